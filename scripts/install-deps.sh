@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages TALPO needs to build, test and run, when any is missing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    libarchive-dev nlohmann-json3-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-ipafont-gothic xvfb xauth
+    libarchive-tools lhasa
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

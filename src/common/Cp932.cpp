@@ -1,0 +1,106 @@
+// CP932 conversions through glibc iconv. "CP932" is the Windows table: "SHIFT_JIS" would turn 0x5C into
+// a yen sign and reject the NEC and IBM extensions that real racing data carries (髙, ①).
+#include "common/Cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "common/TalpoError.h"
+
+namespace talpo {
+namespace {
+
+struct IconvCloser {
+    void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
+};
+using IconvHandle = std::unique_ptr<void, IconvCloser>;
+
+iconv_t OpenOrDie(const char* to, const char* from) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        throw ETalpoError(ErrorKind::Encoding, std::string("iconv cannot convert ") + from + " to " + to);
+    }
+    return cd;
+}
+
+iconv_t Decoder() {
+    thread_local IconvHandle handle(OpenOrDie("UTF-8", "CP932"));
+    return static_cast<iconv_t>(handle.get());
+}
+
+iconv_t Encoder() {
+    thread_local IconvHandle handle(OpenOrDie("CP932", "UTF-8"));
+    return static_cast<iconv_t>(handle.get());
+}
+
+constexpr char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
+
+bool IsAscii(std::string_view text) {
+    for (unsigned char c : text) {
+        if (c >= 0x80) return false;
+    }
+    return true;
+}
+
+// Runs iconv over `in`; on an invalid or incomplete sequence calls onBad(offset) which decides how to
+// go on (returns the number of input bytes to skip, or throws).
+template <typename OnBad>
+std::string Convert(iconv_t cd, std::string_view in, OnBad onBad) {
+    std::string out;
+    out.reserve(in.size() * 3 / 2 + 8);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(in.data());
+    std::size_t srcLeft = in.size();
+    char buf[1024];
+    while (srcLeft > 0) {
+        char* dst = buf;
+        std::size_t dstLeft = sizeof buf;
+        const std::size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buf, static_cast<std::size_t>(dst - buf));
+        if (rc != static_cast<std::size_t>(-1)) continue;
+        if (errno == E2BIG) continue;
+        const std::size_t skip = onBad(out, static_cast<std::size_t>(src - in.data()));
+        src += skip;
+        srcLeft -= skip;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    if (IsAscii(cp932)) return std::string(cp932);
+    return Convert(Decoder(), cp932, [](std::string& out, std::size_t) {
+        out += kReplacement;
+        return std::size_t{1};
+    });
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    if (IsAscii(utf8)) return std::string(utf8);
+    return Convert(Encoder(), utf8, [utf8](std::string&, std::size_t offset) -> std::size_t {
+        throw ETalpoError(ErrorKind::Encoding, "文字コード932で表せない文字があります: '" +
+                                                   std::string(utf8) + "' (" + std::to_string(offset) +
+                                                   " バイト目)");
+    });
+}
+
+std::string TrimBlanks(std::string_view text) {
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
+    return std::string(text.substr(b, e - b));
+}
+
+std::string CutField(const char* p, std::size_t width) {
+    const void* zero = std::memchr(p, 0, width);
+    const std::size_t len = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p) : width;
+    return std::string(p, len);
+}
+
+}  // namespace talpo

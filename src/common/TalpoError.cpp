@@ -1,0 +1,53 @@
+// Message texts of the system's errors, byte for byte as the user has always seen them.
+#include "common/TalpoError.h"
+
+#include <cerrno>
+
+#include "common/Cp932.h"
+
+namespace talpo {
+
+ETalpoError FileNotFoundError() { return {ErrorKind::FileNotFound, "ﾌｧｲﾙが見つかりません"}; }
+
+ETalpoError AccessDeniedError() { return {ErrorKind::AccessDenied, "ﾌｧｲﾙへのｱｸｾｽが拒否されました"}; }
+
+ETalpoError ReadPastEndError() { return {ErrorKind::ReadPastEnd, "ﾌｧｲﾙの末尾以降を読み込みました"}; }
+
+ETalpoError IoError(int code) { return {ErrorKind::Io, "I/O ｴﾗｰ (" + std::to_string(code) + ")"}; }
+
+ETalpoError ErrnoError(int err) {
+    switch (err) {
+        case ENOENT:
+        case ENOTDIR:
+            return FileNotFoundError();
+        case EACCES:
+        case EPERM:
+            return AccessDeniedError();
+        default:
+            return IoError(err);
+    }
+}
+
+ETalpoError ListIndexError(long long index) {
+    return {ErrorKind::ListIndex, "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (" + std::to_string(index) + ")"};
+}
+
+ETalpoError NotIntegerError(std::string_view cp932Text) {
+    return {ErrorKind::NotInteger, "'" + Cp932ToUtf8(cp932Text) + "' は整数ではありません"};
+}
+
+ETalpoError NotFloatError(std::string_view cp932Text) {
+    return {ErrorKind::NotFloat, "'" + Cp932ToUtf8(cp932Text) + "' は浮動小数点数ではありません"};
+}
+
+ETalpoError FileCreateError(const std::string& fsPath) {
+    return {ErrorKind::FileCreate, "ﾌｧｲﾙ " + fsPath + " を作成できません"};
+}
+
+ETalpoError IniWriteError(const std::string& fsPath) {
+    return {ErrorKind::IniWrite, fsPath + " に書き込めません"};
+}
+
+ETalpoError CellRangeError() { return {ErrorKind::CellRange, "ｾﾙ位置がｸﾞﾘｯﾄﾞの範囲を超えました。"}; }
+
+}  // namespace talpo

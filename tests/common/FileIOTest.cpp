@@ -1,0 +1,78 @@
+// Whole-file reads with the load messages, and atomic writes.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "common/FileIO.h"
+#include "common/TalpoError.h"
+#include "support/TestSupport.h"
+
+namespace talpo {
+namespace {
+
+ErrorKind KindOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const ETalpoError& e) {
+        return e.Kind();
+    }
+    ADD_FAILURE() << "no error";
+    return ErrorKind::Archive;
+}
+
+TEST(FileIO, RecordFilesMustHoldWholeRecords) {
+    test::TempDir dir;
+    test::WriteBytes(dir.File("three"), std::string(3 * 10, 'x'));
+    test::WriteBytes(dir.File("short"), std::string(3 * 10 + 1, 'x'));
+    test::WriteBytes(dir.File("empty"), "");
+    EXPECT_EQ(ReadRecordFile(dir.File("three"), 10).size(), 30u);
+    EXPECT_EQ(ReadRecordFile(dir.File("empty"), 10).size(), 0u);
+    EXPECT_EQ(KindOf([&] { ReadRecordFile(dir.File("short"), 10); }), ErrorKind::ReadPastEnd);
+    EXPECT_EQ(KindOf([&] { ReadRecordFile(dir.File("missing"), 10); }), ErrorKind::FileNotFound);
+    EXPECT_EQ(KindOf([&] { ReadRecordFile(dir.File("three/x"), 10); }), ErrorKind::FileNotFound);
+    EXPECT_EQ(KindOf([&] { ReadRecordFile(dir.Dir(), 10); }), ErrorKind::Io);
+}
+
+TEST(FileIO, ReadOnlyFileStillLoads) {
+    test::TempDir dir;
+    test::WriteBytes(dir.File("ro"), "abc");
+    ASSERT_EQ(::chmod(dir.File("ro").c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(dir.Dir().c_str(), 0555), 0);
+    EXPECT_EQ(ReadWholeFile(dir.File("ro")), "abc");
+}
+
+TEST(FileIO, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
+    test::TempDir dir;
+    const std::string target = dir.File("K980524.txt");
+    WriteFileAtomic(target, "first");
+    WriteFileAtomic(target, "second\r\n");
+    EXPECT_EQ(test::ReadBytes(target), "second\r\n");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
+    EXPECT_EQ(files, 1);
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_NE(st.st_mode & S_IRGRP, 0u) << "an output file is readable like any file the user makes";
+}
+
+TEST(FileIO, FailedWriteKeepsTheEarlierFile) {
+    test::TempDir dir;
+    // A folder standing where the file should go cannot be replaced by a rename.
+    std::filesystem::create_directory(dir.File("busy"));
+    test::WriteBytes(dir.File("busy/keep"), "kept");
+    try {
+        WriteFileAtomic(dir.File("busy"), "new");
+        FAIL();
+    } catch (const ETalpoError& e) {
+        EXPECT_EQ(e.Kind(), ErrorKind::FileCreate);
+        EXPECT_EQ(std::string(e.what()), "ﾌｧｲﾙ " + dir.File("busy") + " を作成できません");
+    }
+    EXPECT_EQ(test::ReadBytes(dir.File("busy/keep")), "kept");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
+    EXPECT_EQ(files, 1);
+    // A folder that does not exist.
+    EXPECT_EQ(KindOf([&] { WriteFileAtomic(dir.File("nowhere/K.txt"), "x"); }), ErrorKind::FileCreate);
+}
+
+}  // namespace
+}  // namespace talpo

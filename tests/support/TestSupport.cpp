@@ -1,0 +1,53 @@
+// Shared helpers of the tests.
+#include "support/TestSupport.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace talpo::test {
+
+TempDir::TempDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "talpo-test-XXXXXX").string();
+    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = tmpl;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    // Tests make folders read-only; give the owner its rights back so the folder can go.
+    for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+    }
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string DataPath(const std::string& name) { return std::string(TALPO_TEST_DATA_DIR) + "/" + name; }
+
+std::string CrlfLines(std::initializer_list<std::string> utf8Lines) {
+    std::string out;
+    for (const std::string& line : utf8Lines) out += Sj(line) + "\r\n";
+    return out;
+}
+
+}  // namespace talpo::test

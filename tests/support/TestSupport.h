@@ -1,0 +1,37 @@
+// Shared helpers of the tests: temporary folders, whole-file reads and writes, CP932 literals.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "common/Cp932.h"
+
+namespace talpo::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    // The folder as the program keeps folders: with a trailing separator.
+    std::string Dir() const { return path_.string() + "/"; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// Path of a file under tests/data.
+std::string DataPath(const std::string& name);
+
+// CRLF-terminated CP932 text from UTF-8 lines.
+std::string CrlfLines(std::initializer_list<std::string> utf8Lines);
+
+}  // namespace talpo::test
