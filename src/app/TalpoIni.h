@@ -1,0 +1,45 @@
+// The settings file Talpo.ini: an INI file in CP932 read and written key by key. Names compare without
+// regard to case; a new key goes to the end of its section, a new section to the end of the file; every
+// other line stays as it was. Each operation opens, reads or writes and closes the file at once.
+#pragma once
+
+#include <string>
+
+#include "output/Writers.h"
+
+namespace talpo {
+
+class TIniFile {
+public:
+    explicit TIniFile(std::string fsPath) : path_(std::move(fsPath)) {}
+
+    const std::string& Path() const { return path_; }
+    bool Exists() const;
+
+    // Values are CP932 bytes, at most 1023 of them, without surrounding blanks.
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+    // Decimal, or hexadecimal after "0x"/"0X"; non-zero is true; anything else gives the default.
+    bool ReadBool(const std::string& section, const std::string& key, bool def) const;
+
+    // Raise "%s に書き込めません" with the path when the file cannot be written.
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteBool(const std::string& section, const std::string& key, bool value);
+
+private:
+    std::string path_;
+};
+
+// The program's use of the file.
+inline constexpr const char* kIniFileName = "Talpo.ini";
+
+// First start: InFile, OutFile = programDir, then Syousai 0, Vota 1, Rdx 1, Auto 0.
+void CreateDefaultSettings(TIniFile& ini, const std::string& programDirFs);
+// InFile and OutFile as file-system paths (empty when missing).
+std::string ReadInputDir(const TIniFile& ini);
+std::string ReadOutputDir(const TIniFile& ini);
+void WriteDirectories(TIniFile& ini, const std::string& inDirFs, const std::string& outDirFs);
+// The four booleans of "SaveFile", each defaulting to true.
+SaveOptions ReadSaveOptions(const TIniFile& ini);
+void WriteSaveOptions(TIniFile& ini, const SaveOptions& options);
+
+}  // namespace talpo
