@@ -1,0 +1,44 @@
+// The texts of one race card as the prediction window and the terminal view show them, composed from the
+// race card and the prediction store. All texts are CP932 bytes; the views convert at their edge.
+#pragma once
+
+#include <string>
+
+#include "data/RdxDenClass.h"
+#include "predict/RdxYosoClass.h"
+
+namespace talpo {
+
+struct RaceCardHeader {
+    std::string Ymd;        // 1998年 5月24日
+    std::string Kaisai;     // 3回東京2日目
+    std::string Race;       // 11R
+    std::string StartTime;  // 15:40発走
+    std::string Tosu;       // 18頭立
+    std::string Joken;      // age class, race class, grade, condition, weight rule
+    std::string Title;      // may be empty: the title box is then hidden
+    std::string Course;     // 芝2400m･左A内
+    bool Turf = false;      // the course box is aqua for turf, white otherwise
+    std::string TimeGood;
+    std::string TimeHeavy;
+    std::string Pace;  // "予想ペース M", or empty when the race has no expected pace
+};
+
+// Reads the race selected by Denma.RaceIndex. Raises the conversion errors of the race class and the
+// race name like the accessors do.
+RaceCardHeader MakeRaceCardHeader(const TDenma& Denma);
+
+// Weight carried as shown: one digit after the point, left out when it is 0 ("57", "55.5", "52.3").
+std::string FormatWeight(float kilograms);
+
+// The weight column of runner I: FormatWeight(GetWeight(I)) + GetApprentice(I). Raises the float
+// conversion error for a weight field that is not a number.
+std::string WeightText(const TDenma& Denma, int I);
+
+// "枠連" (bracket quinella) up to 8 runners, "馬連" (quinella) from 9.
+std::string PairColumnTitle(int runnerCount);
+
+// The horse file's recorded marks beside the engine's: engine mark + the data's own mark.
+std::string MarksText(const TDenma& Denma, TYoso& Yoso, int I);
+
+}  // namespace talpo

@@ -1,0 +1,43 @@
+// Loading and predicting a day.
+#include "app/TalpoDay.h"
+
+#include "common/Cp932.h"
+
+namespace talpo {
+namespace {
+
+TDay Predict(std::unique_ptr<TDenma> denma, std::unique_ptr<TUma> uma, IPredictProgress& progress) {
+    TDay day;
+    day.Denma = std::move(denma);
+    day.Uma = std::move(uma);
+    day.Denma->RaceIndex = 0;
+    day.Yoso = std::make_unique<TYoso>(day.Denma->RaceCount);
+    day.Report = PredictAll(*day.Denma, *day.Uma, *day.Yoso, progress);
+    if (day.Denma->RaceCount > 0) day.SetRace(0);
+    return day;
+}
+
+}  // namespace
+
+TDay LoadDay(const std::string& inputDir, IPredictProgress& progress) {
+    auto denma = std::make_unique<TDenma>(inputDir + kDenFileName);
+    auto uma = std::make_unique<TUma>(inputDir + kUmaFileName);
+    return Predict(std::move(denma), std::move(uma), progress);
+}
+
+TDay LoadDayFromBytes(std::string den, std::string uma, IPredictProgress& progress) {
+    auto denma = std::make_unique<TDenma>(TDenma::FromBytes(std::move(den), kDenFileName));
+    auto horses = std::make_unique<TUma>(TUma::FromBytes(std::move(uma), kUmaFileName));
+    return Predict(std::move(denma), std::move(horses), progress);
+}
+
+std::vector<std::string> MissingHorseWarnings(const PredictReport& report) {
+    std::vector<std::string> out;
+    for (const MissingHorse& m : report.Missing) {
+        out.push_back(Cp932ToUtf8(m.VenueName) + " " + Cp932ToUtf8(m.RaceNo) + "R " + std::to_string(m.HorseNo) +
+                      "番: 馬コード '" + Cp932ToUtf8(m.HorseCode) + "' が馬ファイルにありません (指数 0)");
+    }
+    return out;
+}
+
+}  // namespace talpo

@@ -1,0 +1,42 @@
+// A loaded day: the race card, the horse file and the prediction store, owned together for the time the
+// day is open. Loading is all or nothing: a failure part-way leaves no half-loaded day behind.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/RdxDenClass.h"
+#include "data/RdxUmaClass.h"
+#include "predict/PredictEngine.h"
+#include "predict/RdxYosoClass.h"
+
+namespace talpo {
+
+inline constexpr const char* kDenFileName = "rdx_den.dat";
+inline constexpr const char* kUmaFileName = "rdx_uma.dat";
+
+struct TDay {
+    std::unique_ptr<TDenma> Denma;
+    std::unique_ptr<TUma> Uma;
+    std::unique_ptr<TYoso> Yoso;
+    PredictReport Report;
+
+    // Moves both race cursors together, as every view expects them to be.
+    void SetRace(int raceIndex) {
+        Denma->RaceIndex = raceIndex;
+        Yoso->RaceIndex = raceIndex;
+    }
+};
+
+// Reads inputDir + "rdx_den.dat" and inputDir + "rdx_uma.dat" (inputDir ends in a separator), creates the
+// store and predicts every race. Leaves both cursors on race 0. Errors propagate; nothing is kept.
+TDay LoadDay(const std::string& inputDir, IPredictProgress& progress);
+
+// The same from bytes in memory.
+TDay LoadDayFromBytes(std::string den, std::string uma, IPredictProgress& progress);
+
+// One warning text per missing horse (UTF-8), in the order they were met.
+std::vector<std::string> MissingHorseWarnings(const PredictReport& report);
+
+}  // namespace talpo

@@ -1,0 +1,15 @@
+// The prediction store as UTF-8 JSON, for other programs: every race with its header, bets and runners.
+#pragma once
+
+#include <string>
+
+#include "data/RdxDenClass.h"
+#include "predict/RdxYosoClass.h"
+
+namespace talpo::cli {
+
+// {"races":[{...}]}; texts converted from CP932 (invalid bytes become U+FFFD), "index" an integer.
+// Leaves the store's cursors where they were.
+std::string StoreToJson(const TDenma& Denma, TYoso& Yoso);
+
+}  // namespace talpo::cli

@@ -1,0 +1,17 @@
+// Race cards for the terminal: header, runner table with both marks and the index, and the bets, laid
+// out like the prediction window. Columns are aligned by display width, which for CP932 text is its byte
+// count (full-width characters take two bytes and two columns).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/TalpoDay.h"
+
+namespace talpo::cli {
+
+// The card of the race selected by the day's cursors, as UTF-8 lines. A weight that is not a number is
+// shown as "?" and its message is added to warnings (UTF-8).
+std::vector<std::string> RenderRaceCard(TDay& day, std::vector<std::string>& warnings);
+
+}  // namespace talpo::cli

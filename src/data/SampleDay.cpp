@@ -1,0 +1,228 @@
+// The sample-day generator. Its random numbers come from a fixed generator and fixed mappings (not the
+// standard distributions, whose results differ between library versions), so a seed names a day for good.
+#include "data/SampleDay.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <vector>
+
+#include "common/Cp932.h"
+#include "data/RdxRecordBuilder.h"
+#include "data/TypeRdx.h"
+
+namespace talpo {
+namespace {
+
+// splitmix64: small, fast, and the same everywhere.
+class Random {
+public:
+    explicit Random(std::uint64_t seed) : state_(seed) {}
+    std::uint64_t Next() {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    // 0 .. n-1
+    int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
+    int Between(int lo, int hi) { return lo + Below(hi - lo + 1); }
+    bool Chance(int percent) { return Below(100) < percent; }
+
+private:
+    std::uint64_t state_;
+};
+
+std::string Digits(int value, int width) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%0*d", width, value);
+    return buf;
+}
+
+const std::vector<std::string>& Syllables() {
+    static const std::vector<std::string> s = [] {
+        std::vector<std::string> out;
+        for (const char* k : {"ア", "イ", "ウ", "エ", "オ", "カ", "キ", "ク", "ケ", "コ", "サ", "シ", "ス", "セ",
+                              "ソ", "タ", "チ", "ツ", "テ", "ト", "ナ", "ニ", "ヌ", "ネ", "ノ", "ハ", "ヒ", "フ",
+                              "ヘ", "ホ", "マ", "ミ", "ム", "メ", "モ", "ヤ", "ユ", "ヨ", "ラ", "リ", "ル", "レ",
+                              "ロ", "ワ", "ン", "ー", "ガ", "ギ", "グ", "ゴ", "ザ", "ジ", "ズ", "ダ", "デ", "ド",
+                              "バ", "ビ", "ブ", "ベ", "ボ", "パ", "ピ", "プ", "ポ"}) {
+            out.push_back(Sj(k));
+        }
+        return out;
+    }();
+    return s;
+}
+
+std::vector<std::string> SjList(std::initializer_list<const char*> utf8) {
+    std::vector<std::string> out;
+    for (const char* t : utf8) out.push_back(Sj(t));
+    return out;
+}
+
+struct Vocabulary {
+    std::vector<std::string> titles = SjList({"テスト記念", "若葉ステークス", "青葉賞", "春雷特別", "鎌倉特別",
+                                              "秋風ステークス", "白秋賞", "新緑ハンデキャップ", "府中杯",
+                                              "朝日チャレンジカップ", "函館スプリント", "札幌日経オープン"});
+    // Jockeys of four full-width characters at most; the first two get the bonus.
+    std::vector<std::string> jockeys = SjList({"甲野", "乙川", "丙田", "丁村", "戊井", "己山", "庚島", "辛木",
+                                               "壬生", "癸原", "松本", "竹内", "梅田", "桜井", "小野寺"});
+    std::vector<std::string> trainers = SjList({"伊藤", "加藤", "佐々木", "高橋", "田中", "渡辺", "山本", "中村",
+                                                "小林", "吉田", "山口", "松田"});
+    std::vector<std::string> rules = SjList({"馬令", "定量", "別定", "ハンデ"});
+};
+
+const Vocabulary& Words() {
+    static const Vocabulary v;
+    return v;
+}
+
+std::string HorseName(Random& rnd) {
+    const auto& s = Syllables();
+    std::string name;
+    const int len = rnd.Between(3, 9);
+    for (int i = 0; i < len; ++i) name += s[static_cast<std::size_t>(rnd.Below(static_cast<int>(s.size())))];
+    return name;
+}
+
+// Brackets as the racing authority fills them: the last brackets take the extra runners.
+std::string Bracket(int horse, int runners) {
+    if (runners <= 8) return std::to_string(horse + 1);
+    const int base = runners / 8;
+    const int rem = runners % 8;
+    int h = 0;
+    for (int b = 1; b <= 8; ++b) {
+        h += base + (b > 8 - rem ? 1 : 0);
+        if (horse < h) return std::to_string(b);
+    }
+    return "8";
+}
+
+std::string Figure(Random& rnd, int level) {
+    const int value = std::max(0, std::min(999, level + rnd.Between(-12, 12)));
+    // The data right-aligns figures, sometimes with zeros, sometimes with blanks.
+    char buf[8];
+    std::snprintf(buf, sizeof buf, rnd.Chance(50) ? "%03d" : "%3d", value);
+    return buf;
+}
+
+struct DayDate {
+    int year = 1998, month = 5, day = 23;
+    void Advance() {
+        static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        if (++day > kDays[static_cast<std::size_t>(month - 1)]) {
+            day = 1;
+            if (++month > 12) {
+                month = 1;
+                ++year;
+            }
+        }
+    }
+};
+
+// Codes of the horse file: every seventh horse is a newcomer without figures (see MakeHorse).
+bool IsNewcomer(int code) { return code % 7 == 3; }
+
+struct CodePicker {
+    int pool;
+    int nextRunner = 0;
+    int nextNewcomer = 0;
+    int Runner() {
+        int code = nextRunner++ % pool;
+        if (IsNewcomer(code) && pool > 7) code = nextRunner++ % pool;
+        return code;
+    }
+    int Newcomer() {
+        if (pool <= 3) return Runner();
+        return 7 * (nextNewcomer++ % ((pool - 4) / 7 + 1)) + 3;
+    }
+};
+
+DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker& codes) {
+    const Vocabulary& w = Words();
+    static const std::array<const char*, 2> kVenues{"4", "0"};  // 東京 and 京都
+    DenRaceSpec race;
+    const int raceNo = raceIndex % 12 + 1;
+    race.VenueCode = kVenues[static_cast<std::size_t>((raceIndex / 12) % 2)];
+    race.MeetingNo = Digits(3 + (raceIndex / 12) % 2, 2);
+    race.MeetingDay = Digits(2 + (raceIndex / 24) % 7, 2);
+    race.RaceNo = Digits(raceNo, 2);
+    race.Year = Digits(date.year, 4);
+    race.Month = Digits(date.month, 2);
+    race.Day = Digits(date.day, 2);
+    const bool debut = raceNo <= 2 && rnd.Chance(60);
+    const bool main = raceNo >= 9;
+    if (main) {
+        race.Title = w.titles[static_cast<std::size_t>(rnd.Below(static_cast<int>(w.titles.size())))];
+        if (raceNo == 11) race.Edition = Digits(rnd.Between(1, 65), 3);
+        if (raceNo == 11 && rnd.Chance(40)) race.Grade = std::to_string(rnd.Below(3));
+    }
+    race.Surface = rnd.Chance(55) ? "1" : "0";
+    race.Turn = race.VenueCode == "4" ? "1" : "0";
+    race.CourseType = std::to_string(rnd.Below(3));
+    race.CourseRail = std::to_string(rnd.Below(4));
+    race.Distance = std::to_string(1000 + 200 * rnd.Below(10));
+    const bool hurdle = !main && raceNo == 4 && rnd.Chance(30);
+    race.AgeClass = hurdle ? "0" : std::to_string(rnd.Between(1, 4));
+    race.AgeClass2 = hurdle ? std::to_string(rnd.Below(9)) : " ";
+    race.RaceClass = debut ? "1" : main ? "4" : std::to_string(rnd.Between(3, 9));
+    race.PrizeLimit = Digits(500 * rnd.Between(1, 3), 4);
+    race.Condition = Digits(rnd.Below(16), 2);
+    race.WeightRule = w.rules[static_cast<std::size_t>(rnd.Below(static_cast<int>(w.rules.size())))];
+    race.StartTime = Digits(9 + raceNo / 2, 2) + ":" + Digits(5 + 5 * rnd.Below(10), 2);
+    race.Pace = rnd.Chance(85) ? std::to_string(rnd.Below(3)) : " ";
+    race.TimeGood = std::to_string(1 + rnd.Below(2)) + Digits(rnd.Between(10, 59), 2) + std::to_string(rnd.Below(10));
+    race.TimeHeavy = race.TimeGood.substr(0, 3) + std::to_string((race.TimeGood[3] - '0' + 5) % 10);
+
+    const int runners = rnd.Chance(80) ? rnd.Between(12, 18) : rnd.Between(5, 11);
+    for (int i = 0; i < runners; ++i) {
+        DenRunnerSpec r;
+        // Debut races: nobody has run, so nobody has a figure and the race gets no prediction.
+        r.HorseCode = Digits(9000000 + (debut ? codes.Newcomer() : codes.Runner()), 7);
+        r.Sex = std::to_string(rnd.Below(3));
+        r.Age = Digits(debut ? 3 : rnd.Between(3, 7), 2);
+        r.Bracket = Bracket(i, runners);
+        r.Weight = std::to_string(480 + 5 * rnd.Below(21));
+        r.Allowance = rnd.Chance(10) ? std::to_string(rnd.Between(1, 3)) : "0";
+        r.Mark = i < 5 && rnd.Chance(70) ? std::to_string(rnd.Below(5)) : " ";
+        r.HorseName = HorseName(rnd);
+        r.Jockey = w.jockeys[static_cast<std::size_t>(rnd.Below(static_cast<int>(w.jockeys.size())))];
+        r.Trainer = w.trainers[static_cast<std::size_t>(rnd.Below(static_cast<int>(w.trainers.size())))];
+        race.Runners.push_back(r);
+    }
+    return race;
+}
+
+UmaHorseSpec MakeHorse(Random& rnd, int code) {
+    UmaHorseSpec horse;
+    horse.HorseCode = Digits(9000000 + code, 7);
+    if (IsNewcomer(code)) return horse;
+    const int level = rnd.Between(50, 95);
+    for (std::size_t j = 0; j < horse.Figures.size(); ++j) {
+        if (rnd.Chance(20)) continue;
+        // Coarse levels make equal figures, and so equal indices, common.
+        horse.Figures[j] = rnd.Chance(15) ? Digits(level - level % 5, 3) : Figure(rnd, level);
+    }
+    return horse;
+}
+
+}  // namespace
+
+SampleDay MakeSampleDay(const SampleDayOptions& options) {
+    Random rnd(options.Seed);
+    SampleDay day;
+    const int races = std::max(0, options.Races);
+    const int horses = options.Horses > 0 ? options.Horses : std::max(8, races * 15);
+    day.Den.reserve(static_cast<std::size_t>(races) * TDenRec::Size);
+    DayDate date;
+    CodePicker codes{horses};
+    for (int r = 0; r < races; ++r) {
+        if (r % 24 == 0) date.Advance();
+        day.Den += BuildDenRecord(MakeRace(rnd, r, date, codes));
+    }
+    day.Uma.reserve(static_cast<std::size_t>(horses) * TUmaRec::Size);
+    for (int h = 0; h < horses; ++h) day.Uma += BuildUmaRecord(MakeHorse(rnd, h));
+    return day;
+}
+
+}  // namespace talpo

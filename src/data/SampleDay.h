@@ -1,0 +1,24 @@
+// A synthetic but lifelike racing day (two venues, Japanese titles, katakana names, the two bonus
+// jockeys, horses without figures, equal figures) for demonstrations, tests and benchmarks. The same
+// options give the same bytes on every machine.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace talpo {
+
+struct SampleDayOptions {
+    int Races = 24;        // 12 per venue and day, two venues a day
+    int Horses = 0;        // records of the horse file; 0: one per runner of the day
+    std::uint64_t Seed = 1;
+};
+
+struct SampleDay {
+    std::string Den;  // rdx_den.dat bytes
+    std::string Uma;  // rdx_uma.dat bytes
+};
+
+SampleDay MakeSampleDay(const SampleDayOptions& options);
+
+}  // namespace talpo

@@ -1,0 +1,44 @@
+// The process-wide state of the window program, handed to every window instead of living in globals:
+// the three folders, the pause that keeps windows alive, and the six windows created once at start-up.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace talpo {
+
+class TMainForm;
+class TDirDlg;
+class TYosoForm;
+class TAboutForm;
+class TSaveForm;
+class TProgressForm;
+
+struct TAppContext {
+    // Folders in the file system's encoding, each ending in "/".
+    std::string ProgramDir;  // where Talpo.ini lives
+    std::string InputDir;    // set by the predict command
+    std::string OutputDir;   // set by the predict command
+    // The program file's full path; its help file is this path with the extension ".hlp".
+    std::string ProgramFile;
+
+    // Wait(ms): processes pending window messages until ms milliseconds have passed. Tests put in a pause
+    // that returns at once.
+    std::function<void(int)> Wait;
+
+    // Created once, in this order, and only shown and hidden afterwards.
+    TMainForm* MainForm = nullptr;
+    TDirDlg* DirDlg = nullptr;
+    TYosoForm* YosoForm = nullptr;
+    TAboutForm* AboutForm = nullptr;
+    TSaveForm* SaveForm = nullptr;
+    TProgressForm* ProgressForm = nullptr;
+
+    // Set by the start window: show it again (a day was closed), and close it (ends the program).
+    std::function<void()> ShowStartWindow;
+    std::function<void()> CloseStartWindow;
+
+    std::string IniPath() const { return ProgramDir + "Talpo.ini"; }
+};
+
+}  // namespace talpo
