@@ -8,6 +8,8 @@
 
 namespace talpo {
 
+// Writes "K<yymmdd>.txt" (race 0's date) into OutputDir and restores Yoso.RaceIndex, also on an error.
+// Returns the path written; a day without races writes nothing.
 std::vector<std::string> WriteRdxFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir);
 
 }  // namespace talpo

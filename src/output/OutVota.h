@@ -8,6 +8,8 @@
 
 namespace talpo {
 
+// Writes "W<yymmdd>.txt" (race 0's date) into OutputDir and restores Yoso.RaceIndex, also on an error.
+// Returns the path written; a day without races writes nothing.
 std::vector<std::string> WriteVotaFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir);
 
 // Append the three header lines, or the race line (nothing for a race without prediction), of the race

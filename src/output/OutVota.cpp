@@ -1,0 +1,71 @@
+// The VOTA bet file: a framed header whenever the venue or the day of the month changes, then one short
+// line per predicted race; all races in the file named after race 0's date.
+#include "output/OutVota.h"
+
+#include "common/Cp932.h"
+#include "output/OutFile.h"
+#include "output/OutText.h"
+
+namespace talpo {
+namespace {
+
+constexpr std::size_t kRuleWidth = 75;
+constexpr int kPairsShown = 6;
+
+// Both characters of a two-character number, each to full width ("blank 5" gives two blanks and ５).
+std::string FullWidthPair(const std::string& text) {
+    return ToFullWidth(SubBytes(text, 0)) + ToFullWidth(SubBytes(text, 1));
+}
+
+}  // namespace
+
+void WriteVotaHeader(TYoso& Yoso, std::vector<std::string>& lines) {
+    static const std::string kYear = Sj(" 年 ");
+    static const std::string kMeeting = Sj(" 回 ");
+    static const std::string kMeetingDay = Sj(" 日目 ");
+    static const std::string kMonth = Sj("月");
+    static const std::string kDay = Sj("日 ");
+
+    const std::string rule(kRuleWidth, '-');
+    lines.push_back(rule);
+    lines.push_back(Yoso.GetVenueName() + "  " + FullWidthPair(SubBytes(Yoso.GetYear(), 2, 2)) + kYear +
+                    ToFullWidth(Yoso.GetMeetingNo()) + kMeeting + ToFullWidth(Yoso.GetMeetingDay()) +
+                    kMeetingDay + FullWidthPair(Yoso.GetMonth()) + kMonth + FullWidthPair(Yoso.GetDay()) +
+                    kDay + "[0257]" + "  TALPO Ver" + kTalpoVersion);
+    lines.push_back(rule);
+}
+
+void WriteVotaRace(TYoso& Yoso, std::vector<std::string>& lines) {
+    Yoso.BetIndex = 0;
+    const std::string win = Yoso.GetWinBet();
+    // An empty win slot is a race of no runners: there is no bet to list.
+    if (win.empty() || win == "--") return;
+    std::string line = PadTo2(Yoso.GetRaceNo()) + "R  " + win + " ";
+    for (Yoso.BetIndex = 0; Yoso.BetIndex < kPairsShown; ++Yoso.BetIndex) line += Yoso.GetPairBet() + " ";
+    lines.push_back(std::move(line));
+}
+
+std::vector<std::string> WriteVotaFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
+    if (RaceCount <= 0) return {};
+    const RaceIndexKeeper keeper(Yoso);
+
+    Yoso.RaceIndex = 0;
+    const std::string path = OutputFilePath(OutputDir, "W" + ShortDate(Yoso.GetRaceDate()) + ".txt");
+    std::string previousVenue;
+    std::string previousDay;
+    std::vector<std::string> lines;
+    for (int r = 0; r < RaceCount; ++r) {
+        Yoso.RaceIndex = r;
+        // Month and year are not compared: only a change of venue or of day of the month starts a header.
+        if (Yoso.GetVenueName() != previousVenue || Yoso.GetDay() != previousDay) {
+            WriteVotaHeader(Yoso, lines);
+            previousVenue = Yoso.GetVenueName();
+            previousDay = Yoso.GetDay();
+        }
+        WriteVotaRace(Yoso, lines);
+    }
+    WriteLinesFile(path, lines);
+    return {path};
+}
+
+}  // namespace talpo

@@ -1,0 +1,23 @@
+// The save step shared by the automatic save after a prediction run and the save command.
+#include "output/Writers.h"
+
+#include "output/OutRdx.h"
+#include "output/OutSyousai.h"
+#include "output/OutVota.h"
+
+namespace talpo {
+
+std::vector<std::string> WriteEnabledFiles(TYoso& Yoso, int RaceCount, const std::string& OutputDir,
+                                           const SaveOptions& options) {
+    std::vector<std::string> written;
+    const auto add = [&written](const std::vector<std::string>& paths) {
+        written.insert(written.end(), paths.begin(), paths.end());
+    };
+    // The order is fixed: a failing writer leaves the files of the writers before it in place.
+    if (options.Syousai) add(WriteSyousaiFile(Yoso, RaceCount, OutputDir));
+    if (options.Vota) add(WriteVotaFile(Yoso, RaceCount, OutputDir));
+    if (options.Rdx) add(WriteRdxFile(Yoso, RaceCount, OutputDir));
+    return written;
+}
+
+}  // namespace talpo

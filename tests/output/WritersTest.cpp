@@ -1,0 +1,166 @@
+// What the three writers share: the fixed order, a day without races, unwritable folders, the race cursor.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "OutputTestSupport.h"
+#include "output/OutRdx.h"
+#include "output/OutSyousai.h"
+#include "output/OutVota.h"
+#include "output/Writers.h"
+#include "support/TestSupport.h"
+
+namespace talpo {
+namespace {
+
+using test::MakeYoso;
+using test::ReadBytes;
+using test::TempDir;
+
+using Writer = std::function<std::vector<std::string>(TYoso&, int, const std::string&)>;
+
+struct WriterCase {
+    const char* name;
+    Writer write;
+    std::string fileName;  // of a day of 東京 on 1998-05-24
+};
+
+const std::vector<WriterCase>& AllWriters() {
+    static const std::vector<WriterCase> writers = {
+        {"Syousai", WriteSyousaiFile, "東京980524.txt"},
+        {"Vota", WriteVotaFile, "W980524.txt"},
+        {"Rdx", WriteRdxFile, "K980524.txt"},
+    };
+    return writers;
+}
+
+TYoso Day() {
+    return MakeYoso({test::SixteenRunnerRace11(), test::NoPredictionRace(10), test::EightRunnerRace1()});
+}
+
+TEST(Writers, WriteInTheFixedOrderOnlyWhatIsEnabled) {
+    struct Case {
+        SaveOptions options;
+        std::vector<std::string> names;
+    };
+    const std::vector<Case> cases = {
+        {{true, true, true, true}, {"東京980524.txt", "W980524.txt", "K980524.txt"}},
+        {{true, true, true, false}, {"東京980524.txt", "W980524.txt", "K980524.txt"}},
+        {{false, true, true, true}, {"W980524.txt", "K980524.txt"}},
+        {{true, false, true, true}, {"東京980524.txt", "K980524.txt"}},
+        {{false, false, true, true}, {"K980524.txt"}},
+        {{false, false, false, true}, {}},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        TYoso yoso = Day();
+        std::vector<std::string> expected;
+        for (const std::string& name : c.names) expected.push_back(dir.Dir() + name);
+
+        EXPECT_EQ(WriteEnabledFiles(yoso, 3, dir.Dir(), c.options), expected);
+        EXPECT_EQ(test::FolderNames(dir.Path()).size(), c.names.size());
+    }
+}
+
+TEST(Writers, RunningTwiceGivesIdenticalFiles) {
+    TempDir dir;
+    TYoso yoso = Day();
+    const auto first = WriteEnabledFiles(yoso, 3, dir.Dir(), SaveOptions{});
+    std::vector<std::string> before;
+    for (const std::string& path : first) before.push_back(ReadBytes(path));
+
+    const auto second = WriteEnabledFiles(yoso, 3, dir.Dir(), SaveOptions{});
+
+    ASSERT_EQ(second, first);
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_FALSE(before[i].empty());
+        EXPECT_EQ(ReadBytes(first[i]), before[i]) << first[i];
+    }
+    EXPECT_EQ(test::FolderNames(dir.Path()).size(), 3u);
+}
+
+TEST(Writers, ADayWithoutRacesWritesNothingAndRaisesNothing) {
+    TempDir dir;
+    TYoso yoso(0);
+    for (const WriterCase& w : AllWriters()) {
+        EXPECT_TRUE(w.write(yoso, 0, dir.Dir()).empty()) << w.name;
+        EXPECT_TRUE(w.write(yoso, 0, dir.Dir() + "missing/").empty()) << w.name;
+    }
+    EXPECT_TRUE(WriteEnabledFiles(yoso, 0, dir.Dir(), SaveOptions{}).empty());
+    EXPECT_TRUE(test::FolderNames(dir.Path()).empty());
+}
+
+TEST(Writers, EachPutsTheRaceCursorBackAndLeavesNoTemporaryFile) {
+    for (const WriterCase& w : AllWriters()) {
+        TempDir dir;
+        TYoso yoso = Day();
+        yoso.RaceIndex = 1;
+
+        EXPECT_EQ(w.write(yoso, 3, dir.Dir()), std::vector<std::string>{dir.Dir() + w.fileName}) << w.name;
+
+        EXPECT_EQ(yoso.RaceIndex, 1) << w.name;
+        EXPECT_EQ(test::FolderNames(dir.Path()), std::vector<std::string>{w.fileName}) << w.name;
+    }
+}
+
+// Ways an output folder cannot take the file. Tests run as root, so permissions would not stop a write.
+enum class Blocked { MissingFolder, FolderIsAFile, FolderInTheWay };
+
+struct BlockedCase {
+    Blocked how;
+    const char* name;
+};
+
+TEST(Writers, AFileThatCannotBeCreatedGivesTheMessageWithThePath) {
+    const std::vector<BlockedCase> blocks = {{Blocked::MissingFolder, "missing folder"},
+                                             {Blocked::FolderIsAFile, "path under a regular file"},
+                                             {Blocked::FolderInTheWay, "folder in the way of the file"}};
+    for (const WriterCase& w : AllWriters()) {
+        for (const BlockedCase& b : blocks) {
+            TempDir dir;
+            std::string outDir = dir.Dir();
+            if (b.how == Blocked::MissingFolder) outDir = dir.Dir() + "missing/";
+            if (b.how == Blocked::FolderIsAFile) {
+                test::WriteBytes(dir.File("plain"), "x");
+                outDir = dir.Dir() + "plain/";
+            }
+            if (b.how == Blocked::FolderInTheWay) std::filesystem::create_directory(dir.Path() / w.fileName);
+            const auto before = test::FolderNames(dir.Path());
+            TYoso yoso = Day();
+            yoso.RaceIndex = 1;  // the loops end on the last race, 2
+
+            const ETalpoError error = test::ErrorOf([&] { w.write(yoso, 3, outDir); });
+
+            EXPECT_EQ(error.Kind(), ErrorKind::FileCreate) << w.name << ", " << b.name;
+            EXPECT_EQ(std::string(error.what()), "ﾌｧｲﾙ " + outDir + w.fileName + " を作成できません")
+                << w.name << ", " << b.name;
+            EXPECT_EQ(yoso.RaceIndex, 1) << w.name << ", " << b.name;
+            EXPECT_EQ(test::FolderNames(dir.Path()), before) << w.name << ", " << b.name;
+        }
+    }
+}
+
+TEST(Writers, AFailingWriterStopsTheLaterOnesAndLeavesEarlierFilesIntact) {
+    TempDir dir;
+    TYoso yoso = Day();
+    WriteEnabledFiles(yoso, 3, dir.Dir(), SaveOptions{});
+    const std::string rdxBefore = ReadBytes(dir.File("K980524.txt"));
+    const std::string reportBefore = ReadBytes(dir.File("東京980524.txt"));
+    std::filesystem::remove(dir.Path() / "W980524.txt");
+    std::filesystem::create_directory(dir.Path() / "W980524.txt");
+    // The next run would write different records: an untouched file still holds the earlier ones.
+    yoso.RaceIndex = 0;
+    yoso.BetIndex = 0;
+    yoso.SetWinBet("--");
+
+    const ETalpoError error = test::ErrorOf([&] { WriteEnabledFiles(yoso, 3, dir.Dir(), SaveOptions{}); });
+
+    EXPECT_EQ(error.Kind(), ErrorKind::FileCreate);
+    EXPECT_EQ(ReadBytes(dir.File("K980524.txt")), rdxBefore);
+    EXPECT_NE(ReadBytes(dir.File("東京980524.txt")), reportBefore);  // written again before the failure
+    EXPECT_EQ(test::FolderNames(dir.Path()),
+              (std::vector<std::string>{"K980524.txt", "W980524.txt", "東京980524.txt"}));
+}
+
+}  // namespace
+}  // namespace talpo
