@@ -20,7 +20,7 @@ std::string Cell(const std::string& cp932, std::size_t width, Align align) {
         case Align::Right:
             return std::string(pad, ' ') + cp932;
         case Align::Centre:
-            return std::string(pad / 2, ' ') + cp932 + std::string(pad - pad / 2, ' ');
+            return std::string(pad - pad / 2, ' ') + cp932 + std::string(pad / 2, ' ');
     }
     return cp932;
 }
