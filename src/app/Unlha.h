@@ -5,15 +5,38 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace talpo {
 
 inline constexpr int kUnlhaBufferSize = 10000;
 
+// Return codes of Unlha().
+inline constexpr std::int32_t kUnlhaOk = 0;
+inline constexpr std::int32_t kUnlhaBadCommandLine = 1;
+inline constexpr std::int32_t kUnlhaFailed = 2;
+
+// A member larger than this is refused: a day's files are far smaller, and an archive that unpacks to
+// more is damaged or hostile.
+inline constexpr std::int64_t kMaxMemberBytes = 64LL * 1024 * 1024;
+
+// The command line is CP932 text; its paths are converted to the file system's encoding. The message
+// is cut to bufferSize - 1 bytes at a character boundary and zero-terminated (empty on success). The
+// window handle is not used.
 std::int32_t Unlha(void* windowHandle, const char* commandLine, char* outputBuffer, std::uint32_t bufferSize);
 
 // The command line the start window builds for an archive and an input folder (ending in a separator).
+// Raises ETalpoError when a path cannot be written in CP932 or holds a double quote.
 std::string MakeUnlhaCommandLine(const std::string& archivePathFs, const std::string& inputDirFs);
+
+// What a command line asks for: "e", switches starting with '-' (ignored), the archive, the input folder,
+// and the two member names (ASCII case ignored, either order). Double quotes group blanks into a path.
+struct UnlhaCommand {
+    std::string ArchivePathFs;
+    std::string InputDirFs;  // always ends in '/'
+    std::string Error;       // UTF-8; empty when the line was understood
+};
+UnlhaCommand ParseUnlhaCommandLine(std::string_view commandLineCp932);
 
 struct ExtractResult {
     bool Ok = false;

@@ -1,0 +1,325 @@
+// Extraction of the day's two data files from an LZH archive with libarchive. The reader does not guard
+// against hostile archives (names leaving the folder, sizes the header does not announce, members twice)
+// and reports a bad data CRC only as a warning, so every check that matters is made here.
+#include "app/Unlha.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <locale.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <new>
+#include <optional>
+#include <vector>
+
+#include "app/StagedFile.h"
+#include "common/Cp932.h"
+#include "common/TalpoError.h"
+
+namespace talpo {
+namespace {
+
+constexpr std::array<const char*, 2> kMembers = {"rdx_den.dat", "rdx_uma.dat"};
+
+// A failed extraction, with the message the user reads.
+struct Failure {
+    std::string Message;
+};
+
+// libarchive converts Shift-JIS member names only into the character set of the current LC_CTYPE, and
+// fails on them in the "C" locale, which is what a program gets when nothing sets LANG. The UTF-8
+// locale is set for this thread alone and for the time of one extraction.
+class ScopedUtf8Ctype {
+  public:
+    ScopedUtf8Ctype() {
+        locale_t base = ::duplocale(::uselocale(static_cast<locale_t>(nullptr)));
+        if (base == nullptr) return;
+        utf8_ = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", base);
+        if (utf8_ == nullptr) {
+            ::freelocale(base);
+            return;
+        }
+        previous_ = ::uselocale(utf8_);
+    }
+    ~ScopedUtf8Ctype() {
+        if (utf8_ == nullptr) return;
+        ::uselocale(previous_);
+        ::freelocale(utf8_);
+    }
+    ScopedUtf8Ctype(const ScopedUtf8Ctype&) = delete;
+    ScopedUtf8Ctype& operator=(const ScopedUtf8Ctype&) = delete;
+
+  private:
+    locale_t utf8_ = nullptr;
+    locale_t previous_ = nullptr;
+};
+
+struct ArchiveFree {
+    void operator()(archive* a) const { archive_read_free(a); }
+};
+using ArchiveHandle = std::unique_ptr<archive, ArchiveFree>;
+
+std::string LibraryText(archive* a) {
+    const char* text = archive_error_string(a);
+    return text != nullptr && *text != '\0' ? text : "不明なエラー";
+}
+
+Failure Damaged(archive* a) {
+    return {"アーカイブが壊れています: " + LibraryText(a)};
+}
+
+// The reader names a method it knows but cannot unpack as "Unsupported lzh compression method -lh1-".
+Failure DataFailure(archive* a) {
+    static constexpr std::string_view kUnsupported = "Unsupported lzh compression method";
+    const std::string text = LibraryText(a);
+    if (text.rfind(kUnsupported, 0) != 0) return Damaged(a);
+    const std::size_t start = text.find('-', kUnsupported.size());
+    const std::size_t end = start == std::string::npos ? start : text.find('-', start + 1);
+    const std::string method = end == std::string::npos ? "(不明)" : text.substr(start, end - start + 1);
+    return {"圧縮方式 " + method + " には対応していません"};
+}
+
+Failure NotLzh(const std::string& archiveName) {
+    return {"LZH アーカイブではありません" + (archiveName.empty() ? "" : ": " + archiveName)};
+}
+
+// The format is chosen when the archive is opened, so a file of another kind fails there. The library
+// reports an unknown format with its ARCHIVE_ERRNO_FILE_FORMAT, which is EILSEQ where EFTYPE is missing;
+// the public header does not define it.
+Failure OpenFailure(archive* a, const std::string& archiveName) {
+    const int err = archive_errno(a);
+    if (err == EILSEQ && archive_format(a) == 0) return NotLzh(archiveName);
+    if (archiveName.empty()) return Damaged(a);
+    if (err == ENOENT || err == ENOTDIR) return {"アーカイブ " + archiveName + " が見つかりません"};
+    return {"アーカイブ " + archiveName + " を開けません: " + LibraryText(a)};
+}
+
+Failure TooLarge(int member) {
+    return {std::string(kMembers[member]) + " が大きすぎます (64 MiB を超えています)"};
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameAsciiIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    }
+    return true;
+}
+
+// Index into kMembers of a name, whatever folder it stands in; -1 for any other name. Names are UTF-8
+// by now, so a backslash is a DOS separator and never the second byte of a character.
+int MemberIndex(std::string_view name) {
+    const std::size_t slash = name.find_last_of("/\\");
+    const std::string_view base = slash == std::string_view::npos ? name : name.substr(slash + 1);
+    for (std::size_t i = 0; i < kMembers.size(); ++i) {
+        if (SameAsciiIgnoringCase(base, kMembers[i])) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int WantedMember(archive_entry* entry) {
+    const char* name = archive_entry_pathname(entry);
+    if (name == nullptr || archive_entry_filetype(entry) != AE_IFREG) return -1;
+    return MemberIndex(name);
+}
+
+std::string InFolder(const std::string& dir, const char* name) {
+    if (dir.empty()) return name;
+    return dir.back() == '/' ? dir + name : dir + "/" + name;
+}
+
+// Copies a member's data, counting the bytes: the reader does not hold a member to its header's size.
+void CopyData(archive* a, int member, StagedFile& file) {
+    std::vector<char> buffer(1 << 16);
+    std::int64_t total = 0;
+    for (;;) {
+        const la_ssize_t n = archive_read_data(a, buffer.data(), buffer.size());
+        if (n < 0) throw DataFailure(a);
+        if (n == 0) break;
+        total += n;
+        if (total > kMaxMemberBytes) throw TooLarge(member);
+        file.Append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    file.Finish();
+}
+
+void ReadDay(archive* a, const std::string& archiveName, const std::string& inputDir) {
+    std::array<std::unique_ptr<StagedFile>, kMembers.size()> staged;
+    for (;;) {
+        archive_entry* entry = nullptr;
+        const int r = archive_read_next_header(a, &entry);
+        if (r == ARCHIVE_EOF) break;
+        if (r != ARCHIVE_OK) throw archive_format(a) == ARCHIVE_FORMAT_LHA ? Damaged(a) : NotLzh(archiveName);
+        const int member = WantedMember(entry);
+        if (member < 0) {
+            if (archive_read_data_skip(a) != ARCHIVE_OK) throw Damaged(a);
+            continue;
+        }
+        if (staged[member])
+            throw Failure{"アーカイブに " + std::string(kMembers[member]) + " が二つ以上あります"};
+        if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > kMaxMemberBytes)
+            throw TooLarge(member);
+        staged[member] = std::make_unique<StagedFile>(InFolder(inputDir, kMembers[member]));
+        CopyData(a, member, *staged[member]);
+    }
+    if (!staged[0] && !staged[1]) throw Failure{"アーカイブに rdx_den.dat と rdx_uma.dat がありません"};
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        if (!staged[i]) throw Failure{"アーカイブに " + std::string(kMembers[i]) + " がありません"};
+    }
+    // Both are whole; check both targets first so that a folder in the way of the second cannot leave a
+    // new race-card file beside an old horse file.
+    for (const auto& file : staged) file->CheckReplaceable();
+    for (const auto& file : staged) file->Commit();
+}
+
+ExtractResult Extract(const std::string& archiveName, const std::string& inputDir,
+                      const std::function<void(archive*)>& open) {
+    try {
+        const ScopedUtf8Ctype utf8;
+        const ArchiveHandle a(archive_read_new());
+        if (!a) throw std::bad_alloc();
+        archive_read_support_format_lha(a.get());
+        if (archive_read_set_options(a.get(), "lha:hdrcharset=CP932") != ARCHIVE_OK) {
+            throw Failure{"Shift-JIS のファイル名を読む準備ができません: " + LibraryText(a.get())};
+        }
+        open(a.get());
+        ReadDay(a.get(), archiveName, inputDir);
+        return {true, {}};
+    } catch (const Failure& f) {
+        return {false, f.Message};
+    } catch (const ETalpoError& e) {
+        return {false, e.what()};
+    } catch (const std::bad_alloc&) {
+        return {false, "メモリが足りません"};
+    }
+}
+
+std::optional<std::vector<std::string>> SplitCommandLine(std::string_view line) {
+    // Byte by byte is safe in CP932: neither a blank nor a double quote is ever the second byte of a
+    // double-byte character.
+    std::vector<std::string> tokens;
+    std::string token;
+    bool inToken = false;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            inToken = true;
+        } else if (!quoted && (c == ' ' || c == '\t')) {
+            if (inToken) tokens.push_back(std::move(token));
+            token.clear();
+            inToken = false;
+        } else {
+            token += c;
+            inToken = true;
+        }
+    }
+    if (quoted) return std::nullopt;
+    if (inToken) tokens.push_back(std::move(token));
+    return tokens;
+}
+
+bool NamesBothMembers(const std::vector<std::string>& names) {
+    if (names.size() != kMembers.size()) return false;
+    const int first = MemberIndex(names[0]);
+    const int second = MemberIndex(names[1]);
+    return first >= 0 && second >= 0 && first != second &&
+           names[0].find_first_of("/\\") == std::string::npos &&
+           names[1].find_first_of("/\\") == std::string::npos;
+}
+
+void CopyMessage(const std::string& message, char* buffer, std::uint32_t size) {
+    if (buffer == nullptr || size == 0) return;
+    std::size_t n = std::min<std::size_t>(message.size(), size - 1);
+    // Never cut a UTF-8 sequence in two.
+    while (n > 0 && n < message.size() && (static_cast<unsigned char>(message[n]) & 0xC0) == 0x80) --n;
+    std::memcpy(buffer, message.data(), n);
+    buffer[n] = '\0';
+}
+
+}  // namespace
+
+std::int32_t Unlha(void* /*windowHandle*/, const char* commandLine, char* outputBuffer,
+                   std::uint32_t bufferSize) {
+    std::int32_t code = kUnlhaOk;
+    std::string message;
+    try {
+        const UnlhaCommand command = ParseUnlhaCommandLine(commandLine != nullptr ? commandLine : "");
+        if (!command.Error.empty()) {
+            code = kUnlhaBadCommandLine;
+            message = command.Error;
+        } else if (ExtractResult result = ExtractDayArchive(command.ArchivePathFs, command.InputDirFs);
+                   !result.Ok) {
+            code = kUnlhaFailed;
+            message = std::move(result.Message);
+        }
+    } catch (const std::exception& e) {
+        code = kUnlhaFailed;
+        message = e.what();
+    }
+    CopyMessage(message, outputBuffer, bufferSize);
+    return code;
+}
+
+std::string MakeUnlhaCommandLine(const std::string& archivePathFs, const std::string& inputDirFs) {
+    for (const std::string* path : {&archivePathFs, &inputDirFs}) {
+        if (path->find('"') != std::string::npos) {
+            throw ETalpoError(ErrorKind::Archive,
+                              "パス " + *path + " には \" が含まれているため解凍できません");
+        }
+    }
+    return "e -+c \"" + Cp932FromFs(archivePathFs) + "\" \"" + Cp932FromFs(inputDirFs) +
+           "\" rdx_den.dat rdx_uma.dat";
+}
+
+UnlhaCommand ParseUnlhaCommandLine(std::string_view commandLineCp932) {
+    UnlhaCommand command;
+    const auto fail = [&](const char* reason) {
+        command.Error = std::string("コマンドラインが正しくありません (") + reason +
+                        "): " + Cp932ToUtf8(commandLineCp932);
+        return command;
+    };
+    const std::optional<std::vector<std::string>> tokens = SplitCommandLine(commandLineCp932);
+    if (!tokens) return fail("引用符が閉じていません");
+    if (tokens->empty() || !SameAsciiIgnoringCase((*tokens)[0], "e")) return fail("命令は e だけです");
+    std::size_t i = 1;
+    while (i < tokens->size() && !(*tokens)[i].empty() && (*tokens)[i][0] == '-') ++i;
+    if (tokens->size() < i + 2) return fail("アーカイブと展開先のフォルダが要ります");
+    if (!NamesBothMembers({tokens->begin() + static_cast<std::ptrdiff_t>(i) + 2, tokens->end()})) {
+        return fail("展開するファイルは rdx_den.dat と rdx_uma.dat です");
+    }
+    if ((*tokens)[i].empty()) return fail("アーカイブが空です");
+    command.ArchivePathFs = FsFromCp932((*tokens)[i]);
+    // An empty folder is the working folder, as the bare file names of an empty setting have always meant.
+    const std::string dir = FsFromCp932((*tokens)[i + 1]);
+    command.InputDirFs = dir.empty() ? "./" : dir.back() == '/' ? dir : dir + "/";
+    return command;
+}
+
+ExtractResult ExtractDayArchive(const std::string& archivePathFs, const std::string& inputDirFs) {
+    // libarchive reads standard input for an empty name.
+    if (archivePathFs.empty()) return {false, "アーカイブが指定されていません"};
+    return Extract(archivePathFs, inputDirFs, [&](archive* a) {
+        if (archive_read_open_filename(a, archivePathFs.c_str(), 10240) != ARCHIVE_OK) {
+            throw OpenFailure(a, archivePathFs);
+        }
+    });
+}
+
+ExtractResult ExtractDayArchiveFromMemory(const std::string& archiveBytes, const std::string& inputDirFs) {
+    return Extract({}, inputDirFs, [&](archive* a) {
+        if (archive_read_open_memory(a, archiveBytes.data(), archiveBytes.size()) != ARCHIVE_OK) {
+            throw OpenFailure(a, {});
+        }
+    });
+}
+
+}  // namespace talpo

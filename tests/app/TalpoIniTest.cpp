@@ -1,0 +1,238 @@
+// The settings file: first-start contents, defaults, boolean reading, and that writes keep a user's file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "app/TalpoIni.h"
+#include "common/TalpoError.h"
+#include "support/TestSupport.h"
+
+namespace talpo {
+namespace {
+
+using test::CrlfLines;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+std::vector<std::string> Listing(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(TalpoIni, FirstStartWritesTheSixKeysInOrder) {
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    EXPECT_FALSE(ini.Exists());
+
+    CreateDefaultSettings(ini, "/opt/タルポ/");
+
+    EXPECT_TRUE(ini.Exists());
+    EXPECT_EQ(ReadBytes(ini.Path()), CrlfLines({"[Directory]", "InFile=/opt/タルポ/", "OutFile=/opt/タルポ/",
+                                                "[SaveFile]", "Syousai=0", "Vota=1", "Rdx=1", "Auto=0"}));
+    EXPECT_EQ(ReadInputDir(ini), "/opt/タルポ/");
+    EXPECT_EQ(ReadOutputDir(ini), "/opt/タルポ/");
+    const SaveOptions options = ReadSaveOptions(ini);
+    EXPECT_FALSE(options.Syousai);
+    EXPECT_TRUE(options.Vota);
+    EXPECT_TRUE(options.Rdx);
+    EXPECT_FALSE(options.Auto);
+}
+
+TEST(TalpoIni, MissingFileSectionOrKeyGivesTheDefaults) {
+    TempDir dir;
+    TIniFile missing(dir.File("Talpo.ini"));
+    EXPECT_EQ(missing.ReadString("Directory", "InFile", "def"), "def");
+    EXPECT_EQ(ReadInputDir(missing), "");
+    EXPECT_FALSE(missing.ReadBool("SaveFile", "Auto", false));
+
+    WriteBytes(missing.Path(), CrlfLines({"[Directory]", "InFile=/in/"}));
+    EXPECT_EQ(ReadInputDir(missing), "/in/");
+    EXPECT_EQ(ReadOutputDir(missing), "");
+    const SaveOptions options = ReadSaveOptions(missing);
+    EXPECT_TRUE(options.Syousai && options.Vota && options.Rdx && options.Auto);
+}
+
+struct BoolCase {
+    const char* value;
+    int expected;  // 1 true, 0 false, -1 the default
+};
+
+TEST(TalpoIni, BooleansReadAsIntegers) {
+    const BoolCase cases[] = {
+        {"1", 1},    {"0", 0},          {"00", 0},          {"-1", 1},
+        {"+0", 0},   {"7", 1},          {"0x1", 1},         {"0X1F", 1},
+        {"0x0", 0},  {"0xffffffff", 1}, {"0x000000001", 1}, {"0x100000000", -1},
+        {"yes", -1}, {"true", -1},      {"", -1},           {"0x", -1},
+        {"0xG", -1}, {"1x", -1},        {"0 1", -1},        {"2147483648", -1},
+        {"x1", -1},
+    };
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    for (const BoolCase& c : cases) {
+        WriteBytes(ini.Path(), std::string("[SaveFile]\r\nAuto= ") + c.value + " \r\n");
+        for (const bool def : {false, true}) {
+            const bool expected = c.expected < 0 ? def : c.expected == 1;
+            EXPECT_EQ(ini.ReadBool("SaveFile", "Auto", def), expected)
+                << "'" << c.value << "' default " << def;
+        }
+    }
+    WriteBytes(ini.Path(), "[SaveFile]\r\n");
+    EXPECT_TRUE(ini.ReadBool("SaveFile", "Auto", true));
+    ini.WriteBool("SaveFile", "Auto", false);
+    ini.WriteBool("SaveFile", "Vota", true);
+    EXPECT_EQ(ReadBytes(ini.Path()), CrlfLines({"[SaveFile]", "Auto=0", "Vota=1"}));
+}
+
+TEST(TalpoIni, WritesKeepEveryOtherLineOfAForeignFile) {
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    const std::string before =
+        Sj("; 設定ファイル\r\n"
+           "[directory]\r\n"
+           "  infile = C:\\OLD\\ \r\n"
+           "Note=keep me\r\n"
+           "\r\n"
+           "; 次の節\r\n"
+           "[Other]\n"
+           "a = 1\n"
+           "[SaveFile]\r\n"
+           "Vota=1\n"
+           "Auto=1");
+    WriteBytes(ini.Path(), before);
+    EXPECT_EQ(ReadInputDir(ini), "C:\\OLD\\");
+
+    WriteDirectories(ini, "/in/", "/出力/");
+    WriteSaveOptions(ini, SaveOptions{true, false, true, false});
+
+    EXPECT_EQ(ReadBytes(ini.Path()), Sj("; 設定ファイル\r\n"
+                                        "[directory]\r\n"
+                                        "infile=/in/\r\n"
+                                        "Note=keep me\r\n"
+                                        "OutFile=/出力/\r\n"
+                                        "\r\n"
+                                        "; 次の節\r\n"
+                                        "[Other]\n"
+                                        "a = 1\n"
+                                        "[SaveFile]\r\n"
+                                        "Vota=0\n"
+                                        "Auto=0\r\n"
+                                        "Syousai=1\r\n"
+                                        "Rdx=1\r\n"));
+    EXPECT_EQ(ReadOutputDir(ini), "/出力/");
+    EXPECT_EQ(ini.ReadString("Other", "A", ""), "1");
+}
+
+TEST(TalpoIni, NewSectionGoesToTheEndOfTheFile) {
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    WriteBytes(ini.Path(), "[A]\nx=1\n; tail");
+    ini.WriteString("B", "y", "2");
+    EXPECT_EQ(ReadBytes(ini.Path()), "[A]\nx=1\n; tail\r\n[B]\r\ny=2\r\n");
+    ini.WriteString("A", "z", "3");
+    EXPECT_EQ(ReadBytes(ini.Path()), "[A]\nx=1\nz=3\r\n; tail\r\n[B]\r\ny=2\r\n");
+    WriteBytes(ini.Path(), "[Empty]");
+    ini.WriteString("empty", "k", "v");
+    EXPECT_EQ(ReadBytes(ini.Path()), "[Empty]\r\nk=v\r\n");
+}
+
+TEST(TalpoIni, NamesCompareWithoutCaseAndTheFirstOneWins) {
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    WriteBytes(ini.Path(),
+               "top=before any section\r\n"
+               "[ SAVEFILE ]\r\n"
+               "AUTO=0\r\n"
+               "auto=1\r\n"
+               "=no name\r\n"
+               "no equals sign\r\n"
+               "[savefile]\r\n"
+               "Rdx=0\r\n");
+    EXPECT_FALSE(ini.ReadBool("SaveFile", "Auto", true));
+    EXPECT_TRUE(ini.ReadBool("SaveFile", "Rdx", true));  // only the first section of a name counts
+    EXPECT_EQ(ini.ReadString("", "top", "none"), "none");
+
+    ini.WriteBool("savefile", "auto", true);
+    EXPECT_EQ(ReadBytes(ini.Path()),
+              "top=before any section\r\n"
+              "[ SAVEFILE ]\r\n"
+              "AUTO=1\r\n"
+              "auto=1\r\n"
+              "=no name\r\n"
+              "no equals sign\r\n"
+              "[savefile]\r\n"
+              "Rdx=0\r\n");
+}
+
+TEST(TalpoIni, ValuesLoseTheirBlanksAndStopAt1023Bytes) {
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    const std::string kanji = Sj("表");  // 0x95 0x5C
+    const std::string longAscii(2000, 'a');
+    const std::string straddling = std::string(1022, 'b') + kanji + "c";
+    WriteBytes(ini.Path(), "[S]\r\nblank= \t inner  blanks stay \t\r\nlong=" + longAscii +
+                               "\r\nkanji=" + straddling + "\r\nzero=ab" + std::string(1, '\0') + "cd\r\n");
+    EXPECT_EQ(ini.ReadString("S", "blank", ""), "inner  blanks stay");
+    EXPECT_EQ(ini.ReadString("S", "long", ""), longAscii.substr(0, 1023));
+    EXPECT_EQ(ini.ReadString("S", "kanji", ""), std::string(1022, 'b'));
+    EXPECT_EQ(ini.ReadString("S", "zero", ""), "ab");
+}
+
+TEST(TalpoIni, AFailedWriteRaisesTheMessageAndLeavesNothingBehind) {
+    TempDir dir;
+    WriteBytes(dir.File("file"), "x");
+    std::filesystem::create_directory(dir.Path() / "Talpo.ini");
+    const std::string paths[] = {dir.File("file") + "/Talpo.ini", dir.File("missing") + "/Talpo.ini",
+                                 dir.File("Talpo.ini")};
+    for (const std::string& path : paths) {
+        TIniFile ini(path);
+        try {
+            ini.WriteString("Directory", "InFile", "/in/");
+            ADD_FAILURE() << "no error for " << path;
+        } catch (const ETalpoError& e) {
+            EXPECT_EQ(e.Kind(), ErrorKind::IniWrite);
+            EXPECT_EQ(std::string(e.what()), path + " に書き込めません");
+        }
+    }
+    EXPECT_EQ(Listing(dir.Path()), (std::vector<std::string>{"Talpo.ini", "file"}));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path() / "Talpo.ini"));
+
+    // A line break in a value would break the file's lines: refused, file unchanged.
+    TempDir other;
+    TIniFile ini(other.File("Talpo.ini"));
+    CreateDefaultSettings(ini, "/p/");
+    const std::string before = ReadBytes(ini.Path());
+    EXPECT_THROW(WriteDirectories(ini, "/a\nb/", "/c/"), ETalpoError);
+    EXPECT_EQ(ReadBytes(ini.Path()), before);
+    EXPECT_EQ(Listing(other.Path()), std::vector<std::string>{"Talpo.ini"});
+}
+
+TEST(TalpoIni, BinaryGarbageReadsAsDefaultsAndSurvivesAWrite) {
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    std::mt19937 random(4711);
+    std::string garbage;
+    const char specials[] = {'[', ']', '=', '\n', '\r', '\0', ';', ' '};
+    for (int i = 0; i < 20000; ++i) {
+        garbage +=
+            random() % 4 == 0 ? specials[random() % sizeof specials] : static_cast<char>(random() % 256);
+    }
+    WriteBytes(ini.Path(), garbage);
+    const SaveOptions options = ReadSaveOptions(ini);
+    EXPECT_TRUE(options.Syousai && options.Vota && options.Rdx && options.Auto);
+    EXPECT_EQ(ReadInputDir(ini), "");
+
+    WriteBytes(ini.Path(), garbage + "\n[SaveFile]\nAuto=0\n" + garbage);
+    EXPECT_FALSE(ReadSaveOptions(ini).Auto);
+    ini.WriteBool("Directory2", "Key", true);
+    const std::string after = ReadBytes(ini.Path());
+    EXPECT_EQ(after.substr(0, garbage.size()), garbage);
+    EXPECT_TRUE(ini.ReadBool("Directory2", "Key", false));
+}
+
+}  // namespace
+}  // namespace talpo

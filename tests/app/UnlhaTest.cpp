@@ -1,0 +1,201 @@
+// Extraction of real LZH archives (tests/data/archives, made by scripts/make-fixtures.sh): the day's two
+// members land in the input folder, both or neither, and nothing else is written anywhere.
+#include <gtest/gtest.h>
+#include <locale.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "app/Unlha.h"
+#include "data/RdxDenClass.h"
+#include "data/RdxUmaClass.h"
+#include "support/TestSupport.h"
+
+namespace talpo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::DataPath;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+std::string Archive(const std::string& name) {
+    return DataPath("archives/" + name);
+}
+std::string Member(const std::string& name) {
+    return ReadBytes(DataPath("archives/members/" + name));
+}
+
+// Every path under a folder, relative to it, sorted.
+std::vector<std::string> Tree(const fs::path& root) {
+    std::vector<std::string> paths;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        paths.push_back(fs::relative(entry.path(), root).string());
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+// The input folder stands two levels down, so that names with "../.." would still land inside the
+// temporary folder, where the test can see them.
+struct Day {
+    TempDir root;
+    fs::path in = root.Path() / "a" / "b" / "in";
+    Day() { fs::create_directories(in); }
+    std::string InDir() const { return in.string() + "/"; }
+    std::string Den() const { return ReadBytes(in / "rdx_den.dat"); }
+    std::string Uma() const { return ReadBytes(in / "rdx_uma.dat"); }
+    std::vector<std::string> TreeOf() const { return Tree(root.Path()); }
+};
+
+const std::vector<std::string> kExtracted = {"a", "a/b", "a/b/in", "a/b/in/rdx_den.dat",
+                                             "a/b/in/rdx_uma.dat"};
+
+class GoodArchive : public testing::TestWithParam<const char*> {};
+
+TEST_P(GoodArchive, GivesBothMembersAndNothingElse) {
+    Day day;
+    WriteBytes(day.in / "rdx_den.dat", "old race card");
+    WriteBytes(day.in / "rdx_uma.dat", "old horses");
+
+    const ExtractResult result = ExtractDayArchive(Archive(GetParam()), day.InDir());
+
+    EXPECT_TRUE(result.Ok) << result.Message;
+    EXPECT_EQ(result.Message, "");
+    EXPECT_EQ(day.Den(), Member("rdx_den.dat"));
+    EXPECT_EQ(day.Uma(), Member("rdx_uma.dat"));
+    EXPECT_EQ(day.TreeOf(), kExtracted);
+}
+
+// Test names from the fixtures' names: "day_lh5.lzh" gives "day_lh5".
+std::string FixtureName(const char* archive) {
+    return std::string(archive).substr(0, std::strlen(archive) - 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, GoodArchive,
+                         testing::Values("day_lh0.lzh", "day_lh5.lzh", "day_lh7.lzh", "day_subdir.lzh",
+                                         "day_upper.lzh", "day_sjis.lzh", "day_hostile.lzh"),
+                         [](const auto& info) { return FixtureName(info.param); });
+
+TEST(Unlha, ExtractedFilesLoadAsADay) {
+    Day day;
+    ASSERT_TRUE(ExtractDayArchive(Archive("day_lh5.lzh"), day.InDir()).Ok);
+    const TDenma denma((day.in / "rdx_den.dat").string());
+    EXPECT_EQ(denma.RaceCount, 1);
+    EXPECT_EQ(denma.GetRunnerCount(), "12");
+    const TUma uma((day.in / "rdx_uma.dat").string());
+    EXPECT_EQ(uma.RecordCount(), 1);
+    EXPECT_EQ(uma.GetMaxFigure("0000001"), "110");
+}
+
+TEST(Unlha, HostileNamesWriteNothingOutsideTheFolder) {
+    const fs::path outside[] = {"/tmp/talpo-hostile-abs.dat", "/tmp/talpo-hostile"};
+    bool existed[2];
+    for (int i = 0; i < 2; ++i) existed[i] = fs::exists(outside[i]);
+    Day day;
+
+    ASSERT_TRUE(ExtractDayArchive(Archive("day_hostile.lzh"), day.InDir()).Ok);
+
+    // "../x.dat", "../../x2.dat" would be in a/b and a; the day's files named "../../rdx_den.dat" and
+    // "/tmp/talpo-hostile/rdx_uma.dat" are taken into the folder under their own names.
+    EXPECT_EQ(day.TreeOf(), kExtracted);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(fs::exists(outside[i]), existed[i]) << outside[i];
+}
+
+TEST(Unlha, ShiftJisNamesNeedNoLocaleFromTheCaller) {
+    // The test program never calls setlocale: it runs in the "C" locale, as a program started without LANG.
+    ASSERT_EQ(MB_CUR_MAX, 1u);
+    const locale_t before = uselocale(nullptr);
+    Day day;
+    const ExtractResult result = ExtractDayArchive(Archive("day_sjis.lzh"), day.InDir());
+    EXPECT_TRUE(result.Ok) << result.Message;
+    EXPECT_EQ(uselocale(nullptr), before);
+    EXPECT_EQ(MB_CUR_MAX, 1u);
+}
+
+struct BadCase {
+    const char* archive;
+    const char* message;
+};
+
+class BadArchive : public testing::TestWithParam<BadCase> {};
+
+TEST_P(BadArchive, FailsAndLeavesTheEarlierFilesAsTheyWere) {
+    Day day;
+    WriteBytes(day.in / "rdx_den.dat", "yesterday's race card");
+    WriteBytes(day.in / "rdx_uma.dat", "yesterday's horses");
+
+    const ExtractResult result = ExtractDayArchive(Archive(GetParam().archive), day.InDir());
+
+    EXPECT_FALSE(result.Ok);
+    EXPECT_EQ(result.Message, GetParam().message);
+    EXPECT_EQ(day.Den(), "yesterday's race card");
+    EXPECT_EQ(day.Uma(), "yesterday's horses");
+    EXPECT_EQ(day.TreeOf(), kExtracted);  // no temporary file stays
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, BadArchive,
+    testing::Values(BadCase{"day_badcrc.lzh", "アーカイブが壊れています: LHa data CRC error"},
+                    BadCase{"day_baddata.lzh", "アーカイブが壊れています: LHa data CRC error"},
+                    BadCase{"day_truncated.lzh", "アーカイブが壊れています: Truncated LHa file body"},
+                    BadCase{"day_lh1.lzh", "圧縮方式 -lh1- には対応していません"},
+                    BadCase{"day_no_uma.lzh", "アーカイブに rdx_uma.dat がありません"},
+                    BadCase{"day_dir_entry.lzh", "アーカイブに rdx_uma.dat がありません"},
+                    BadCase{"day_twice.lzh", "アーカイブに rdx_den.dat が二つ以上あります"},
+                    BadCase{"day_huge.lzh", "rdx_den.dat が大きすぎます (64 MiB を超えています)"},
+                    BadCase{"day_huge_lying.lzh", "rdx_den.dat が大きすぎます (64 MiB を超えています)"}),
+    [](const auto& info) { return FixtureName(info.param.archive); });
+
+TEST(Unlha, FilesThatAreNoArchive) {
+    Day day;
+    const fs::path text = day.root.Path() / "notes.lzh";
+    const fs::path empty = day.root.Path() / "empty.lzh";
+    WriteBytes(text, "this is not an archive\r\n");
+    WriteBytes(empty, "");
+    const std::string missing = (day.root.Path() / "missing.lzh").string();
+
+    EXPECT_EQ(ExtractDayArchive(text.string(), day.InDir()).Message,
+              "LZH アーカイブではありません: " + text.string());
+    EXPECT_EQ(ExtractDayArchive(empty.string(), day.InDir()).Message,
+              "LZH アーカイブではありません: " + empty.string());
+    EXPECT_EQ(ExtractDayArchive(missing, day.InDir()).Message, "アーカイブ " + missing + " が見つかりません");
+    EXPECT_EQ(ExtractDayArchive("", day.InDir()).Message, "アーカイブが指定されていません");
+    const ExtractResult folder = ExtractDayArchive(day.in.string(), day.InDir());
+    EXPECT_FALSE(folder.Ok);
+    EXPECT_NE(folder.Message, "");
+    EXPECT_EQ(day.TreeOf(), (std::vector<std::string>{"a", "a/b", "a/b/in", "empty.lzh", "notes.lzh"}));
+}
+
+TEST(Unlha, FromMemory) {
+    Day day;
+    const ExtractResult good = ExtractDayArchiveFromMemory(ReadBytes(Archive("day_lh7.lzh")), day.InDir());
+    EXPECT_TRUE(good.Ok) << good.Message;
+    EXPECT_EQ(day.Den(), Member("rdx_den.dat"));
+    EXPECT_EQ(day.Uma(), Member("rdx_uma.dat"));
+
+    EXPECT_EQ(ExtractDayArchiveFromMemory("PK\3\4 not lzh", day.InDir()).Message,
+              "LZH アーカイブではありません");
+    EXPECT_EQ(ExtractDayArchiveFromMemory(ReadBytes(Archive("day_badcrc.lzh")), day.InDir()).Message,
+              "アーカイブが壊れています: LHa data CRC error");
+    EXPECT_EQ(day.Den(), Member("rdx_den.dat"));
+}
+
+TEST(Unlha, UnwritableFolderChangesNothing) {
+    Day day;
+    const std::string missingDir = (day.root.Path() / "nowhere").string() + "/";
+    EXPECT_EQ(ExtractDayArchive(Archive("day_lh5.lzh"), missingDir).Message,
+              "ﾌｧｲﾙ " + missingDir + "rdx_den.dat を作成できません");
+
+    // A folder in the way of the second file: the first stays the earlier one too.
+    WriteBytes(day.in / "rdx_den.dat", "yesterday's race card");
+    fs::create_directory(day.in / "rdx_uma.dat");
+    EXPECT_EQ(ExtractDayArchive(Archive("day_lh5.lzh"), day.InDir()).Message,
+              "ﾌｧｲﾙ " + day.InDir() + "rdx_uma.dat を作成できません");
+    EXPECT_EQ(day.Den(), "yesterday's race card");
+    EXPECT_EQ(day.TreeOf(), kExtracted);
+}
+
+}  // namespace
+}  // namespace talpo
