@@ -24,7 +24,7 @@ public:
     virtual void Pause(int /*milliseconds*/) {}
     // racesDone = r + 1.
     virtual void RaceDone(int /*racesDone*/) {}
-    // After the last race, and also when the run stops on an error.
+    // After the last race, and also when the run stops on an error (so it must not throw).
     virtual void End() {}
 };
 
