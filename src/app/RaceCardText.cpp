@@ -33,10 +33,12 @@ RaceCardHeader MakeRaceCardHeader(const TDenma& d) {
     h.Race = d.GetRaceNo() + "R";
     h.StartTime = d.GetStartTime() + w.hasso;
     h.Tosu = d.GetRunnerCount() + w.tosu;
-    h.Joken = d.GetAgeClass() + " " + d.GetRaceClass() + " " + d.GetGrade() + d.GetCondition() + d.GetWeightRule();
+    h.Joken =
+        d.GetAgeClass() + " " + d.GetRaceClass() + " " + d.GetGrade() + d.GetCondition() + d.GetWeightRule();
     h.Title = d.GetRaceName();
     h.Turf = d.GetSurface() == w.shiba;
-    h.Course = d.GetSurface() + d.GetDistance() + "m" + w.dot + d.GetTurn() + d.GetCourseRail() + d.GetCourseType();
+    h.Course =
+        d.GetSurface() + d.GetDistance() + "m" + w.dot + d.GetTurn() + d.GetCourseRail() + d.GetCourseType();
     h.TimeGood = d.GetTimeGood();
     h.TimeHeavy = d.GetTimeHeavy();
     const std::string pace = d.GetPace();
@@ -52,9 +54,13 @@ std::string FormatWeight(float kilograms) {
     return text;
 }
 
-std::string WeightText(const TDenma& Denma, int I) { return FormatWeight(Denma.GetWeight(I)) + Denma.GetApprentice(I); }
+std::string WeightText(const TDenma& Denma, int I) {
+    return FormatWeight(Denma.GetWeight(I)) + Denma.GetApprentice(I);
+}
 
-std::string PairColumnTitle(int runnerCount) { return runnerCount >= 9 ? W().umaren : W().wakuren; }
+std::string PairColumnTitle(int runnerCount) {
+    return runnerCount >= 9 ? W().umaren : W().wakuren;
+}
 
 std::string MarksText(const TDenma& Denma, TYoso& Yoso, int I) {
     Yoso.HorseIndex = I;

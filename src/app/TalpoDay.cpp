@@ -34,8 +34,9 @@ TDay LoadDayFromBytes(std::string den, std::string uma, IPredictProgress& progre
 std::vector<std::string> MissingHorseWarnings(const PredictReport& report) {
     std::vector<std::string> out;
     for (const MissingHorse& m : report.Missing) {
-        out.push_back(Cp932ToUtf8(m.VenueName) + " " + Cp932ToUtf8(m.RaceNo) + "R " + std::to_string(m.HorseNo) +
-                      "番: 馬コード '" + Cp932ToUtf8(m.HorseCode) + "' が馬ファイルにありません (指数 0)");
+        out.push_back(Cp932ToUtf8(m.VenueName) + " " + Cp932ToUtf8(m.RaceNo) + "R " +
+                      std::to_string(m.HorseNo) + "番: 馬コード '" + Cp932ToUtf8(m.HorseCode) +
+                      "' が馬ファイルにありません (指数 0)");
     }
     return out;
 }

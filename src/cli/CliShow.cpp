@@ -1,7 +1,6 @@
 // Terminal race cards.
 #include "cli/CliShow.h"
 
-
 #include "app/RaceCardText.h"
 #include "common/Cp932.h"
 #include "common/TalpoError.h"
@@ -33,9 +32,9 @@ struct Column {
 
 // Widths in bytes: the race card's fields at their full size.
 const Column kColumns[] = {
-    {"枠", 2, Align::Centre},  {"馬", 2, Align::Right},    {"ＭＫ", 4, Align::Centre},
-    {"馬    名", 30, Align::Left}, {"性齢", 4, Align::Left}, {"騎  手", 8, Align::Left},
-    {"負担", 6, Align::Centre}, {"調教師", 8, Align::Left}, {"指数", 4, Align::Right},
+    {"枠", 2, Align::Centre},      {"馬", 2, Align::Right},    {"ＭＫ", 4, Align::Centre},
+    {"馬    名", 30, Align::Left}, {"性齢", 4, Align::Left},   {"騎  手", 8, Align::Left},
+    {"負担", 6, Align::Centre},    {"調教師", 8, Align::Left}, {"指数", 4, Align::Right},
 };
 
 std::string Row(const std::vector<std::string>& cells) {
@@ -52,7 +51,8 @@ std::string Row(const std::vector<std::string>& cells) {
 std::vector<std::string> HeaderLines(const TDenma& denma) {
     const RaceCardHeader h = MakeRaceCardHeader(denma);
     std::vector<std::string> lines;
-    lines.push_back(Cp932ToUtf8(h.Ymd + "  " + h.Kaisai + "  " + h.Race + "  " + h.StartTime + "  " + h.Tosu));
+    lines.push_back(
+        Cp932ToUtf8(h.Ymd + "  " + h.Kaisai + "  " + h.Race + "  " + h.StartTime + "  " + h.Tosu));
     lines.push_back(Cp932ToUtf8(h.Joken));
     if (!h.Title.empty()) lines.push_back(Cp932ToUtf8(h.Title));
     std::string course = h.Course;
@@ -79,8 +79,8 @@ std::vector<std::string> RunnerLines(TDay& day, int runners, std::vector<std::st
         }
         yoso.HorseIndex = i;
         lines.push_back(Row({denma.GetBracket(i), std::to_string(i + 1), MarksText(denma, yoso, i),
-                             denma.GetHorseNameRaw(i), denma.GetSex(i) + denma.GetAge(i), denma.GetJockey(i), weight,
-                             denma.GetTrainer(i), std::to_string(yoso.GetIndex())}));
+                             denma.GetHorseNameRaw(i), denma.GetSex(i) + denma.GetAge(i), denma.GetJockey(i),
+                             weight, denma.GetTrainer(i), std::to_string(yoso.GetIndex())}));
     }
     return lines;
 }
@@ -95,7 +95,8 @@ std::vector<std::string> BetLines(TYoso& yoso, int runners) {
         yoso.BetIndex = row;
         const std::string place = row < 3 ? yoso.GetPlaceBet() : "";
         const std::string pair = yoso.GetPairBet();
-        std::string line = Cell(win, 6, Align::Centre) + Cell(place, 6, Align::Centre) + Cell(pair, 7, Align::Centre);
+        std::string line =
+            Cell(win, 6, Align::Centre) + Cell(place, 6, Align::Centre) + Cell(pair, 7, Align::Centre);
         while (!line.empty() && line.back() == ' ') line.pop_back();
         lines.push_back(Cp932ToUtf8(line));
     }

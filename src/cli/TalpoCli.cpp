@@ -72,8 +72,8 @@ std::string AsDir(std::string path) {
 
 void ExpectPositional(const CliArgs& args, std::size_t count) {
     if (args.Positional().size() != count) {
-        throw UsageError("expected " + std::to_string(count) + " argument" + (count == 1 ? "" : "s") + ", got " +
-                         std::to_string(args.Positional().size()));
+        throw UsageError("expected " + std::to_string(count) + " argument" + (count == 1 ? "" : "s") +
+                         ", got " + std::to_string(args.Positional().size()));
     }
 }
 
@@ -84,7 +84,9 @@ struct Context {
     std::ostream& err;
 };
 
-void Warn(const Context& c, const std::string& text) { c.err << "talpo-cli: warning: " << text << "\n"; }
+void Warn(const Context& c, const std::string& text) {
+    c.err << "talpo-cli: warning: " << text << "\n";
+}
 
 TDay LoadAndWarn(const Context& c, const std::string& inDir) {
     NoProgress progress;
@@ -130,7 +132,8 @@ int Predict(const Context& c, const CliArgs& args) {
     if (day.Denma->RaceCount == 0) {
         c.out << "the race-card file holds no race: nothing to write\n";
     } else {
-        for (const std::string& path : WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, AsDir(args.Positional()[1]), options)) {
+        for (const std::string& path :
+             WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, AsDir(args.Positional()[1]), options)) {
             c.out << "wrote " << path << "\n";
         }
     }
@@ -182,8 +185,8 @@ int Sample(const Context& c, const CliArgs& args) {
     std::filesystem::create_directories(dir, ec);
     WriteFileAtomic(dir + kDenFileName, day.Den);
     WriteFileAtomic(dir + kUmaFileName, day.Uma);
-    c.out << "wrote " << dir << kDenFileName << " (" << day.Den.size() / TDenRec::Size << " races) and " << dir
-          << kUmaFileName << " (" << day.Uma.size() / TUmaRec::Size << " horses)\n";
+    c.out << "wrote " << dir << kDenFileName << " (" << day.Den.size() / TDenRec::Size << " races) and "
+          << dir << kUmaFileName << " (" << day.Uma.size() / TUmaRec::Size << " horses)\n";
     return 0;
 }
 

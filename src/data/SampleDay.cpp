@@ -42,11 +42,11 @@ std::string Digits(int value, int width) {
 const std::vector<std::string>& Syllables() {
     static const std::vector<std::string> s = [] {
         std::vector<std::string> out;
-        for (const char* k : {"ア", "イ", "ウ", "エ", "オ", "カ", "キ", "ク", "ケ", "コ", "サ", "シ", "ス", "セ",
-                              "ソ", "タ", "チ", "ツ", "テ", "ト", "ナ", "ニ", "ヌ", "ネ", "ノ", "ハ", "ヒ", "フ",
-                              "ヘ", "ホ", "マ", "ミ", "ム", "メ", "モ", "ヤ", "ユ", "ヨ", "ラ", "リ", "ル", "レ",
-                              "ロ", "ワ", "ン", "ー", "ガ", "ギ", "グ", "ゴ", "ザ", "ジ", "ズ", "ダ", "デ", "ド",
-                              "バ", "ビ", "ブ", "ベ", "ボ", "パ", "ピ", "プ", "ポ"}) {
+        for (const char* k : {"ア", "イ", "ウ", "エ", "オ", "カ", "キ", "ク", "ケ", "コ", "サ", "シ", "ス",
+                              "セ", "ソ", "タ", "チ", "ツ", "テ", "ト", "ナ", "ニ", "ヌ", "ネ", "ノ", "ハ",
+                              "ヒ", "フ", "ヘ", "ホ", "マ", "ミ", "ム", "メ", "モ", "ヤ", "ユ", "ヨ", "ラ",
+                              "リ", "ル", "レ", "ロ", "ワ", "ン", "ー", "ガ", "ギ", "グ", "ゴ", "ザ", "ジ",
+                              "ズ", "ダ", "デ", "ド", "バ", "ビ", "ブ", "ベ", "ボ", "パ", "ピ", "プ", "ポ"}) {
             out.push_back(Sj(k));
         }
         return out;
@@ -61,14 +61,14 @@ std::vector<std::string> SjList(std::initializer_list<const char*> utf8) {
 }
 
 struct Vocabulary {
-    std::vector<std::string> titles = SjList({"テスト記念", "若葉ステークス", "青葉賞", "春雷特別", "鎌倉特別",
-                                              "秋風ステークス", "白秋賞", "新緑ハンデキャップ", "府中杯",
-                                              "朝日チャレンジカップ", "函館スプリント", "札幌日経オープン"});
+    std::vector<std::string> titles = SjList(
+        {"テスト記念", "若葉ステークス", "青葉賞", "春雷特別", "鎌倉特別", "秋風ステークス", "白秋賞",
+         "新緑ハンデキャップ", "府中杯", "朝日チャレンジカップ", "函館スプリント", "札幌日経オープン"});
     // Jockeys of four full-width characters at most; the first two get the bonus.
     std::vector<std::string> jockeys = SjList({"甲野", "乙川", "丙田", "丁村", "戊井", "己山", "庚島", "辛木",
                                                "壬生", "癸原", "松本", "竹内", "梅田", "桜井", "小野寺"});
-    std::vector<std::string> trainers = SjList({"伊藤", "加藤", "佐々木", "高橋", "田中", "渡辺", "山本", "中村",
-                                                "小林", "吉田", "山口", "松田"});
+    std::vector<std::string> trainers = SjList(
+        {"伊藤", "加藤", "佐々木", "高橋", "田中", "渡辺", "山本", "中村", "小林", "吉田", "山口", "松田"});
     std::vector<std::string> rules = SjList({"馬令", "定量", "別定", "ハンデ"});
 };
 
@@ -121,7 +121,9 @@ struct DayDate {
 };
 
 // Codes of the horse file: every seventh horse is a newcomer without figures (see MakeHorse).
-bool IsNewcomer(int code) { return code % 7 == 3; }
+bool IsNewcomer(int code) {
+    return code % 7 == 3;
+}
 
 struct CodePicker {
     int pool;
@@ -171,7 +173,8 @@ DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker
     race.WeightRule = w.rules[static_cast<std::size_t>(rnd.Below(static_cast<int>(w.rules.size())))];
     race.StartTime = Digits(9 + raceNo / 2, 2) + ":" + Digits(5 + 5 * rnd.Below(10), 2);
     race.Pace = rnd.Chance(85) ? std::to_string(rnd.Below(3)) : " ";
-    race.TimeGood = std::to_string(1 + rnd.Below(2)) + Digits(rnd.Between(10, 59), 2) + std::to_string(rnd.Below(10));
+    race.TimeGood =
+        std::to_string(1 + rnd.Below(2)) + Digits(rnd.Between(10, 59), 2) + std::to_string(rnd.Below(10));
     race.TimeHeavy = race.TimeGood.substr(0, 3) + std::to_string((race.TimeGood[3] - '0' + 5) % 10);
 
     const int runners = rnd.Chance(80) ? rnd.Between(12, 18) : rnd.Between(5, 11);

@@ -9,8 +9,8 @@
 namespace talpo {
 
 struct SampleDayOptions {
-    int Races = 24;        // 12 per venue and day, two venues a day
-    int Horses = 0;        // records of the horse file; 0: one per runner of the day
+    int Races = 24;  // 12 per venue and day, two venues a day
+    int Horses = 0;  // records of the horse file; 0: one per runner of the day
     std::uint64_t Seed = 1;
 };
 

@@ -9,7 +9,9 @@
 namespace talpo {
 namespace {
 
-TDenma Race(const DenRaceSpec& spec) { return TDenma::FromBytes(BuildDenRecord(spec)); }
+TDenma Race(const DenRaceSpec& spec) {
+    return TDenma::FromBytes(BuildDenRecord(spec));
+}
 
 TEST(RaceCardText, HeaderOfAPredictedTurfRace) {
     DenRaceSpec spec;
