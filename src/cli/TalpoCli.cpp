@@ -98,6 +98,9 @@ TDay LoadAndWarn(const Context& c, const std::string& inDir) {
 int Extract(const Context& c, const CliArgs& args) {
     ExpectPositional(args, 2);
     const std::string inDir = AsDir(args.Positional()[1]);
+    // A fresh folder for a day is what a user means; the extraction itself never leaves it.
+    std::error_code ec;
+    std::filesystem::create_directories(inDir, ec);
     const ExtractResult result = ExtractDayArchive(args.Positional()[0], inDir);
     if (!result.Ok) throw ETalpoError(ErrorKind::Archive, result.Message);
     c.out << "extracted rdx_den.dat and rdx_uma.dat into " << inDir << "\n";
