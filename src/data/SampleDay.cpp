@@ -81,7 +81,9 @@ std::string HorseName(Random& rnd) {
     const auto& s = Syllables();
     std::string name;
     const int len = rnd.Between(3, 9);
-    for (int i = 0; i < len; ++i) name += s[static_cast<std::size_t>(rnd.Below(static_cast<int>(s.size())))];
+    // No name opens with "ン" or "ー" (the 45th and 46th syllables).
+    for (int i = 0; i < len; ++i)
+        name += s[static_cast<std::size_t>(rnd.Below(i == 0 ? 44 : static_cast<int>(s.size())))];
     return name;
 }
 
