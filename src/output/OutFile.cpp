@@ -1,4 +1,4 @@
-// File names and the one-step write of the output files.
+// File names, and where the output files go: to disk in one step each, or into memory.
 #include "output/OutFile.h"
 
 #include "common/Cp932.h"
@@ -16,8 +16,16 @@ std::string OutputFilePath(const std::string& outputDir, const std::string& cp93
     return outputDir + FsFromCp932(cp932Name);
 }
 
-void WriteLinesFile(const std::string& fsPath, const std::vector<std::string>& lines) {
-    WriteFileAtomic(fsPath, JoinCrlf(lines));
+void WriteToDisk(const OutputFile& file) {
+    WriteFileAtomic(file.Path, file.Bytes);
+}
+
+OutputSink CollectInto(std::vector<OutputFile>& files) {
+    return [&files](OutputFile&& file) { files.push_back(std::move(file)); };
+}
+
+OutputFile LinesFile(std::string fsPath, const std::vector<std::string>& lines) {
+    return {std::move(fsPath), JoinCrlf(lines)};
 }
 
 }  // namespace talpo

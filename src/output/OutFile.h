@@ -1,8 +1,10 @@
 // What the three writers share about their files: the version text they stamp, how a file name is made
-// from store texts, and the guard that gives the prediction window its race cursor back.
+// from store texts, where a finished file goes, and the guard that gives the prediction window its race
+// cursor back.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,13 +17,13 @@ inline constexpr const char* kTalpoVersion = "1.0";
 
 // Puts Yoso.RaceIndex back on every way out, error included: the window shows the race it points at.
 class RaceIndexKeeper {
-  public:
+public:
     explicit RaceIndexKeeper(TYoso& yoso) : yoso_(yoso), saved_(yoso.RaceIndex) {}
     ~RaceIndexKeeper() { yoso_.RaceIndex = saved_; }
     RaceIndexKeeper(const RaceIndexKeeper&) = delete;
     RaceIndexKeeper& operator=(const RaceIndexKeeper&) = delete;
 
-  private:
+private:
     TYoso& yoso_;
     std::int32_t saved_;
 };
@@ -32,7 +34,26 @@ std::string ShortDate(const std::string& raceDate);
 // OutputDir (file-system path ending in a separator) + a CP932 file name converted for the file system.
 std::string OutputFilePath(const std::string& outputDir, const std::string& cp932Name);
 
-// The lines as CP932 + CR LF, written in one step; "ﾌｧｲﾙ %s を作成できません" when that fails.
-void WriteLinesFile(const std::string& fsPath, const std::vector<std::string>& lines);
+// One output file made whole in memory: where it goes and its bytes (CP932, CR LF line ends).
+struct OutputFile {
+    std::string Path;
+    std::string Bytes;
+    bool operator==(const OutputFile&) const = default;
+};
+
+// Takes each file a writer makes, in order, as soon as the file is whole. A sink that raises stops the
+// writer there, so the files before it stay done and the later ones are never made: the disk sink
+// gives a failed write exactly that effect.
+using OutputSink = std::function<void(OutputFile&&)>;
+
+// The sink of the Write* functions: each file written in one step (a temporary file, then renamed);
+// "ﾌｧｲﾙ %s を作成できません" when that fails.
+void WriteToDisk(const OutputFile& file);
+
+// A sink that keeps the files in memory, in order; a later file of the same path comes after the earlier.
+OutputSink CollectInto(std::vector<OutputFile>& files);
+
+// The file of these lines at that path: CP932 + CR LF after every line.
+OutputFile LinesFile(std::string fsPath, const std::vector<std::string>& lines);
 
 }  // namespace talpo

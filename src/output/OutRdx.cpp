@@ -58,8 +58,8 @@ std::string Record(TYoso& yoso) {
 
 }  // namespace
 
-std::vector<std::string> WriteRdxFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
-    if (RaceCount <= 0) return {};
+void BuildRdxFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink) {
+    if (RaceCount <= 0) return;
     const RaceIndexKeeper keeper(Yoso);
 
     Yoso.RaceIndex = 0;
@@ -69,8 +69,16 @@ std::vector<std::string> WriteRdxFile(TYoso& Yoso, int RaceCount, const std::str
         Yoso.RaceIndex = r;
         if (HasPrediction(Yoso)) lines.push_back(Record(Yoso));
     }
-    WriteLinesFile(path, lines);
-    return {path};
+    sink(LinesFile(path, lines));
+}
+
+std::vector<std::string> WriteRdxFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
+    std::vector<std::string> written;
+    BuildRdxFile(Yoso, RaceCount, OutputDir, [&written](OutputFile&& file) {
+        WriteToDisk(file);
+        written.push_back(std::move(file.Path));
+    });
+    return written;
 }
 
 }  // namespace talpo

@@ -98,16 +98,12 @@ void AppendRaceBlock(TYoso& yoso, std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::vector<std::string> WriteSyousaiFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
-    std::vector<std::string> written;
-    if (RaceCount <= 0) return written;
+void BuildSyousaiFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink) {
+    if (RaceCount <= 0) return;
     const RaceIndexKeeper keeper(Yoso);
 
-    // A group written twice (its races not adjacent in the card) replaces its file; list the path once.
     const auto flush = [&](const GroupKey& key, const std::vector<std::string>& lines) {
-        const std::string path = OutputFilePath(OutputDir, FileNameOf(key));
-        WriteLinesFile(path, lines);
-        if (std::find(written.begin(), written.end(), path) == written.end()) written.push_back(path);
+        sink(LinesFile(OutputFilePath(OutputDir, FileNameOf(key)), lines));
     };
 
     Yoso.RaceIndex = 0;
@@ -123,6 +119,16 @@ std::vector<std::string> WriteSyousaiFile(TYoso& Yoso, int RaceCount, const std:
         AppendRaceBlock(Yoso, lines);
     }
     flush(key, lines);
+}
+
+std::vector<std::string> WriteSyousaiFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
+    std::vector<std::string> written;
+    // A group written twice (its races not adjacent in the card) replaces its file; list the path once.
+    BuildSyousaiFile(Yoso, RaceCount, OutputDir, [&written](OutputFile&& file) {
+        WriteToDisk(file);
+        if (std::find(written.begin(), written.end(), file.Path) == written.end())
+            written.push_back(file.Path);
+    });
     return written;
 }
 

@@ -45,8 +45,8 @@ void WriteVotaRace(TYoso& Yoso, std::vector<std::string>& lines) {
     lines.push_back(std::move(line));
 }
 
-std::vector<std::string> WriteVotaFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
-    if (RaceCount <= 0) return {};
+void BuildVotaFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink) {
+    if (RaceCount <= 0) return;
     const RaceIndexKeeper keeper(Yoso);
 
     Yoso.RaceIndex = 0;
@@ -64,8 +64,16 @@ std::vector<std::string> WriteVotaFile(TYoso& Yoso, int RaceCount, const std::st
         }
         WriteVotaRace(Yoso, lines);
     }
-    WriteLinesFile(path, lines);
-    return {path};
+    sink(LinesFile(path, lines));
+}
+
+std::vector<std::string> WriteVotaFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
+    std::vector<std::string> written;
+    BuildVotaFile(Yoso, RaceCount, OutputDir, [&written](OutputFile&& file) {
+        WriteToDisk(file);
+        written.push_back(std::move(file.Path));
+    });
+    return written;
 }
 
 }  // namespace talpo

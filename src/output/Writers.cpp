@@ -20,4 +20,14 @@ std::vector<std::string> WriteEnabledFiles(TYoso& Yoso, int RaceCount, const std
     return written;
 }
 
+std::vector<OutputFile> BuildEnabledFiles(TYoso& Yoso, int RaceCount, const std::string& OutputDir,
+                                          const SaveOptions& options) {
+    std::vector<OutputFile> files;
+    const OutputSink keep = CollectInto(files);
+    if (options.Syousai) BuildSyousaiFile(Yoso, RaceCount, OutputDir, keep);
+    if (options.Vota) BuildVotaFile(Yoso, RaceCount, OutputDir, keep);
+    if (options.Rdx) BuildRdxFile(Yoso, RaceCount, OutputDir, keep);
+    return files;
+}
+
 }  // namespace talpo

@@ -103,6 +103,44 @@ TEST(Writers, EachPutsTheRaceCursorBackAndLeavesNoTemporaryFile) {
     }
 }
 
+TEST(Writers, InMemoryTheyMakeTheFilesTheyWouldWriteAndWriteNothing) {
+    for (const SaveOptions& options : {SaveOptions{}, SaveOptions{false, true, false, true}}) {
+        TempDir memoryDir;
+        TYoso yoso = Day();
+        yoso.RaceIndex = 2;
+
+        const std::vector<OutputFile> files = BuildEnabledFiles(yoso, 3, memoryDir.Dir(), options);
+
+        EXPECT_EQ(yoso.RaceIndex, 2);
+        EXPECT_TRUE(test::FolderNames(memoryDir.Path()).empty());
+        TempDir diskDir;
+        const std::vector<std::string> written = WriteEnabledFiles(yoso, 3, diskDir.Dir(), options);
+        ASSERT_EQ(files.size(), written.size());
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            EXPECT_EQ(files[i].Path, memoryDir.Dir() + written[i].substr(diskDir.Dir().size()));
+            EXPECT_EQ(files[i].Bytes, ReadBytes(written[i])) << written[i];
+        }
+    }
+}
+
+TEST(Writers, ASinkThatRaisesStopsTheReportAfterTheGroupsBeforeIt) {
+    // Two venues make two report files: the second never comes when the sink refuses the first.
+    TYoso yoso = MakeYoso({test::SixteenRunnerRace11(), test::EightRunnerRace1()});
+    yoso.RaceIndex = 1;
+    yoso.SetVenueName(Sj("京都"));
+    std::vector<std::string> seen;
+    const OutputSink refuse = [&seen](OutputFile&& file) {
+        seen.push_back(file.Path);
+        throw FileCreateError(file.Path);
+    };
+
+    const ETalpoError error = test::ErrorOf([&] { BuildSyousaiFile(yoso, 2, "out/", refuse); });
+
+    EXPECT_EQ(std::string(error.what()), "ﾌｧｲﾙ out/東京980524.txt を作成できません");
+    EXPECT_EQ(seen, std::vector<std::string>{"out/東京980524.txt"});
+    EXPECT_EQ(yoso.RaceIndex, 1);
+}
+
 // Ways an output folder cannot take the file. Tests run as root, so permissions would not stop a write.
 enum class Blocked { MissingFolder, FolderIsAFile, FolderInTheWay };
 
