@@ -154,10 +154,30 @@ std::string LineEnding(const std::string& text, const IniLine& line) {
     return line.next >= 2 && text[line.next - 2] == '\r' ? "\r\n" : "\n";
 }
 
+}  // namespace
+
+std::string IniReadString(std::string_view text, std::string_view section, std::string_view key,
+                          const std::string& def) {
+    const std::vector<IniLine> lines = SplitLines(text);
+    const std::optional<SectionSpan> span = FindSection(lines, section);
+    if (!span) return def;
+    const std::optional<std::size_t> at = FindKey(lines, *span, key);
+    return at ? ValueAsRead(lines[*at].value) : def;
+}
+
+bool IniReadBool(std::string_view text, std::string_view section, std::string_view key, bool def) {
+    const std::string value = IniReadString(text, section, key, {});
+    if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
+        return HexIsNonZero(std::string_view(value).substr(2)).value_or(def);
+    }
+    const std::optional<std::int32_t> number = TryStrToInt(value);
+    return number ? *number != 0 : def;
+}
+
 // The file's new text with the key set: its own line replaced, or a new line after the section's last
 // key (blank lines and comments that close the section stay below it), or a new section at the end.
-std::string WithValue(const std::string& text, const std::string& section, const std::string& key,
-                      const std::string& value) {
+std::string IniWithValue(const std::string& text, const std::string& section, const std::string& key,
+                         const std::string& value) {
     const std::vector<IniLine> lines = SplitLines(text);
     const std::optional<SectionSpan> span = FindSection(lines, section);
     if (!span) {
@@ -179,29 +199,17 @@ std::string WithValue(const std::string& text, const std::string& section, const
            text.substr(before.next);
 }
 
-}  // namespace
-
 bool TIniFile::Exists() const {
     return FileExists(path_);
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) const {
-    const std::string text = ReadFileOrEmpty(path_);
-    const std::vector<IniLine> lines = SplitLines(text);
-    const std::optional<SectionSpan> span = FindSection(lines, section);
-    if (!span) return def;
-    const std::optional<std::size_t> at = FindKey(lines, *span, key);
-    return at ? ValueAsRead(lines[*at].value) : def;
+    return IniReadString(ReadFileOrEmpty(path_), section, key, def);
 }
 
 bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool def) const {
-    const std::string value = ReadString(section, key, {});
-    if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
-        return HexIsNonZero(std::string_view(value).substr(2)).value_or(def);
-    }
-    const std::optional<std::int32_t> number = TryStrToInt(value);
-    return number ? *number != 0 : def;
+    return IniReadBool(ReadFileOrEmpty(path_), section, key, def);
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
@@ -215,7 +223,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& key, c
         if (e.Kind() != ErrorKind::FileNotFound) throw IniWriteError(path_);
     }
     try {
-        WriteFileAtomic(path_, WithValue(text, section, key, value));
+        WriteFileAtomic(path_, IniWithValue(text, section, key, value));
     } catch (const ETalpoError&) {
         throw IniWriteError(path_);
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "output/Writers.h"
 
@@ -28,6 +29,15 @@ public:
 private:
     std::string path_;
 };
+
+// The same reading and editing over the file's text in memory, for tests and fuzzing: TIniFile reads
+// the file, applies these and writes the result back.
+std::string IniReadString(std::string_view text, std::string_view section, std::string_view key,
+                          const std::string& def);
+bool IniReadBool(std::string_view text, std::string_view section, std::string_view key, bool def);
+// The text with the key set (value without line breaks); every other line stays byte for byte.
+std::string IniWithValue(const std::string& text, const std::string& section, const std::string& key,
+                         const std::string& value);
 
 // The program's use of the file.
 inline constexpr const char* kIniFileName = "Talpo.ini";

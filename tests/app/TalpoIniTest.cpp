@@ -234,5 +234,26 @@ TEST(TalpoIni, BinaryGarbageReadsAsDefaultsAndSurvivesAWrite) {
     EXPECT_TRUE(ini.ReadBool("Directory2", "Key", false));
 }
 
+TEST(TalpoIni, TheTextFunctionsReadAndEditAsTheFileDoes) {
+    const std::string text =
+        "; mine\r\n[directory]\r\n InFile = /in/ \r\n\r\n[SaveFile]\nAuto=0x10\nRdx=zero";
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    WriteBytes(ini.Path(), text);
+
+    EXPECT_EQ(IniReadString(text, "Directory", "infile", "-"), "/in/");
+    EXPECT_EQ(IniReadString(text, "Directory", "OutFile", "-"), "-");
+    EXPECT_TRUE(IniReadBool(text, "SaveFile", "Auto", false));
+    EXPECT_FALSE(IniReadBool(text, "SaveFile", "Rdx", false));
+    EXPECT_EQ(IniReadString(text, "Directory", "InFile", "-"), ini.ReadString("Directory", "InFile", "-"));
+
+    const std::string edited = IniWithValue(text, "Directory", "OutFile", "/out/");
+    EXPECT_EQ(
+        edited,
+        "; mine\r\n[directory]\r\n InFile = /in/ \r\nOutFile=/out/\r\n\r\n[SaveFile]\nAuto=0x10\nRdx=zero");
+    ini.WriteString("Directory", "OutFile", "/out/");
+    EXPECT_EQ(ReadBytes(ini.Path()), edited);
+}
+
 }  // namespace
 }  // namespace talpo
