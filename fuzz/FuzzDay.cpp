@@ -1,0 +1,91 @@
+// Fuzz target: a day from arbitrary race-card and horse bytes, through the whole job: loading, the
+// prediction of every race, the three files made in memory, the window's race-card texts and the
+// command-line tool's JSON and terminal cards. The system's own errors (ETalpoError) are answers the user
+// sees; anything else that escapes, a crash, a hang or a leak is a finding.
+//
+// Input: one control byte, then the race-card bytes, then the horse bytes (DayInput.h).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "DayInput.h"
+#include "FuzzSupport.h"
+#include "app/RaceCardText.h"
+#include "app/TalpoDay.h"
+#include "cli/CliJson.h"
+#include "cli/CliShow.h"
+#include "common/TalpoError.h"
+#include "output/Writers.h"
+
+using namespace talpo;
+
+namespace {
+
+class NoProgress : public IPredictProgress {};
+
+const std::string kOutputDir = "out/";
+constexpr int kViewedRaces = 2;
+
+// Output files stay inside the output folder whatever the data's date and venue bytes hold.
+void CheckFiles(const std::vector<OutputFile>& files) {
+    for (const OutputFile& f : files) {
+        if (f.Path.compare(0, kOutputDir.size(), kOutputDir) != 0)
+            fuzz::Broken("files go into the output folder");
+        const std::string name = f.Path.substr(kOutputDir.size());
+        if (name.empty() || name == "." || name == ".." || name.rfind("../", 0) == 0 ||
+            name.find("/../") != std::string::npos ||
+            (name.size() >= 3 && name.substr(name.size() - 3) == "/.."))
+            fuzz::Broken("no file name climbs out of the output folder");
+        if (!f.Bytes.empty() && f.Bytes.substr(f.Bytes.size() - 2) != "\r\n")
+            fuzz::Broken("lines end in CR LF");
+    }
+}
+
+// What the prediction window and the terminal view read for every race. Their errors are the user's
+// messages for one race: the next race is still read.
+void ReadEveryRaceCard(TDay& day) {
+    std::vector<std::string> warnings;
+    for (int r = 0; r < day.Denma->RaceCount; ++r) {
+        day.SetRace(r);
+        try {
+            MakeRaceCardHeader(*day.Denma);
+            PairColumnTitle(day.Denma->GetRunnerSlots());
+            for (int i = 0; i < day.Denma->GetRunnerSlots(); ++i) {
+                day.Yoso->HorseIndex = i;
+                MarksText(*day.Denma, *day.Yoso, i);
+                try {
+                    WeightText(*day.Denma, i);
+                } catch (const ETalpoError&) {
+                }
+            }
+            cli::RenderRaceCard(day, warnings);
+        } catch (const ETalpoError&) {
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const fuzz::DayInput input = fuzz::SplitDayInput(data, size);
+    NoProgress progress;
+    try {
+        TDay day = LoadDayFromBytes(input.Den, input.Uma, progress);
+        MissingHorseWarnings(day.Report);
+        const int races = day.Denma->RaceCount;
+        day.Yoso->RaceIndex = races > 0 ? races - 1 : 0;
+        const std::int32_t cursor = day.Yoso->RaceIndex;
+        const std::vector<OutputFile> files = BuildEnabledFiles(*day.Yoso, races, kOutputDir, SaveOptions{});
+        if (day.Yoso->RaceIndex != cursor) fuzz::Broken("the writers put the race cursor back");
+        if (races > 0 && files.size() < 3) fuzz::Broken("a day of races makes all three files");
+        CheckFiles(files);
+        // The views convert every text: a few races show all they do at a fraction of the time.
+        if (races > 0 && races <= kViewedRaces) {
+            cli::StoreToJson(*day.Denma, *day.Yoso);
+            ReadEveryRaceCard(day);
+        }
+    } catch (const ETalpoError&) {
+    }
+    return 0;
+}
