@@ -1,0 +1,91 @@
+// Layout of the version dialog, at its pixel positions.
+#include "ui/About.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/Fonts.h"
+#include "ui/TitlePicture.h"
+
+namespace talpo {
+namespace {
+
+// Wording left open by the original design; these are this program's own.
+constexpr const char* kSupportAddress = "support@talpo.example";
+constexpr const char* kProductLine = "RDX競馬データ対応 予想プログラム TALPO";
+
+QLabel* Text(QWidget* parent, const char* name, QPoint at, const char* utf8) {
+    auto* label = new QLabel(QString::fromUtf8(utf8), parent);
+    label->setObjectName(name);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* WhiteText(QWidget* parent, const char* name, QPoint at, const char* utf8) {
+    QLabel* label = Text(parent, name, at, utf8);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+
+QFrame* Sunken(QWidget* parent, const char* name, QRect geometry, int lineWidth) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setGeometry(geometry);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setLineWidth(lineWidth);
+    return frame;
+}
+
+}  // namespace
+
+TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("AboutForm");
+    setWindowTitle(QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報"));
+    setFont(MakePGothicFont(12));
+    setFixedSize(337, 301);
+
+    Panel1 = Sunken(this, "Panel1", QRect(0, 0, 337, 217), 3);
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName("Image1");
+    Image1->setGeometry(6, 6, 325, 205);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(MakeTitlePicture(QSize(325, 205)));
+    // The three items lie on the picture, so they are children of the panel drawn after it.
+    Label1 = WhiteText(Panel1, "Label1", QPoint(42, 180), "サポート先");
+    Label2 = WhiteText(Panel1, "Label2", QPoint(110, 180), "E-Mail");
+    Panel2 = new QLabel(QString::fromUtf8(kSupportAddress), Panel1);
+    Panel2->setObjectName("Panel2");
+    Panel2->setGeometry(150, 178, 145, 16);
+    Panel2->setAlignment(Qt::AlignCenter);
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel2->setLineWidth(2);
+    Panel2->setAutoFillBackground(true);
+    QPalette navy = Panel2->palette();
+    navy.setColor(QPalette::Window, QColor(0, 0, 128));
+    navy.setColor(QPalette::WindowText, Qt::white);
+    Panel2->setPalette(navy);
+
+    Panel3 = Sunken(this, "Panel3", QRect(0, 218, 337, 83), 2);
+    Label3 = Text(Panel3, "Label3", QPoint(78, 7), kProductLine);
+    Label4 = Text(Panel3, "Label4", QPoint(140, 21), "");
+    Label5 = Text(Panel3, "Label5", QPoint(100, 36), "");
+    Button1 = new QPushButton(QStringLiteral("OK"), Panel3);
+    Button1->setObjectName("Button1");
+    Button1->setGeometry(131, 53, 75, 25);
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutForm::SetVersionLines(const QString& version, const QString& rights) {
+    Label4->setText(version);
+    Label4->adjustSize();
+    Label5->setText(rights);
+    Label5->adjustSize();
+}
+
+}  // namespace talpo

@@ -1,0 +1,52 @@
+// The help viewer.
+#include "ui/HelpWindow.h"
+
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "ui/Fonts.h"
+
+namespace talpo {
+
+std::string HelpFileName(const std::string& programFile) {
+    std::filesystem::path path(programFile);
+    path.replace_extension(".hlp");
+    return path.string();
+}
+
+THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("HelpWindow");
+    setWindowTitle(QString::fromUtf8("TALPO ヘルプ"));
+    setFont(MakePGothicFont(12));
+    resize(640, 560);
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName("HelpBrowser");
+    browser_->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+}
+
+bool THelpWindow::ShowContents(const std::string& helpFile, QWidget* owner) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(helpFile, error)) {
+        QMessageBox::warning(
+            owner, QString::fromUtf8("警告"),
+            QString::fromUtf8("ヘルプファイル %1 が見つかりません").arg(QString::fromStdString(helpFile)));
+        return false;
+    }
+    // The extension says nothing about the content, so the type is named here.
+    browser_->setSource(QUrl::fromLocalFile(QString::fromStdString(helpFile)), QTextDocument::HtmlResource);
+    browser_->verticalScrollBar()->setValue(0);
+    browser_->scrollToAnchor(QStringLiteral("contents"));
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+}  // namespace talpo

@@ -1,0 +1,398 @@
+// The prediction window's frame (menu, toolbar, status bar and hints), the life of a loaded day, paging,
+// and the commands. The race display itself is in DispDenma.cpp.
+#include "ui/YosoMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "app/TalpoIni.h"
+#include "ui/About.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
+#include "ui/HelpWindow.h"
+#include "ui/Progress.h"
+#include "ui/SaveDlg.h"
+#include "ui/ToolPictures.h"
+
+namespace talpo {
+namespace {
+
+constexpr int kClientWidth = 632;
+constexpr int kClientHeight = 409;  // below the menu bar
+constexpr int kToolBarHeight = 28;
+constexpr int kHeaderHeight = 74;
+constexpr int kGridAreaHeight = 288;
+constexpr int kStatusBarHeight = 19;
+
+const char* const kCaption = "TALPO Version 1.0";
+
+// A toolbar with the etched lines along its top and bottom edges.
+class TEdgeToolBar : public QToolBar {
+public:
+    using QToolBar::QToolBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QToolBar::paintEvent(event);
+        QPainter p(this);
+        const QColor shadow = palette().color(QPalette::Dark);
+        const QColor light = palette().color(QPalette::Light);
+        p.fillRect(0, 0, width(), 1, shadow);
+        p.fillRect(0, 1, width(), 1, light);
+        p.fillRect(0, height() - 2, width(), 1, shadow);
+        p.fillRect(0, height() - 1, width(), 1, light);
+    }
+};
+
+// A hint "tooltip|status text": the first part pops up, the second goes to the status bar. A hint without
+// the bar is both.
+void SetHint(QWidget* widget, const char* utf8Hint) {
+    const QStringList parts = QString::fromUtf8(utf8Hint).split(QLatin1Char('|'));
+    widget->setToolTip(parts.front());
+    widget->setStatusTip(parts.back());
+}
+
+void SetHint(QAction* action, const char* utf8Hint) {
+    const QStringList parts = QString::fromUtf8(utf8Hint).split(QLatin1Char('|'));
+    action->setToolTip(parts.front());
+    action->setStatusTip(parts.back());
+}
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+void Warn(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, U("警告"), text);
+}
+
+}  // namespace
+
+TYosoForm::TYosoForm(TAppContext& app, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      app_(app) {
+    setObjectName("YosoForm");
+    setFont(MakePGothicFont(12));
+    // The toolbar and status bar are switched from the menu only.
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    CreateMenu();
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    CreateToolBar(central);
+    column->addWidget(ToolBar1);
+    auto* header = new QFrame(central);
+    header->setObjectName("Panel1");
+    header->setFixedSize(kClientWidth, kHeaderHeight);
+    header->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    header->setLineWidth(2);
+    CreateHeader(header);
+    column->addWidget(header);
+    // Hiding the toolbar moves the panels up; the grid area takes the room left below.
+    auto* gridArea = new QWidget(central);
+    gridArea->setObjectName("Panel2");
+    gridArea->setMinimumSize(kClientWidth, kGridAreaHeight);
+    CreateGrids(gridArea);
+    column->addWidget(gridArea, 1);
+    setCentralWidget(central);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setFixedHeight(kStatusBarHeight);
+    StatusBar1->setSizeGripEnabled(false);
+    setStatusBar(StatusBar1);
+
+    setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+    FormCreate();
+}
+
+TYosoForm::~TYosoForm() = default;
+
+void TYosoForm::FormCreate() {
+    setWindowTitle(U(kCaption));
+}
+
+void TYosoForm::CreateMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+    const auto item = [this](QMenu* menu, const char* name, const char* caption,
+                             void (TYosoForm::*handler)()) {
+        QAction* action = menu->addAction(U(caption));
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return action;
+    };
+
+    QMenu* file = bar->addMenu(U("ﾌｧｲﾙ(&F)"));
+    file->setObjectName("FileMenu");
+    SaveMenu = item(file, "SaveMenu", "買い目の保存", &TYosoForm::SaveBtnClick);
+    SaveMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    SetHint(SaveMenu, "買い目をファイルに保存する");
+    file->addSeparator();
+    OtherMenu = item(file, "OtherMenu", "他のﾌｧｲﾙで予想", &TYosoForm::OtherMenuClick);
+    ExitMenu = item(file, "ExitMenu", "終了(&X)", &TYosoForm::EndBtnClick);
+
+    QMenu* view = bar->addMenu(U("表示(&V)"));
+    view->setObjectName("ViewMenu");
+    ToolMenu = item(view, "ToolMenu", "ツールバー", &TYosoForm::ToolMenuClick);
+    StatusMenu = item(view, "StatusMenu", "ステータスバー", &TYosoForm::StatusMenuClick);
+    for (QAction* toggle : {ToolMenu, StatusMenu}) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+    }
+
+    QMenu* help = bar->addMenu(U("ﾍﾙﾌﾟ(&H)"));
+    help->setObjectName("HelpMenu");
+    ContentsMenu = item(help, "ContentsMenu", "目次(&C)", &TYosoForm::HelpBtnClick);
+    help->addSeparator();
+    AboutMenu = item(help, "AboutMenu", "ﾊﾞｰｼﾞｮﾝ情報(&A)", &TYosoForm::AboutMenuClick);
+}
+
+void TYosoForm::CreateToolBar(QWidget* parent) {
+    ToolBar1 = new TEdgeToolBar(parent);
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setFixedHeight(kToolBarHeight);
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(kToolPictureSize, kToolPictureSize));
+    ToolBar1->setContentsMargins(2, 1, 2, 1);
+    const auto button = [this](const char* name, TToolPicture picture, const char* hint,
+                               void (TYosoForm::*handler)()) {
+        auto* b = new QToolButton(ToolBar1);
+        b->setObjectName(name);
+        b->setIcon(MakeToolIcon(picture));
+        b->setAutoRaise(true);
+        b->setFixedSize(23, 22);
+        b->setFocusPolicy(Qt::NoFocus);
+        SetHint(b, hint);
+        connect(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+        ToolBar1->addWidget(b);
+        return b;
+    };
+    NextBtn = button("NextBtn", TToolPicture::Next, "次のレース|次のレースを表示（PageDown）",
+                     &TYosoForm::NextBtnClick);
+    PriorBtn = button("PriorBtn", TToolPicture::Prior, "前のレース|前のレースを表示（PageUp）",
+                      &TYosoForm::PriorBtnClick);
+    ToolBar1->addSeparator();
+    SaveBtn = button("SaveBtn", TToolPicture::Save, "買い目の保存|買い目をファイルに保存する",
+                     &TYosoForm::SaveBtnClick);
+    ToolBar1->addSeparator();
+    HelpBtn = button("HelpBtn", TToolPicture::Help, "ヘルプ|ヘルプの表示", &TYosoForm::HelpBtnClick);
+    ToolBar1->addSeparator();
+    EndBtn = button("EndBtn", TToolPicture::End, "終了|終了する", &TYosoForm::EndBtnClick);
+}
+
+// The hint handler: the status bar shows the status part of the hint under the mouse.
+bool TYosoForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TYosoForm::ShowHint(const QString& hint) {
+    StatusBar1->showMessage(hint);
+}
+
+// ---- The life of a loaded day ----
+
+void TYosoForm::Open() {
+    lastWritten_.clear();
+    if (!FormShow()) return;
+    CenterOnScreen(*this);
+    show();
+    raise();
+    activateWindow();
+    WarnMissingHorses();
+}
+
+bool TYosoForm::FormShow() {
+    day_.reset();
+    if (!Guarded(this, [this] { LoadTheDay(); })) {
+        CloseBack();
+        return false;
+    }
+    if (day_->Denma->RaceCount == 0) {
+        Warn(this, U("%1 にはレースがありません").arg(QString::fromStdString(app_.InputDir + kDenFileName)));
+        CloseBack();
+        return false;
+    }
+    // A writer that fails is reported; the day stays loaded and is shown all the same.
+    Guarded(this, [this] { AutoSave(); });
+    Guarded(this, [this] {
+        day_->SetRace(0);
+        DispDenma();
+    });
+    return true;
+}
+
+void TYosoForm::LoadTheDay() {
+    TProgressDriver progress(ProgressForm(), app_.Wait);
+    // All or nothing: a failure part-way leaves day_ empty.
+    day_ = std::make_unique<TDay>(LoadDay(app_.InputDir, progress));
+}
+
+void TYosoForm::AutoSave() {
+    const SaveOptions options = ReadSaveOptions(TIniFile(app_.IniPath()));
+    if (!options.Auto) return;
+    lastWritten_ = WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, options);
+}
+
+void TYosoForm::WarnMissingHorses() {
+    const std::vector<std::string> lines = MissingHorseWarnings(day_->Report);
+    if (lines.empty()) return;
+    QStringList text;
+    for (const std::string& line : lines) text << QString::fromStdString(line);
+    Warn(this, text.join(QLatin1Char('\n')));
+}
+
+void TYosoForm::Unload() {
+    // Whether the data files could be deleted does not matter: the next extraction replaces them.
+    std::error_code ignored;
+    std::filesystem::remove(app_.InputDir + kDenFileName, ignored);
+    std::filesystem::remove(app_.InputDir + kUmaFileName, ignored);
+    day_.reset();
+}
+
+void TYosoForm::CloseBack() {
+    Unload();
+    if (app_.ShowStartWindow) app_.ShowStartWindow();
+}
+
+void TYosoForm::FormCloseQuery() {
+    Unload();
+}
+
+void TYosoForm::FormClose() {
+    if (app_.ShowStartWindow) app_.ShowStartWindow();
+}
+
+void TYosoForm::closeEvent(QCloseEvent* event) {
+    const bool wasShown = isVisible();
+    Guarded(this, [this] { FormCloseQuery(); });
+    event->accept();
+    if (wasShown) Guarded(this, [this] { FormClose(); });
+}
+
+// ---- Paging ----
+
+void TYosoForm::Step(int delta) {
+    Guarded(this, [this, delta] {
+        if (!day_) return;
+        day_->SetRace(day_->Denma->RaceIndex + delta);
+        DispDenma();
+    });
+}
+
+void TYosoForm::NextBtnClick() {
+    Step(+1);
+}
+
+void TYosoForm::PriorBtnClick() {
+    Step(-1);
+}
+
+void TYosoForm::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event->key());
+}
+
+void TYosoForm::FormKeyDown(int key) {
+    Guarded(this, [this, key] {
+        if (!day_) return;
+        const TDenma& denma = *day_->Denma;
+        if (key == Qt::Key_PageDown || key == Qt::Key_Down) {
+            if (denma.RaceIndex + 1 != denma.RaceCount) day_->SetRace(denma.RaceIndex + 1);
+        } else if (key == Qt::Key_PageUp || key == Qt::Key_Up) {
+            if (denma.RaceIndex != 0) day_->SetRace(denma.RaceIndex - 1);
+        }
+        DispDenma();
+    });
+}
+
+// ---- Commands ----
+
+void TYosoForm::SaveBtnClick() {
+    Guarded(this, [this] {
+        TIniFile ini(app_.IniPath());
+        TSaveForm& dialog = SaveForm();
+        dialog.SetOptions(ReadSaveOptions(ini));
+        if (dialog.exec() != QDialog::Accepted) return;
+        const SaveOptions chosen = dialog.Options();
+        if (day_)
+            lastWritten_ = WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, chosen);
+        WriteSaveOptions(ini, chosen);
+    });
+}
+
+void TYosoForm::HelpBtnClick() {
+    Guarded(this, [this] {
+        if (!helpWindow_) helpWindow_ = std::make_unique<THelpWindow>();
+        helpWindow_->ShowContents(HelpFileName(app_.ProgramFile), this);
+    });
+}
+
+void TYosoForm::EndBtnClick() {
+    Guarded(this, [this] {
+        close();
+        if (app_.CloseStartWindow) app_.CloseStartWindow();
+    });
+}
+
+void TYosoForm::OtherMenuClick() {
+    Guarded(this, [this] { close(); });
+}
+
+// The menu item has already turned its check mark over when this runs, so the bar follows the mark.
+void TYosoForm::ToolMenuClick() {
+    ToolBar1->setVisible(ToolMenu->isChecked());
+}
+
+void TYosoForm::StatusMenuClick() {
+    StatusBar1->setVisible(StatusMenu->isChecked());
+}
+
+void TYosoForm::AboutMenuClick() {
+    Guarded(this, [this] {
+        TAboutForm& dialog = AboutForm();
+        dialog.SetVersionLines(U(kVersionText), U(kRightsText));
+        dialog.exec();
+    });
+}
+
+// ---- The dialogs the entry sequence creates ----
+
+TSaveForm& TYosoForm::SaveForm() {
+    if (app_.SaveForm) return *app_.SaveForm;
+    if (!ownSaveForm_) ownSaveForm_ = std::make_unique<TSaveForm>();
+    return *ownSaveForm_;
+}
+
+TAboutForm& TYosoForm::AboutForm() {
+    if (app_.AboutForm) return *app_.AboutForm;
+    if (!ownAboutForm_) ownAboutForm_ = std::make_unique<TAboutForm>();
+    return *ownAboutForm_;
+}
+
+TProgressForm& TYosoForm::ProgressForm() {
+    if (app_.ProgressForm) return *app_.ProgressForm;
+    if (!ownProgressForm_) ownProgressForm_ = std::make_unique<TProgressForm>();
+    return *ownProgressForm_;
+}
+
+}  // namespace talpo

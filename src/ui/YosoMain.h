@@ -1,0 +1,132 @@
+// The prediction window: it loads and predicts a day when the start window opens it, shows one race at a
+// time (header, race card grid, bets grid), pages through the races, saves the bets, and hands back to the
+// start window when it is closed. It is created once and serves every day loaded during a run.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/TalpoDay.h"
+#include "ui/AppContext.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+
+namespace talpo {
+
+class TStrColGrid;
+class THelpWindow;
+
+class TYosoForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TYosoForm(TAppContext& app, QWidget* parent = nullptr);
+    ~TYosoForm() override;
+
+    // Loads the day in app.InputDir with the progress window, writes the enabled bet files when "Auto" is
+    // on, shows race 0 and the window. When loading fails, or the day holds no race, it says so and goes
+    // back to the start window without showing itself.
+    void Open();
+
+    // Shows the race the two race cursors select.
+    void DispDenma();
+
+    // The loaded day; nullptr while none is.
+    TDay* Day() const { return day_.get(); }
+    // The files written by the last automatic or requested save, in the order written.
+    const std::vector<std::string>& LastWritten() const { return lastWritten_; }
+
+    // Commands; each runs its work under the general error report.
+    void NextBtnClick();
+    void PriorBtnClick();
+    void SaveBtnClick();
+    void HelpBtnClick();
+    void EndBtnClick();
+    void OtherMenuClick();
+    void ToolMenuClick();
+    void StatusMenuClick();
+    void AboutMenuClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void FormCreate();
+    bool FormShow();
+    void FormKeyDown(int key);
+    void FormCloseQuery();
+    void FormClose();
+    void ShowHint(const QString& hint);
+
+    void CreateMenu();
+    void CreateToolBar(QWidget* parent);
+    void CreateHeader(QWidget* parent);
+    void CreateGrids(QWidget* parent);
+
+    void LoadTheDay();
+    void AutoSave();
+    void WarnMissingHorses();
+    void Unload();
+    void CloseBack();
+    void Step(int delta);
+
+    void ShowHeader();
+    // Returns the text of the first weight that is not a number, or nothing.
+    std::string ShowDenGrid(int runners);
+    void ShowYosoGrid(int runners);
+
+    TSaveForm& SaveForm();
+    TAboutForm& AboutForm();
+    TProgressForm& ProgressForm();
+
+    TAppContext& app_;
+    std::unique_ptr<TDay> day_;
+    std::vector<std::string> lastWritten_;
+
+    // Used when the entry sequence has not made the shared ones (tests, a stand-alone window).
+    std::unique_ptr<TSaveForm> ownSaveForm_;
+    std::unique_ptr<TAboutForm> ownAboutForm_;
+    std::unique_ptr<TProgressForm> ownProgressForm_;
+    std::unique_ptr<THelpWindow> helpWindow_;
+
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* NextBtn = nullptr;
+    QToolButton* PriorBtn = nullptr;
+    QToolButton* SaveBtn = nullptr;
+    QToolButton* HelpBtn = nullptr;
+    QToolButton* EndBtn = nullptr;
+    QAction* SaveMenu = nullptr;
+    QAction* OtherMenu = nullptr;
+    QAction* ExitMenu = nullptr;
+    QAction* ToolMenu = nullptr;
+    QAction* StatusMenu = nullptr;
+    QAction* ContentsMenu = nullptr;
+    QAction* AboutMenu = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+
+    QLabel* LblYMD = nullptr;
+    QLabel* PnlKaisai = nullptr;
+    QLabel* PnlHTime = nullptr;
+    QLabel* PnlRace = nullptr;
+    QFrame* Panel3 = nullptr;
+    QLabel* LblHondai = nullptr;
+    QLabel* LblJoken = nullptr;
+    QLabel* StaticText1 = nullptr;
+    QLabel* PnlTosu = nullptr;
+    QLabel* StaticText2 = nullptr;
+    QLabel* LblSTimeR = nullptr;
+    QLabel* LblSTimeF = nullptr;
+    TStrColGrid* DenGrid = nullptr;
+    TStrColGrid* YosoGrid = nullptr;
+};
+
+}  // namespace talpo
