@@ -1,0 +1,287 @@
+// The prediction window's frame and commands: layout, menu, toolbar and hints, the save dialog, help,
+// version information, the bar toggles, and the commands that close the window.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QToolButton>
+#include <filesystem>
+
+#include "YosoFormTestBase.h"
+#include "app/TalpoIni.h"
+#include "ui/About.h"
+#include "ui/HelpWindow.h"
+#include "ui/SaveDlg.h"
+
+namespace talpo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The four options as "1010" (Syousai, Vota, Rdx, Auto), for readable comparisons.
+std::string Bits(const SaveOptions& o) {
+    return std::string{o.Syousai ? '1' : '0', o.Vota ? '1' : '0', o.Rdx ? '1' : '0', o.Auto ? '1' : '0'};
+}
+
+class YosoCommandsTest : public YosoFormTestBase {
+protected:
+    void SetUp() override {
+        f.App.SaveForm = &saveForm;
+        f.App.AboutForm = &aboutForm;
+        UiDay day;
+        day.AddRace(8);
+        day.AddRace(10);
+        WriteBytes(f.App.IniPath(), "[SaveFile]\r\nSyousai=1\r\nVota=0\r\nRdx=1\r\nAuto=0\r\n");
+        OpenDay(day);
+    }
+
+    QAction* Action(const char* name) const { return Find<QAction>(name); }
+    int OutputCount() const {
+        return static_cast<int>(
+            std::distance(fs::directory_iterator(f.App.OutputDir), fs::directory_iterator()));
+    }
+    SaveOptions Stored() const { return ReadSaveOptions(TIniFile(f.App.IniPath())); }
+
+    // Answers the save dialog: records the boxes as shown, sets them to `set`, and presses OK or Cancel.
+    void AnswerSaveDialog(SaveOptions set, bool ok) {
+        AnswerModal([this, set, ok](QWidget* modal) {
+            shownInDialog = saveForm.Options();
+            dialogWasModal = modal == &saveForm;
+            saveForm.SetOptions(set);
+            if (ok)
+                saveForm.Button1->click();
+            else
+                saveForm.Button2->click();
+        });
+    }
+
+    TSaveForm saveForm;
+    TAboutForm aboutForm;
+    SaveOptions shownInDialog{false, false, false, false};
+    bool dialogWasModal = false;
+};
+
+TEST_F(YosoCommandsTest, LayoutFollowsTheNinetySixDpiPositions) {
+    const int menu = form->menuBar()->height();
+    EXPECT_EQ(form->size(), QSize(632, menu + 409));
+    EXPECT_EQ(Find<QToolBar>("ToolBar1")->geometry(), QRect(0, 0, 632, 28));
+    EXPECT_EQ(Find<QWidget>("Panel1")->geometry(), QRect(0, 28, 632, 74));
+    EXPECT_EQ(Find<QWidget>("Panel2")->geometry(), QRect(0, 102, 632, 288));
+    EXPECT_EQ(Find<QStatusBar>("StatusBar1")->geometry(), QRect(0, menu + 390, 632, 19));
+    const struct {
+        const char* name;
+        QRect geometry;
+    } boxes[] = {{"PnlKaisai", {96, 8, 81, 16}},     {"PnlHTime", {280, 8, 65, 16}},
+                 {"PnlRace", {8, 26, 41, 41}},       {"PnlTosu", {376, 50, 49, 16}},
+                 {"StaticText2", {448, 50, 74, 16}}, {"Panel4", {536, 8, 89, 57}}};
+    for (const auto& box : boxes) EXPECT_EQ(Find<QWidget>(box.name)->geometry(), box.geometry) << box.name;
+    // The course box grows to its text, from its laid-out width.
+    EXPECT_EQ(Find<QWidget>("StaticText1")->pos(), QPoint(280, 50));
+    EXPECT_EQ(Find<QWidget>("StaticText1")->height(), 16);
+    EXPECT_GE(Find<QWidget>("StaticText1")->width(), 74);
+    EXPECT_EQ(Find<QWidget>("LblYMD")->pos(), QPoint(8, 10));
+    EXPECT_EQ(Find<QWidget>("LblJoken")->pos(), QPoint(64, 54));
+    EXPECT_EQ(Find<QWidget>("Panel3")->pos(), QPoint(64, 30));
+    EXPECT_EQ(Find<QWidget>("LblSTimeR")->pos(), QPoint(37, 25));
+    EXPECT_EQ(Find<QWidget>("LblSTimeF")->pos(), QPoint(37, 37));
+}
+
+TEST_F(YosoCommandsTest, MenuCaptionsAndShortcutAreExact) {
+    QStringList titles;
+    for (QAction* menu : form->menuBar()->actions()) titles << menu->text();
+    EXPECT_EQ(titles, (QStringList{U("ﾌｧｲﾙ(&F)"), U("表示(&V)"), U("ﾍﾙﾌﾟ(&H)")}));
+    const struct {
+        const char* name;
+        const char* caption;
+    } items[] = {{"SaveMenu", "買い目の保存"},     {"OtherMenu", "他のﾌｧｲﾙで予想"},
+                 {"ExitMenu", "終了(&X)"},         {"ToolMenu", "ツールバー"},
+                 {"StatusMenu", "ステータスバー"}, {"ContentsMenu", "目次(&C)"},
+                 {"AboutMenu", "ﾊﾞｰｼﾞｮﾝ情報(&A)"}};
+    for (const auto& item : items) EXPECT_EQ(Action(item.name)->text(), U(item.caption)) << item.name;
+    EXPECT_EQ(Action("SaveMenu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(Action("SaveMenu")->statusTip(), U("買い目をファイルに保存する"));
+    EXPECT_TRUE(Action("ToolMenu")->isChecked());
+    EXPECT_TRUE(Action("StatusMenu")->isChecked());
+}
+
+TEST_F(YosoCommandsTest, ToolbarHintsPopUpTheirFirstPartAndShowTheSecondInTheStatusBar) {
+    const struct {
+        const char* name;
+        const char* tip;
+        const char* status;
+    } buttons[] = {{"NextBtn", "次のレース", "次のレースを表示（PageDown）"},
+                   {"PriorBtn", "前のレース", "前のレースを表示（PageUp）"},
+                   {"SaveBtn", "買い目の保存", "買い目をファイルに保存する"},
+                   {"HelpBtn", "ヘルプ", "ヘルプの表示"},
+                   {"EndBtn", "終了", "終了する"}};
+    int x = -1;
+    for (const auto& b : buttons) {
+        QToolButton* button = Find<QToolButton>(b.name);
+        EXPECT_EQ(button->toolTip(), U(b.tip));
+        EXPECT_EQ(button->size(), QSize(23, 22));
+        EXPECT_GT(button->x(), x) << "left to right";
+        x = button->x();
+        QStatusTipEvent hover(button->statusTip());
+        QApplication::sendEvent(button, &hover);
+        EXPECT_EQ(Find<QStatusBar>("StatusBar1")->currentMessage(), U(b.status));
+    }
+}
+
+TEST_F(YosoCommandsTest, CancelWritesNothingAndTheNextOpeningShowsTheStoredValues) {
+    AnswerSaveDialog({true, true, true, true}, false);
+    form->SaveBtnClick();
+    EXPECT_TRUE(dialogWasModal);
+    EXPECT_EQ(Bits(shownInDialog), "1010");
+    EXPECT_EQ(OutputCount(), 0);
+    EXPECT_EQ(Bits(Stored()), "1010");
+
+    AnswerSaveDialog({false, false, false, false}, false);
+    form->SaveBtnClick();
+    EXPECT_EQ(Bits(shownInDialog), "1010");
+}
+
+TEST_F(YosoCommandsTest, OkWithNoFileTickedWritesNothingAndStoresAuto) {
+    AnswerSaveDialog({false, false, false, true}, true);
+    form->SaveBtnClick();
+    EXPECT_EQ(OutputCount(), 0);
+    EXPECT_EQ(Bits(Stored()), "0001");
+    EXPECT_EQ(TIniFile(f.App.IniPath()).ReadString("SaveFile", "Auto", ""), "1");
+}
+
+TEST_F(YosoCommandsTest, OkWritesTheTickedFilesInTheFixedOrder) {
+    AnswerSaveDialog({true, true, false, false}, true);
+    form->SaveBtnClick();
+    ASSERT_EQ(form->LastWritten().size(), 2u);
+    EXPECT_EQ(fs::path(form->LastWritten()[0]).filename().string(), "東京980524.txt");
+    EXPECT_EQ(fs::path(form->LastWritten()[1]).filename().string(), "W980524.txt");
+    EXPECT_EQ(OutputCount(), 2);
+    EXPECT_EQ(Bits(Stored()), "1100");
+    // The save leaves the race on show.
+    EXPECT_EQ(Race(), 0);
+}
+
+TEST_F(YosoCommandsTest, CtrlSOpensTheSaveDialog) {
+    QApplication::setActiveWindow(form.get());
+    ASSERT_EQ(QApplication::activeWindow(), form.get());
+    AnswerSaveDialog({false, false, false, false}, false);
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(dialogWasModal);
+}
+
+TEST_F(YosoCommandsTest, TheToolbarButtonAndTheMenuOpenTheSaveDialogToo) {
+    AnswerSaveDialog({false, false, false, false}, false);
+    Find<QToolButton>("SaveBtn")->click();
+    EXPECT_TRUE(dialogWasModal);
+    dialogWasModal = false;
+    AnswerSaveDialog({false, false, false, false}, false);
+    Action("SaveMenu")->trigger();
+    EXPECT_TRUE(dialogWasModal);
+}
+
+TEST_F(YosoCommandsTest, TwoClicksOnTheToolbarItemHideAndShowTheToolbar) {
+    QToolBar* bar = Find<QToolBar>("ToolBar1");
+    Action("ToolMenu")->trigger();
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_FALSE(Action("ToolMenu")->isChecked());
+    // The panels below move up once the layout has run.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_EQ(Find<QWidget>("Panel1")->y(), 0);
+    Action("ToolMenu")->trigger();
+    EXPECT_FALSE(bar->isHidden());
+    EXPECT_TRUE(Action("ToolMenu")->isChecked());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_EQ(Find<QWidget>("Panel1")->y(), 28);
+}
+
+TEST_F(YosoCommandsTest, TwoClicksOnTheStatusBarItemHideAndShowTheStatusBar) {
+    QStatusBar* bar = Find<QStatusBar>("StatusBar1");
+    Action("StatusMenu")->trigger();
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_FALSE(Action("StatusMenu")->isChecked());
+    Action("StatusMenu")->trigger();
+    EXPECT_FALSE(bar->isHidden());
+    EXPECT_TRUE(Action("StatusMenu")->isChecked());
+}
+
+TEST_F(YosoCommandsTest, OtherFileClosesOnlyThisWindow) {
+    Action("OtherMenu")->trigger();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->Day(), nullptr);
+    EXPECT_FALSE(fs::exists(f.App.InputDir + "rdx_den.dat"));
+    EXPECT_EQ(f.StartShown, 1);
+    EXPECT_EQ(f.StartClosed, 0);
+}
+
+TEST_F(YosoCommandsTest, EndClosesThisWindowThenTheStartWindow) {
+    std::vector<std::string> order;
+    f.App.ShowStartWindow = [&] { order.push_back(form->Day() ? "show with day" : "show"); };
+    f.App.CloseStartWindow = [&] { order.push_back(form->isVisible() ? "close while shown" : "close"); };
+    Find<QToolButton>("EndBtn")->click();
+    EXPECT_EQ(order, (std::vector<std::string>{"show", "close"}));
+    EXPECT_FALSE(fs::exists(f.App.InputDir + "rdx_uma.dat"));
+
+    OpenDay([] {
+        UiDay day;
+        day.AddRace(5);
+        return day;
+    }());
+    order.clear();
+    Action("ExitMenu")->trigger();
+    EXPECT_EQ(order, (std::vector<std::string>{"show", "close"}));
+}
+
+TEST_F(YosoCommandsTest, VersionInformationShowsTheVersion) {
+    QString version;
+    AnswerModal([&](QWidget* modal) {
+        version = aboutForm.Label4->text();
+        EXPECT_EQ(modal, &aboutForm);
+        aboutForm.Button1->click();
+    });
+    Action("AboutMenu")->trigger();
+    EXPECT_EQ(version, U("Version 1.0"));
+    EXPECT_EQ(aboutForm.Label5->text(), U(kRightsText));
+}
+
+TEST_F(YosoCommandsTest, AMissingHelpFileIsWarnedAboutByName) {
+    std::string warning;
+    CloseNextMessageBox(warning);
+    Find<QToolButton>("HelpBtn")->click();
+    EXPECT_EQ(warning, "ヘルプファイル " + f.App.ProgramDir + "talpo.hlp が見つかりません");
+}
+
+TEST_F(YosoCommandsTest, HelpOpensTheDocumentAtItsContents) {
+    WriteBytes(
+        f.App.ProgramDir + "talpo.hlp",
+        "<html><body><h1>TALPO</h1><h2><a name=\"contents\"></a>目次</h2><p>予想の手順</p></body></html>");
+    Action("ContentsMenu")->trigger();
+    QTextBrowser* shown = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == "HelpWindow" && w->isVisible())
+            shown = w->findChild<QTextBrowser*>("HelpBrowser");
+    }
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->toPlainText().contains(U("予想の手順")));
+    EXPECT_TRUE(f.Errors.empty());
+}
+
+TEST(HelpFileNameTest, IsTheProgramPathWithTheExtensionHlp) {
+    const struct {
+        const char* program;
+        const char* help;
+    } cases[] = {{"X", "X.hlp"},
+                 {"X.EXE", "X.hlp"},
+                 {"/opt/talpo/bin/talpo", "/opt/talpo/bin/talpo.hlp"},
+                 {"/home/u/v1.2/talpo", "/home/u/v1.2/talpo.hlp"},
+                 {"/home/u/talpo.bin", "/home/u/talpo.hlp"}};
+    for (const auto& c : cases) EXPECT_EQ(HelpFileName(c.program), c.help) << c.program;
+}
+
+}  // namespace
+}  // namespace talpo::test
