@@ -31,11 +31,12 @@ void DrawTrack(QPainter& p, const QRectF& r) {
 
 // A galloping horse's outline, in a unit box scaled to `box`.
 void DrawHorse(QPainter& p, const QRectF& box) {
-    static const QPointF outline[] = {{0.05, 0.55}, {0.18, 0.40}, {0.30, 0.38}, {0.52, 0.40}, {0.66, 0.30},
-                                      {0.72, 0.12}, {0.80, 0.05}, {0.86, 0.08}, {0.98, 0.22}, {0.94, 0.28},
-                                      {0.82, 0.22}, {0.76, 0.42}, {0.70, 0.56}, {0.88, 0.78}, {0.84, 0.84},
-                                      {0.62, 0.64}, {0.48, 0.64}, {0.36, 0.70}, {0.16, 0.96}, {0.10, 0.92},
-                                      {0.24, 0.66}, {0.18, 0.60}, {0.08, 0.66}};
+    static const QPointF outline[] = {
+        {0.02, 0.30}, {0.10, 0.22}, {0.20, 0.24}, {0.35, 0.28}, {0.55, 0.27}, {0.62, 0.22}, {0.72, 0.08},
+        {0.75, 0.00}, {0.78, 0.06}, {0.90, 0.16}, {0.98, 0.26}, {0.94, 0.30}, {0.84, 0.24}, {0.74, 0.36},
+        {0.72, 0.48}, {0.82, 0.58}, {0.96, 0.62}, {0.97, 0.66}, {0.80, 0.64}, {0.68, 0.56}, {0.66, 0.66},
+        {0.72, 0.80}, {0.68, 0.82}, {0.60, 0.66}, {0.40, 0.58}, {0.28, 0.66}, {0.12, 0.84}, {0.06, 0.84},
+        {0.08, 0.80}, {0.20, 0.62}, {0.16, 0.50}, {0.12, 0.40}, {0.10, 0.34}, {0.04, 0.36}};
     QPainterPath path;
     bool first = true;
     for (const QPointF& pt : outline) {
@@ -80,7 +81,7 @@ QPixmap MakeTitlePicture(QSize size) {
     const QRectF r(QPointF(0, 0), QSizeF(size));
     DrawSky(p, r);
     DrawTrack(p, r);
-    DrawHorse(p, QRectF(r.left() + r.width() * 0.62, r.top() + r.height() * 0.42, r.width() * 0.26,
+    DrawHorse(p, QRectF(r.left() + r.width() * 0.60, r.top() + r.height() * 0.44, r.width() * 0.30,
                         r.height() * 0.30));
     DrawName(p, r);
     return picture;
