@@ -25,7 +25,9 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter) {
     return previous;
 }
 
-void ReportError(QWidget* parent, const std::string& utf8Text) { Reporter()(parent, utf8Text); }
+void ReportError(QWidget* parent, const std::string& utf8Text) {
+    Reporter()(parent, utf8Text);
+}
 
 bool Guarded(QWidget* parent, const std::function<void()>& work) {
     try {
