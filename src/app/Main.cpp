@@ -1,0 +1,281 @@
+// The start window. Every handler runs under the general error report, so a failure ends the handler
+// with a message box and the window stays usable.
+#include "app/Main.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <memory>
+#include <vector>
+
+#include "app/Dlg.h"
+#include "app/ProgramDir.h"
+#include "app/ShellLook.h"
+#include "app/Splash.h"
+#include "app/TalpoDay.h"
+#include "app/TalpoIni.h"
+#include "app/Unlha.h"
+#include "app/Wait.h"
+#include "common/FileIO.h"
+#include "ui/About.h"
+#include "ui/AppContext.h"
+#include "ui/ErrorGuard.h"
+#include "ui/Fonts.h"
+#include "ui/Progress.h"
+#include "ui/TitlePicture.h"
+#include "ui/YosoMain.h"
+
+namespace talpo {
+namespace {
+
+const char* const kMainCaption = "TALPO Version 1.0";
+const QString kWarningCaption = QString::fromUtf8("警告");
+const QString kNoDataText = QString::fromUtf8("解凍されたデータがありません");
+const QString kOpenTitle = QString::fromUtf8("データファイルの選択");
+// Both spellings of the extension: the file system tells case apart, the archives come in either.
+const QString kOpenFilter = QString::fromUtf8("LZHファイル（RDX圧縮データ）(*.LZH *.lzh)");
+const QString kInDirTitle = QString::fromUtf8("入力ファイルディレクトリの指定");
+const QString kOutDirTitle = QString::fromUtf8("出力ファイルディレクトリの指定");
+const QString kExtractFailed = QString::fromUtf8("ファイルを解凍できませんでした。");
+
+std::optional<std::string> ChooseArchiveWithDialog(QWidget* parent, const QString& title,
+                                                   const QString& folder, const QString& filter) {
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setObjectName("OpenDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+bool RunModally(TDirDlg& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void WarnWithBox(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+TMainFormHooks WithDefaults(TMainFormHooks hooks) {
+    if (!hooks.ChooseArchive) hooks.ChooseArchive = ChooseArchiveWithDialog;
+    if (!hooks.RunDirDialog) hooks.RunDirDialog = RunModally;
+    if (!hooks.Unlha) hooks.Unlha = Unlha;
+    if (!hooks.Warn) hooks.Warn = WarnWithBox;
+    return hooks;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* utf8Text, QRect geometry,
+                        int pixelSize) {
+    auto* button = new QPushButton(QString::fromUtf8(utf8Text), parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    if (pixelSize != 0) button->setFont(MakePGothicFont(pixelSize));
+    return button;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* utf8Text, QPoint topLeft) {
+    auto* label = new QLabel(QString::fromUtf8(utf8Text), parent);
+    label->setObjectName(name);
+    label->move(topLeft);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit* MakeDirField(QWidget* parent, const char* name, QRect geometry) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setGeometry(geometry);
+    field->setReadOnly(true);
+    return field;
+}
+
+std::string Text(const QLineEdit* field) {
+    return field->text().toStdString();
+}
+
+}  // namespace
+
+TMainForm::TMainForm(TAppContext& app, TMainFormHooks hooks, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      app_(app),
+      hooks_(WithDefaults(std::move(hooks))) {
+    app_.MainForm = this;
+    app_.ShowStartWindow = [this] {
+        show();
+        raise();
+        activateWindow();
+    };
+    app_.CloseStartWindow = [this] { close(); };
+    BuildLayout();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    if (app_.MainForm != this) return;
+    app_.MainForm = nullptr;
+    app_.ShowStartWindow = nullptr;
+    app_.CloseStartWindow = nullptr;
+}
+
+void TMainForm::BuildLayout() {
+    setObjectName("MainForm");
+    setFont(MakePGothicFont(12));
+    setFixedSize(430, 428);
+
+    // Panel1: a raised outer and a lowered inner bevel of 5 pixels each around the picture.
+    auto* panel1 = new QFrame(this);
+    panel1->setObjectName("Panel1");
+    panel1->setGeometry(0, 0, 430, 270);
+    panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel1->setLineWidth(5);
+    auto* inner = new QFrame(panel1);
+    inner->setGeometry(5, 5, 420, 260);
+    inner->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    inner->setLineWidth(5);
+    auto* image1 = new QLabel(panel1);
+    image1->setObjectName("Image1");
+    image1->setGeometry(10, 10, 410, 250);
+    image1->setScaledContents(true);
+    image1->setPixmap(MakeTitlePicture(QSize(410, 250)));
+    version_ = MakeOverlayLabel(panel1, "Version", {312, 184}, Qt::white, 16, true);
+    rights_ = MakeOverlayLabel(panel1, "Copyright", {248, 224}, Qt::yellow, 13, false);
+
+    button1_ = MakeButton(this, "Button1", "ファイル解凍", {0, 272, 143, 25}, 16);
+    button2_ = MakeButton(this, "Button2", "予  想", {144, 272, 143, 25}, 16);
+    button3_ = MakeButton(this, "Button3", "終  了", {288, 272, 143, 25}, 16);
+
+    groupBox1_ = new QGroupBox(QString::fromUtf8("ディレクトリ設定"), this);
+    groupBox1_->setObjectName("GroupBox1");
+    groupBox1_->setGeometry(0, 304, 430, 121);
+    MakeLabel(groupBox1_, "Label1", "入力ファイルディレクトリ", {16, 24});
+    inDirDisp_ = MakeDirField(groupBox1_, "InDirDisp", {16, 40, 345, 20});
+    btnInDir_ = MakeButton(groupBox1_, "BtnInDir", "参照", {376, 40, 41, 17}, 0);
+    MakeLabel(groupBox1_, "Label2", "出力ファイルディレクトリ", {16, 72});
+    outDirDisp_ = MakeDirField(groupBox1_, "OutDirDisp", {16, 88, 345, 20});
+    btnOutDir_ = MakeButton(groupBox1_, "BtnOutDir", "参照", {376, 88, 41, 17}, 0);
+
+    setTabOrder(button1_, button2_);
+    setTabOrder(button2_, button3_);
+    setTabOrder(button3_, inDirDisp_);
+    setTabOrder(inDirDisp_, outDirDisp_);
+    setTabOrder(outDirDisp_, btnInDir_);
+    setTabOrder(btnInDir_, btnOutDir_);
+
+    connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(button2_, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(button3_, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(btnInDir_, &QPushButton::clicked, this, [this] { BtnInDirClick(btnInDir_); });
+    connect(btnOutDir_, &QPushButton::clicked, this, [this] { BtnInDirClick(btnOutDir_); });
+}
+
+void TMainForm::FormCreate() {
+    const auto splash = std::make_unique<TSplashForm>();
+    splash->Label1()->setText(QString::fromUtf8(kVersionText));
+    splash->Label2()->setText(QString::fromUtf8(kRightsText));
+    splash->ShowNow();
+
+    Guarded(this, [this] {
+        app_.ProgramDir = ResolveProgramDir(app_.ProgramFile);
+        TIniFile ini(app_.IniPath());
+        if (ini.Exists()) {
+            inDirDisp_->setText(QString::fromStdString(ReadInputDir(ini)));
+            outDirDisp_->setText(QString::fromStdString(ReadOutputDir(ini)));
+        } else {
+            CreateDefaultSettings(ini, app_.ProgramDir);
+            inDirDisp_->setText(QString::fromStdString(app_.ProgramDir));
+            outDirDisp_->setText(QString::fromStdString(app_.ProgramDir));
+        }
+    });
+
+    version_->setText(QString::fromUtf8(kVersionText));
+    rights_->setText(QString::fromUtf8(kRightsText));
+    setWindowTitle(QString::fromUtf8(kMainCaption));
+
+    Wait(2000);
+}
+
+void TMainForm::Wait(int milliseconds) {
+    if (app_.Wait)
+        app_.Wait(milliseconds);
+    else
+        talpo::Wait(milliseconds);
+}
+
+void TMainForm::BtnInDirClick(QObject* sender) {
+    Guarded(this, [&] {
+        const bool input = sender != nullptr && sender->objectName() == "BtnInDir";
+        QLineEdit* const field = input ? inDirDisp_ : outDirDisp_;
+        TDirDlg* const dialog = app_.DirDlg;
+        if (dialog == nullptr) return;
+        dialog->setWindowTitle(input ? kInDirTitle : kOutDirTitle);
+        dialog->SetDirectory(field->text());
+        // One separator is always added, also to the root: "//" still names it, and every path is
+        // built by plain concatenation.
+        if (hooks_.RunDirDialog(*dialog)) field->setText(dialog->Directory() + "/");
+    });
+}
+
+void TMainForm::Button1Click() {
+    Guarded(this, [this] {
+        const std::optional<std::string> archive =
+            hooks_.ChooseArchive(this, kOpenTitle, inDirDisp_->text(), kOpenFilter);
+        if (!archive) return;
+        const std::string commandLine = MakeUnlhaCommandLine(*archive, Text(inDirDisp_));
+        std::vector<char> buffer(kUnlhaBufferSize, '\0');
+        const std::int32_t result = hooks_.Unlha(reinterpret_cast<void*>(effectiveWinId()),
+                                                 commandLine.c_str(), buffer.data(), kUnlhaBufferSize - 1);
+        // Silence here would leave an earlier day's files to be predicted as if they were the new day.
+        if (result != kUnlhaOk)
+            hooks_.Warn(this, kWarningCaption, kExtractFailed + "\n" + QString::fromUtf8(buffer.data()));
+    });
+}
+
+void TMainForm::Button2Click() {
+    Guarded(this, [this] {
+        app_.InputDir = Text(inDirDisp_);
+        app_.OutputDir = Text(outDirDisp_);
+        if (!FileExists(app_.InputDir + kDenFileName) || !FileExists(app_.InputDir + kUmaFileName)) {
+            hooks_.Warn(this, kWarningCaption, kNoDataText);
+            return;
+        }
+        if (app_.YosoForm == nullptr) return;
+        hide();
+        const bool opened = Guarded(this, [this] { app_.YosoForm->Open(); });
+        // A day that failed to load must not leave the program without a visible window.
+        if (!opened && !app_.YosoForm->isVisible()) app_.ShowStartWindow();
+    });
+}
+
+void TMainForm::Button3Click() {
+    close();
+}
+
+void TMainForm::FormCloseQuery() {
+    TIniFile ini(app_.IniPath());
+    WriteDirectories(ini, Text(inDirDisp_), Text(outDirDisp_));
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    Guarded(this, [this] { FormCloseQuery(); });
+    // The close is always allowed: a settings file that cannot be written is reported, not a reason to
+    // keep the user from quitting.
+    event->accept();
+    emit ProgramEnded();
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    if (!centred_) {
+        centred_ = true;
+        CenterOnScreen(*this);
+    }
+    QWidget::showEvent(event);
+}
+
+}  // namespace talpo

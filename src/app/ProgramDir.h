@@ -1,0 +1,32 @@
+// Where the window program keeps Talpo.ini. A copy unpacked into a folder of its
+// own keeps its settings beside it; an installed copy, whose folder it may not write, keeps them in the
+// user's configuration folder instead, so that quitting does not fail on every run.
+#pragma once
+
+#include <string>
+
+namespace talpo {
+
+// The part of the environment the choice depends on.
+struct ConfigEnvironment {
+    std::string XdgConfigHome;  // $XDG_CONFIG_HOME; ignored unless absolute
+    std::string Home;           // $HOME, or the account's home folder
+};
+
+ConfigEnvironment ReadConfigEnvironment();
+
+// The folder of a program file, ending in "/" ("./" for a bare name).
+std::string FolderOf(const std::string& programFileFs);
+
+// True when folderFs is a folder this process may create files in.
+bool IsWritableFolder(const std::string& folderFs);
+
+// The user's configuration folder for TALPO: $XDG_CONFIG_HOME/talpo/, else $HOME/.config/talpo/.
+std::string UserConfigDir(const ConfigEnvironment& env);
+
+// ProgramDir, ending in "/": the program's folder when it is writable, else UserConfigDir(env), which is
+// created when missing (a folder that cannot be created shows up later as the settings file's write error).
+std::string ResolveProgramDir(const std::string& programFileFs, const ConfigEnvironment& env);
+std::string ResolveProgramDir(const std::string& programFileFs);
+
+}  // namespace talpo

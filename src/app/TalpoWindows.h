@@ -1,0 +1,36 @@
+// The six windows of the program, created once in the entry sequence's order and kept until it ends:
+// start window, directory dialog, prediction window, version dialog, save dialog, progress window.
+#pragma once
+
+#include "app/Dlg.h"
+#include "app/Main.h"
+#include "ui/About.h"
+#include "ui/AppContext.h"
+#include "ui/Progress.h"
+#include "ui/SaveDlg.h"
+#include "ui/YosoMain.h"
+
+namespace talpo {
+
+class TTalpoWindows {
+public:
+    // Creating the start window runs its FormCreate (splash, settings, pause); all six stay hidden.
+    explicit TTalpoWindows(TAppContext& app, TMainFormHooks hooks = {});
+    ~TTalpoWindows();
+    TTalpoWindows(const TTalpoWindows&) = delete;
+    TTalpoWindows& operator=(const TTalpoWindows&) = delete;
+
+    // Members are built in this order and destroyed in the reverse one; the dialogs are owned here, their
+    // parents only place them.
+    TMainForm MainForm;
+    TDirDlg DirDlg;
+    TYosoForm YosoForm;
+    TAboutForm AboutForm;
+    TSaveForm SaveForm;
+    TProgressForm ProgressForm;
+
+private:
+    TAppContext& app_;
+};
+
+}  // namespace talpo

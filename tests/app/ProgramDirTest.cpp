@@ -1,0 +1,62 @@
+// ProgramDir: the program's folder when writable, else the user's configuration folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/ProgramDir.h"
+#include "support/TestSupport.h"
+#include "ui/HelpWindow.h"
+
+namespace talpo::test {
+namespace {
+
+TEST(ProgramDir, AWritableProgramFolderIsUsedAsItIs) {
+    TempDir dir;
+    EXPECT_EQ(ResolveProgramDir(dir.File("talpo"), {"/nowhere", "/nowhere"}), dir.Dir());
+    EXPECT_FALSE(std::filesystem::exists("/nowhere"));
+}
+
+TEST(ProgramDir, AnUnwritableProgramFolderGivesTheConfigurationFolderCreatedOnDemand) {
+    TempDir dir;
+    // A folder cannot be made unwritable for root; a regular file in the way of it stands for one.
+    WriteBytes(dir.File("file"), "x");
+    const std::string program = dir.File("file") + "/talpo";
+    const std::string config = dir.File("config");
+
+    EXPECT_EQ(ResolveProgramDir(program, {config, dir.File("home")}), config + "/talpo/");
+    EXPECT_TRUE(std::filesystem::is_directory(config + "/talpo"));
+}
+
+TEST(ProgramDir, WithoutAnAbsoluteXdgConfigHomeTheHomeFolderIsUsed) {
+    TempDir dir;
+    const std::string program = dir.File("missing") + "/talpo";
+    for (const std::string xdg : {"", "relative/config"}) {
+        EXPECT_EQ(ResolveProgramDir(program, {xdg, dir.Path().string()}), dir.Dir() + ".config/talpo/")
+            << xdg;
+        EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / ".config" / "talpo"));
+    }
+    EXPECT_EQ(UserConfigDir({"/x/", "/home/u"}), "/x/talpo/");
+}
+
+TEST(ProgramDir, FolderOfAProgramFile) {
+    EXPECT_EQ(FolderOf("/opt/talpo/bin/talpo"), "/opt/talpo/bin/");
+    EXPECT_EQ(FolderOf("/talpo"), "/");
+    EXPECT_EQ(FolderOf("talpo"), "./");
+    EXPECT_FALSE(IsWritableFolder("/nonexistent-folder-of-talpo"));
+}
+
+TEST(HelpFile, IsTheProgramFileWithTheExtensionHlp) {
+    EXPECT_EQ(HelpFileName("X"), "X.hlp");
+    EXPECT_EQ(HelpFileName("/opt/talpo/talpo"), "/opt/talpo/talpo.hlp");
+}
+
+TEST(HelpFile, IsBuiltBesideTheProgramWithATableOfContents) {
+    const std::string help = HelpFileName(TALPO_PROGRAM_FILE);
+    ASSERT_TRUE(std::filesystem::is_regular_file(help)) << help;
+    const std::string text = ReadBytes(help);
+    EXPECT_NE(text.find("<a name=\"contents\">"), std::string::npos);
+    EXPECT_NE(text.find("href=\"#extract\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace talpo::test
