@@ -40,6 +40,21 @@ TEST(FileIO, ReadOnlyFileStillLoads) {
     EXPECT_EQ(ReadWholeFile(dir.File("ro")), "abc");
 }
 
+TEST(FileIO, WholeFilesOfEverySizeAndFilesThatDoNotTellTheirSize) {
+    test::TempDir dir;
+    for (const std::size_t size :
+         {std::size_t{1}, std::size_t{65535}, std::size_t{65536}, std::size_t{200001}}) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+        test::WriteBytes(dir.File("f"), bytes);
+        EXPECT_EQ(ReadWholeFile(dir.File("f")), bytes) << size;
+    }
+    // The system's own files say they are empty and are not: they are read to their end.
+    const std::string status = ReadWholeFile("/proc/self/status");
+    EXPECT_NE(status.find("Name:"), std::string::npos);
+    EXPECT_EQ(status.back(), '\n');
+}
+
 TEST(FileIO, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
     test::TempDir dir;
     const std::string target = dir.File("K980524.txt");
