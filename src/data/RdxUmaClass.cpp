@@ -9,10 +9,32 @@
 
 namespace talpo {
 namespace {
-const std::string kThreeBlanks = "   ";
+
+constexpr std::string_view kThreeBlanks = "   ";
+constexpr std::size_t kKeyWidth = 7;
+
+// A code of up to 7 bytes as one number: the bytes, and the length in the top byte, so that codes of
+// different lengths never meet. Nothing for a longer code, which no record can carry.
+std::optional<std::uint64_t> PackedKey(std::string_view code) {
+    if (code.size() > kKeyWidth) return std::nullopt;
+    std::uint64_t key = std::uint64_t{code.size()} << 56;
+    for (std::size_t i = 0; i < code.size(); ++i)
+        key |= std::uint64_t{static_cast<unsigned char>(code[i])} << (8 * i);
+    return key;
 }
 
-TUma::TUma(const std::string& fileName) : fileName_(fileName) { Adopt(ReadRecordFile(fileName, TUmaRec::Size)); }
+template <std::size_t N>
+std::uint8_t CopyText(std::string_view text, std::array<char, N>& out) {
+    const std::size_t n = std::min(text.size(), N);
+    std::memcpy(out.data(), text.data(), n);
+    return static_cast<std::uint8_t>(n);
+}
+
+}  // namespace
+
+TUma::TUma(const std::string& fileName) : fileName_(fileName) {
+    Adopt(ReadRecordFile(fileName, TUmaRec::Size));
+}
 
 TUma TUma::FromBytes(std::string bytes, std::string fileName) {
     CheckWholeRecords(bytes.size(), TUmaRec::Size);
@@ -22,32 +44,71 @@ TUma TUma::FromBytes(std::string bytes, std::string fileName) {
     return uma;
 }
 
-TUma::TUma(TUma&& other) noexcept
-    : fileName_(std::move(other.fileName_)), recordCount_(other.recordCount_) {
-    // Moving a string may move small buffers; rebuild the views over our own copy.
-    Adopt(std::move(other.records_));
-    other.recordCount_ = 0;
-    other.index_.clear();
-}
-
 void TUma::Adopt(std::string bytes) {
     records_ = std::move(bytes);
     recordCount_ = static_cast<int>(records_.size() / TUmaRec::Size);
     index_.clear();
     index_.reserve(static_cast<std::size_t>(recordCount_));
-    for (int r = 0; r < recordCount_; ++r) index_.try_emplace(Key(r), r);  // keeps the first of duplicates
+    for (int r = 0; r < recordCount_; ++r) {
+        // The first record of a code is the one every question reads; later ones are not looked at.
+        const auto [it, added] = index_.try_emplace(*PackedKey(Key(r)));
+        if (added) it->second = Summarise(r);
+    }
 }
 
 std::string_view TUma::Key(int record) const {
     const char* p = records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + TUmaRec::HorseCode;
-    const void* zero = std::memchr(p, 0, 7);
-    return {p, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p) : 7};
+    const void* zero = std::memchr(p, 0, kKeyWidth);
+    return {p, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p) : kKeyWidth};
+}
+
+std::string_view TUma::Figure(int record, int block) const {
+    const char* p = records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + TUmaRec::Runs +
+                    static_cast<std::size_t>(block) * TUmaRun::Size + TUmaRun::Figure;
+    return {p, strnlen(p, 3)};
+}
+
+// The largest figure of the five run blocks, as the data has always been read: block 0 counts as a
+// number if it is one, else as the digits after its blanks (without giving its text); a later block
+// counts unless blank, and one that is no number stops the question with the conversion error.
+TUma::Horse TUma::Summarise(int record) const {
+    Horse horse;
+    horse.Record = record;
+    const std::string_view first = Figure(record, 0);
+    horse.FirstSize = CopyText(first, horse.First);
+    long long maximum = 0;
+    if (const auto value = TryStrToInt(first)) {
+        horse.MaxFigure = *value;
+        maximum = *value;
+    } else {
+        std::size_t i = 0;
+        while (i < first.size() && first[i] == ' ') ++i;
+        for (; i < first.size() && first[i] >= '0' && first[i] <= '9'; ++i)
+            maximum = maximum * 10 + (first[i] - '0');
+    }
+    for (int block = 1; block < TUmaRec::RunCount; ++block) {
+        const std::string_view figure = Figure(record, block);
+        if (figure == kThreeBlanks) continue;
+        const auto value = TryStrToInt(figure);
+        if (!value) {
+            horse.HasBad = true;
+            horse.BadSize = CopyText(figure, horse.Bad);
+            break;
+        }
+        if (*value > maximum) {
+            horse.MaxFigure = *value;
+            maximum = *value;
+        }
+    }
+    return horse;
 }
 
 std::optional<int> TUma::Find(std::string_view horseCode) const {
-    const auto it = index_.find(horseCode);
+    const auto key = PackedKey(horseCode);
+    if (!key) return std::nullopt;
+    const auto it = index_.find(*key);
     if (it == index_.end()) return std::nullopt;
-    return it->second;
+    return it->second.Record;
 }
 
 std::optional<int> TUma::FindByScan(std::string_view horseCode) const {
@@ -57,46 +118,23 @@ std::optional<int> TUma::FindByScan(std::string_view horseCode) const {
     return std::nullopt;
 }
 
-int TUma::Lookup(std::string_view horseCode) const {
-    if (const auto r = Find(horseCode)) return *r;
+const TUma::Horse& TUma::Lookup(std::string_view horseCode) const {
+    if (const auto key = PackedKey(horseCode)) {
+        if (const auto it = index_.find(*key); it != index_.end()) return it->second;
+    }
     throw ListIndexError(recordCount_);
 }
 
-std::string TUma::Figure(int record, int block) const {
-    const char* p = records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + TUmaRec::Runs +
-                    static_cast<std::size_t>(block) * TUmaRun::Size + TUmaRun::Figure;
-    return std::string(p, strnlen(p, 3));
-}
-
 std::string TUma::GetFirstFigure(std::string_view horseCode) const {
-    const std::string figure = Figure(Lookup(horseCode), 0);
-    return figure == kThreeBlanks ? "0" : figure;
+    const Horse& horse = Lookup(horseCode);
+    const std::string_view figure(horse.First.data(), horse.FirstSize);
+    return figure == kThreeBlanks ? "0" : std::string(figure);
 }
 
 std::string TUma::GetMaxFigure(std::string_view horseCode) const {
-    const int record = Lookup(horseCode);
-    const std::string first = Figure(record, 0);
-    std::string result = "0";
-    long long maximum = 0;
-    if (const auto value = TryStrToInt(first)) {
-        result = IntToStr(*value);
-        maximum = *value;
-    } else {
-        // Not a whole number: the running maximum is the value of the digits after the leading blanks.
-        std::size_t i = 0;
-        while (i < first.size() && first[i] == ' ') ++i;
-        for (; i < first.size() && first[i] >= '0' && first[i] <= '9'; ++i) maximum = maximum * 10 + (first[i] - '0');
-    }
-    for (int block = 1; block < TUmaRec::RunCount; ++block) {
-        const std::string figure = Figure(record, block);
-        if (figure == kThreeBlanks) continue;
-        const std::int32_t value = StrToInt(figure);
-        if (value > maximum) {
-            result = IntToStr(value);
-            maximum = value;
-        }
-    }
-    return result;
+    const Horse& horse = Lookup(horseCode);
+    if (horse.HasBad) throw NotIntegerError(std::string_view(horse.Bad.data(), horse.BadSize));
+    return IntToStr(horse.MaxFigure);
 }
 
 }  // namespace talpo

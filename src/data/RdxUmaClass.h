@@ -1,6 +1,8 @@
 // TUma: the horse file rdx_uma.dat held in memory, answering the two figure questions by horse code.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,11 +17,11 @@ public:
     explicit TUma(const std::string& fileName);
     static TUma FromBytes(std::string bytes, std::string fileName = {});
 
-    // The index points into the record buffer, so the object stays where it was built.
+    // A horse file may be hundreds of megabytes: it is moved, never copied.
     TUma(const TUma&) = delete;
     TUma& operator=(const TUma&) = delete;
-    TUma(TUma&& other) noexcept;
-    TUma& operator=(TUma&&) = delete;
+    TUma(TUma&&) noexcept = default;
+    TUma& operator=(TUma&&) noexcept = default;
 
     int RecordCount() const { return recordCount_; }
     const std::string& FileName() const { return fileName_; }
@@ -37,16 +39,32 @@ public:
     std::optional<int> FindByScan(std::string_view horseCode) const;
 
 private:
+    // What the two figure questions need of a horse, worked out once as the file is loaded: a question
+    // then reads this small table and not the horse's record, which in a large file lies far from the
+    // last one read.
+    struct Horse {
+        std::int32_t Record = 0;
+        std::int32_t MaxFigure = 0;   // GetMaxFigure's answer is its decimal text
+        std::array<char, 3> First{};  // run block 0's figure, FirstSize bytes
+        std::uint8_t FirstSize = 0;
+        std::array<char, 3> Bad{};  // the first later figure that is no number, BadSize bytes
+        std::uint8_t BadSize = 0;
+        bool HasBad = false;
+    };
+
     TUma() = default;
     void Adopt(std::string bytes);
-    int Lookup(std::string_view horseCode) const;
+    const Horse& Lookup(std::string_view horseCode) const;
     std::string_view Key(int record) const;
-    std::string Figure(int record, int block) const;
+    std::string_view Figure(int record, int block) const;
+    Horse Summarise(int record) const;
 
     std::string fileName_;
     std::string records_;
     int recordCount_ = 0;
-    std::unordered_map<std::string_view, int> index_;
+    // By the code packed into one number (its up to 7 bytes and its length), so that neither building
+    // nor asking touches the records again.
+    std::unordered_map<std::uint64_t, Horse> index_;
 };
 
 }  // namespace talpo
