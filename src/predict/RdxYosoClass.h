@@ -3,43 +3,63 @@
 // setter keeps the first N bytes (a cut may split a double-byte character), a getter returns what was kept.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace talpo {
 
+// A text field of the store: up to N bytes kept in place. A day of ten thousand races holds two hundred
+// such fields a race; a string each would take six times the room.
+template <std::size_t N>
+class TYosoText {
+public:
+    static_assert(N < 256);
+    std::string Get() const { return std::string(bytes_.data(), size_); }
+    // Keeps the first N bytes (a cut may split a double-byte character).
+    void Set(const std::string& value) {
+        size_ = static_cast<std::uint8_t>(std::min(value.size(), N));
+        std::memcpy(bytes_.data(), value.data(), size_);
+    }
+
+private:
+    std::array<char, N> bytes_{};
+    std::uint8_t size_ = 0;
+};
+
 struct TYosoHorse {
-    std::string HorseName;  // 20
-    std::string SexAge;     // 4
-    std::string Jockey;     // 8
-    std::string Trainer;    // 8
-    std::string Bracket;    // 1
-    std::string HorseNo;    // 2
-    std::string Mark;       // 2
+    TYosoText<20> HorseName;
+    TYosoText<4> SexAge;
+    TYosoText<8> Jockey;
+    TYosoText<8> Trainer;
+    TYosoText<1> Bracket;
+    TYosoText<2> HorseNo;
+    TYosoText<2> Mark;
     std::int32_t Index = 0;
 };
 
 struct TYosoRace {
-    std::string VenueName;    // 4
-    std::string VenueCode;    // 2
-    std::string MeetingNo;    // 1
-    std::string MeetingDay;   // 1
-    std::string RaceNo;       // 2
-    std::string Year;         // 4
-    std::string Month;        // 2
-    std::string Day;          // 2
-    std::string RaceDate;     // 8
-    std::string RaceName;     // 40
-    std::string Surface;      // 2
-    std::string Distance;     // 4
-    std::string RunnerCount;  // 2
-    std::string RaceClass;    // 8
-    std::string StartTime;    // 5
-    std::array<std::string, 9> WinBets;    // 2 each
-    std::array<std::string, 9> PlaceBets;  // 2 each
-    std::array<std::string, 40> PairBets;  // 5 each
+    TYosoText<4> VenueName;
+    TYosoText<2> VenueCode;
+    TYosoText<1> MeetingNo;
+    TYosoText<1> MeetingDay;
+    TYosoText<2> RaceNo;
+    TYosoText<4> Year;
+    TYosoText<2> Month;
+    TYosoText<2> Day;
+    TYosoText<8> RaceDate;
+    TYosoText<40> RaceName;
+    TYosoText<2> Surface;
+    TYosoText<4> Distance;
+    TYosoText<2> RunnerCount;
+    TYosoText<8> RaceClass;
+    TYosoText<5> StartTime;
+    std::array<TYosoText<2>, 9> WinBets;
+    std::array<TYosoText<2>, 9> PlaceBets;
+    std::array<TYosoText<5>, 40> PairBets;
     std::array<TYosoHorse, 18> Horses;
 };
 
@@ -56,71 +76,68 @@ public:
     std::int32_t HorseIndex = 0;
     std::int32_t BetIndex = 0;
 
-    std::string GetVenueName() const { return Race().VenueName; }
-    std::string GetVenueCode() const { return Race().VenueCode; }
-    std::string GetMeetingNo() const { return Race().MeetingNo; }
-    std::string GetMeetingDay() const { return Race().MeetingDay; }
-    std::string GetRaceNo() const { return Race().RaceNo; }
-    std::string GetYear() const { return Race().Year; }
-    std::string GetMonth() const { return Race().Month; }
-    std::string GetDay() const { return Race().Day; }
-    std::string GetRaceDate() const { return Race().RaceDate; }
-    std::string GetRaceName() const { return Race().RaceName; }
-    std::string GetSurface() const { return Race().Surface; }
-    std::string GetDistance() const { return Race().Distance; }
-    std::string GetRunnerCount() const { return Race().RunnerCount; }
-    std::string GetRaceClass() const { return Race().RaceClass; }
-    std::string GetStartTime() const { return Race().StartTime; }
+    std::string GetVenueName() const { return Race().VenueName.Get(); }
+    std::string GetVenueCode() const { return Race().VenueCode.Get(); }
+    std::string GetMeetingNo() const { return Race().MeetingNo.Get(); }
+    std::string GetMeetingDay() const { return Race().MeetingDay.Get(); }
+    std::string GetRaceNo() const { return Race().RaceNo.Get(); }
+    std::string GetYear() const { return Race().Year.Get(); }
+    std::string GetMonth() const { return Race().Month.Get(); }
+    std::string GetDay() const { return Race().Day.Get(); }
+    std::string GetRaceDate() const { return Race().RaceDate.Get(); }
+    std::string GetRaceName() const { return Race().RaceName.Get(); }
+    std::string GetSurface() const { return Race().Surface.Get(); }
+    std::string GetDistance() const { return Race().Distance.Get(); }
+    std::string GetRunnerCount() const { return Race().RunnerCount.Get(); }
+    std::string GetRaceClass() const { return Race().RaceClass.Get(); }
+    std::string GetStartTime() const { return Race().StartTime.Get(); }
 
-    void SetVenueName(const std::string& v) { Store(Race().VenueName, v, 4); }
-    void SetVenueCode(const std::string& v) { Store(Race().VenueCode, v, 2); }
-    void SetMeetingNo(const std::string& v) { Store(Race().MeetingNo, v, 1); }
-    void SetMeetingDay(const std::string& v) { Store(Race().MeetingDay, v, 1); }
-    void SetRaceNo(const std::string& v) { Store(Race().RaceNo, v, 2); }
-    void SetYear(const std::string& v) { Store(Race().Year, v, 4); }
-    void SetMonth(const std::string& v) { Store(Race().Month, v, 2); }
-    void SetDay(const std::string& v) { Store(Race().Day, v, 2); }
-    void SetRaceDate(const std::string& v) { Store(Race().RaceDate, v, 8); }
-    void SetRaceName(const std::string& v) { Store(Race().RaceName, v, 40); }
-    void SetSurface(const std::string& v) { Store(Race().Surface, v, 2); }
-    void SetDistance(const std::string& v) { Store(Race().Distance, v, 4); }
-    void SetRunnerCount(const std::string& v) { Store(Race().RunnerCount, v, 2); }
-    void SetRaceClass(const std::string& v) { Store(Race().RaceClass, v, 8); }
-    void SetStartTime(const std::string& v) { Store(Race().StartTime, v, 5); }
+    void SetVenueName(const std::string& v) { Race().VenueName.Set(v); }
+    void SetVenueCode(const std::string& v) { Race().VenueCode.Set(v); }
+    void SetMeetingNo(const std::string& v) { Race().MeetingNo.Set(v); }
+    void SetMeetingDay(const std::string& v) { Race().MeetingDay.Set(v); }
+    void SetRaceNo(const std::string& v) { Race().RaceNo.Set(v); }
+    void SetYear(const std::string& v) { Race().Year.Set(v); }
+    void SetMonth(const std::string& v) { Race().Month.Set(v); }
+    void SetDay(const std::string& v) { Race().Day.Set(v); }
+    void SetRaceDate(const std::string& v) { Race().RaceDate.Set(v); }
+    void SetRaceName(const std::string& v) { Race().RaceName.Set(v); }
+    void SetSurface(const std::string& v) { Race().Surface.Set(v); }
+    void SetDistance(const std::string& v) { Race().Distance.Set(v); }
+    void SetRunnerCount(const std::string& v) { Race().RunnerCount.Set(v); }
+    void SetRaceClass(const std::string& v) { Race().RaceClass.Set(v); }
+    void SetStartTime(const std::string& v) { Race().StartTime.Set(v); }
 
     // Bet slots, chosen by BetIndex (win and place 0..8, pairs 0..39).
-    std::string GetWinBet() const { return Race().WinBets[Bet(WinPlaceSlots)]; }
-    std::string GetPlaceBet() const { return Race().PlaceBets[Bet(WinPlaceSlots)]; }
-    std::string GetPairBet() const { return Race().PairBets[Bet(PairSlots)]; }
-    void SetWinBet(const std::string& v) { Store(Race().WinBets[Bet(WinPlaceSlots)], v, 2); }
-    void SetPlaceBet(const std::string& v) { Store(Race().PlaceBets[Bet(WinPlaceSlots)], v, 2); }
-    void SetPairBet(const std::string& v) { Store(Race().PairBets[Bet(PairSlots)], v, 5); }
+    std::string GetWinBet() const { return Race().WinBets[Bet(WinPlaceSlots)].Get(); }
+    std::string GetPlaceBet() const { return Race().PlaceBets[Bet(WinPlaceSlots)].Get(); }
+    std::string GetPairBet() const { return Race().PairBets[Bet(PairSlots)].Get(); }
+    void SetWinBet(const std::string& v) { Race().WinBets[Bet(WinPlaceSlots)].Set(v); }
+    void SetPlaceBet(const std::string& v) { Race().PlaceBets[Bet(WinPlaceSlots)].Set(v); }
+    void SetPairBet(const std::string& v) { Race().PairBets[Bet(PairSlots)].Set(v); }
 
     // Horse entries, chosen by HorseIndex (0..17).
-    std::string GetHorseName() const { return Horse().HorseName; }
-    std::string GetSexAge() const { return Horse().SexAge; }
-    std::string GetJockey() const { return Horse().Jockey; }
-    std::string GetTrainer() const { return Horse().Trainer; }
-    std::string GetBracket() const { return Horse().Bracket; }
-    std::string GetHorseNo() const { return Horse().HorseNo; }
-    std::string GetMark() const { return Horse().Mark; }
+    std::string GetHorseName() const { return Horse().HorseName.Get(); }
+    std::string GetSexAge() const { return Horse().SexAge.Get(); }
+    std::string GetJockey() const { return Horse().Jockey.Get(); }
+    std::string GetTrainer() const { return Horse().Trainer.Get(); }
+    std::string GetBracket() const { return Horse().Bracket.Get(); }
+    std::string GetHorseNo() const { return Horse().HorseNo.Get(); }
+    std::string GetMark() const { return Horse().Mark.Get(); }
     std::int32_t GetIndex() const { return Horse().Index; }
-    void SetHorseName(const std::string& v) { Store(Horse().HorseName, v, 20); }
-    void SetSexAge(const std::string& v) { Store(Horse().SexAge, v, 4); }
-    void SetJockey(const std::string& v) { Store(Horse().Jockey, v, 8); }
-    void SetTrainer(const std::string& v) { Store(Horse().Trainer, v, 8); }
-    void SetBracket(const std::string& v) { Store(Horse().Bracket, v, 1); }
-    void SetHorseNo(const std::string& v) { Store(Horse().HorseNo, v, 2); }
-    void SetMark(const std::string& v) { Store(Horse().Mark, v, 2); }
+    void SetHorseName(const std::string& v) { Horse().HorseName.Set(v); }
+    void SetSexAge(const std::string& v) { Horse().SexAge.Set(v); }
+    void SetJockey(const std::string& v) { Horse().Jockey.Set(v); }
+    void SetTrainer(const std::string& v) { Horse().Trainer.Set(v); }
+    void SetBracket(const std::string& v) { Horse().Bracket.Set(v); }
+    void SetHorseNo(const std::string& v) { Horse().HorseNo.Set(v); }
+    void SetMark(const std::string& v) { Horse().Mark.Set(v); }
     void SetIndex(std::int32_t v) { Horse().Index = v; }
 
     // The whole record of the current race, for readers that walk it (JSON, terminal view).
     const TYosoRace& CurrentRace() const { return Race(); }
 
 private:
-    static void Store(std::string& field, const std::string& value, std::size_t width) {
-        field.assign(value, 0, width);
-    }
     const TYosoRace& Race() const;
     TYosoRace& Race();
     std::size_t Bet(int slots) const;
