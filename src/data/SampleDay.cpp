@@ -142,7 +142,16 @@ struct CodePicker {
     }
 };
 
-DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker& codes) {
+// The usual mix of field sizes, or the range asked for.
+int RunnerCount(Random& rnd, const SampleDayOptions& options) {
+    if (options.MinRunners <= 0 || options.MaxRunners <= 0)
+        return rnd.Chance(80) ? rnd.Between(12, 18) : rnd.Between(5, 11);
+    const int lo = std::clamp(options.MinRunners, 1, TDenRec::MaxRunners);
+    return rnd.Between(lo, std::clamp(options.MaxRunners, lo, TDenRec::MaxRunners));
+}
+
+DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker& codes,
+                     const SampleDayOptions& options) {
     const Vocabulary& w = Words();
     static const std::array<const char*, 2> kVenues{"4", "0"};  // 東京 and 京都
     DenRaceSpec race;
@@ -179,7 +188,7 @@ DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker
         std::to_string(1 + rnd.Below(2)) + Digits(rnd.Between(10, 59), 2) + std::to_string(rnd.Below(10));
     race.TimeHeavy = race.TimeGood.substr(0, 3) + std::to_string((race.TimeGood[3] - '0' + 5) % 10);
 
-    const int runners = rnd.Chance(80) ? rnd.Between(12, 18) : rnd.Between(5, 11);
+    const int runners = RunnerCount(rnd, options);
     for (int i = 0; i < runners; ++i) {
         DenRunnerSpec r;
         // Debut races: nobody has run, so nobody has a figure and the race gets no prediction.
@@ -223,7 +232,7 @@ SampleDay MakeSampleDay(const SampleDayOptions& options) {
     CodePicker codes{horses};
     for (int r = 0; r < races; ++r) {
         if (r % 24 == 0) date.Advance();
-        day.Den += BuildDenRecord(MakeRace(rnd, r, date, codes));
+        day.Den += BuildDenRecord(MakeRace(rnd, r, date, codes, options));
     }
     day.Uma.reserve(static_cast<std::size_t>(horses) * TUmaRec::Size);
     for (int h = 0; h < horses; ++h) day.Uma += BuildUmaRecord(MakeHorse(rnd, h));

@@ -12,6 +12,9 @@ struct SampleDayOptions {
     int Races = 24;  // 12 per venue and day, two venues a day
     int Horses = 0;  // records of the horse file; 0: one per runner of the day
     std::uint64_t Seed = 1;
+    // Runners per race between these two; 0 keeps the usual mix (mostly 12 to 18, some 5 to 11).
+    int MinRunners = 0;
+    int MaxRunners = 0;
 };
 
 struct SampleDay {

@@ -55,5 +55,18 @@ TEST(SampleDay, EveryRunnerIsInTheHorseFileAndTheDayHasItsCases) {
     EXPECT_GT(runners, 24 * 5);
 }
 
+TEST(SampleDay, AskedForFieldSizesGiveRacesOfThoseSizesOnly) {
+    SampleDayOptions options{36, 1000, 7};
+    options.MinRunners = 16;
+    options.MaxRunners = 18;
+    TDenma denma = TDenma::FromBytes(MakeSampleDay(options).Den);
+    std::set<int> sizes;
+    for (denma.RaceIndex = 0; denma.RaceIndex < denma.RaceCount; ++denma.RaceIndex)
+        sizes.insert(denma.GetRunnerSlots());
+    EXPECT_EQ(sizes, (std::set<int>{16, 17, 18}));
+    // Without the option the usual mix, as before.
+    EXPECT_EQ(MakeSampleDay({24, 0, 7}).Den, MakeSampleDay({24, 0, 7, 0, 0}).Den);
+}
+
 }  // namespace
 }  // namespace talpo
