@@ -48,21 +48,6 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// Reads up to `size` bytes into `out`; returns how many came (fewer only at the end of the file).
-std::size_t ReadInto(int fd, char* out, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::read(fd, out + done, size - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw ErrnoError(errno);
-        }
-        if (n == 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    return done;
-}
-
 }  // namespace
 
 std::string ReadWholeFile(const std::string& fsPath) {
@@ -70,18 +55,17 @@ std::string ReadWholeFile(const std::string& fsPath) {
     if (fd.get() < 0) throw ErrnoError(errno);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) throw ErrnoError(errno);
-    // A regular file is read straight into a string of its size: a horse file of hundreds of megabytes
-    // is copied once, not twice. Whatever the size said, reading goes on to the end of the file.
-    std::string bytes(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0, '\0');
-    const std::size_t got = ReadInto(fd.get(), bytes.data(), bytes.size());
-    if (got < bytes.size()) {
-        bytes.resize(got);
-        return bytes;
-    }
+    std::string bytes;
+    if (S_ISREG(st.st_mode)) bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[1 << 16];
-    while (const std::size_t n = ReadInto(fd.get(), buf, sizeof buf)) {
-        bytes.append(buf, n);
-        if (n < sizeof buf) break;
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw ErrnoError(errno);
+        }
+        if (n == 0) break;
+        bytes.append(buf, static_cast<std::size_t>(n));
     }
     return bytes;
 }
