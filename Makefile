@@ -2,8 +2,9 @@
 PRESET ?= default
 BUILD := build/$(PRESET)
 SAMPLE_OUT ?= out/sample-day
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test demo gui bench clean
+.PHONY: all deps configure build test test-asan asan demo gui bench fuzz clean
 
 all: build
 
@@ -19,11 +20,24 @@ build: configure
 test: build
 	@ctest --preset $(PRESET) -j2
 
+# Every test again under AddressSanitizer and UndefinedBehaviorSanitizer (build/asan).
+test-asan asan:
+	@$(MAKE) --no-print-directory test PRESET=asan
+
 demo: build
 	@bash scripts/demo.sh $(BUILD) $(SAMPLE_OUT)
 
 gui: build
 	@$(BUILD)/src/ui/talpo
+
+# Benchmarks of a typical day and a large input, with the goals checked (build/bench).
+bench:
+	@$(MAKE) --no-print-directory build PRESET=bench
+	@bash bench/run.sh build/bench
+
+# Each fuzz target for FUZZ_SECONDS (clang 14 and libFuzzer are installed when missing; build/fuzz).
+fuzz: deps
+	@bash fuzz/run.sh $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build out

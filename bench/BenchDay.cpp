@@ -1,0 +1,102 @@
+// The day's job timed on a typical day and on a large input: reading the two files (the baseline the
+// goals compare with), loading and predicting, and making the three output files in memory and on disk.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "BenchData.h"
+#include "BenchSuite.h"
+#include "app/TalpoDay.h"
+#include "common/FileIO.h"
+#include "output/Writers.h"
+
+namespace talpo::bench {
+namespace {
+
+class NoProgress : public IPredictProgress {};
+
+const std::string kMemoryDir = "out/";
+
+void ReadFiles(benchmark::State& state, const DayShape& shape) {
+    const std::string dir = DayFolder(shape);
+    for (auto _ : state) {
+        const std::string den = ReadWholeFile(dir + kDenFileName);
+        const std::string uma = ReadWholeFile(dir + kUmaFileName);
+        benchmark::DoNotOptimize(den.data());
+        benchmark::DoNotOptimize(uma.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(DayBytes(shape)));
+}
+
+void LoadAndPredict(benchmark::State& state, const DayShape& shape) {
+    const std::string dir = DayFolder(shape);
+    NoProgress progress;
+    for (auto _ : state) {
+        const TDay day = LoadDay(dir, progress);
+        benchmark::DoNotOptimize(day.Yoso.get());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(DayBytes(shape)));
+}
+
+void MakeFiles(benchmark::State& state, const DayShape& shape, bool toDisk) {
+    NoProgress progress;
+    TDay day = LoadDay(DayFolder(shape), progress);
+    const std::string outDir = toDisk ? OutputFolder(shape.Name) : kMemoryDir;
+    for (auto _ : state) {
+        if (toDisk) {
+            benchmark::DoNotOptimize(
+                WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, SaveOptions{}));
+        } else {
+            benchmark::DoNotOptimize(
+                BuildEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, SaveOptions{}));
+        }
+    }
+}
+
+void WholeJob(benchmark::State& state, const DayShape& shape, bool toDisk) {
+    const std::string dir = DayFolder(shape);
+    const std::string outDir = toDisk ? OutputFolder(std::string(shape.Name) + "-job") : kMemoryDir;
+    NoProgress progress;
+    for (auto _ : state) {
+        TDay day = LoadDay(dir, progress);
+        if (toDisk) {
+            benchmark::DoNotOptimize(
+                WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, SaveOptions{}));
+        } else {
+            benchmark::DoNotOptimize(
+                BuildEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, SaveOptions{}));
+        }
+    }
+}
+
+}  // namespace
+
+void RegisterDayBenchmarks() {
+    benchmark::RegisterBenchmark(kReadTypical, [](benchmark::State& s) {
+        ReadFiles(s, kTypicalDay);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("LoadAndPredict/typical", [](benchmark::State& s) {
+        LoadAndPredict(s, kTypicalDay);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("MakeFiles/typical/memory", [](benchmark::State& s) {
+        MakeFiles(s, kTypicalDay, false);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("MakeFiles/typical/disk", [](benchmark::State& s) {
+        MakeFiles(s, kTypicalDay, true);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("WholeJob/typical/memory", [](benchmark::State& s) {
+        WholeJob(s, kTypicalDay, false);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("WholeJob/typical/disk", [](benchmark::State& s) {
+        WholeJob(s, kTypicalDay, true);
+    })->Unit(benchmark::kMicrosecond);
+    // A few runs of a quarter of a gigabyte each: enough for a stable mean.
+    benchmark::RegisterBenchmark(kReadLarge, [](benchmark::State& s) { ReadFiles(s, kLargeInput); })
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(2.0);
+    benchmark::RegisterBenchmark(kPredictLarge, [](benchmark::State& s) { LoadAndPredict(s, kLargeInput); })
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(2.0);
+}
+
+}  // namespace talpo::bench

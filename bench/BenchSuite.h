@@ -1,0 +1,16 @@
+// The benchmarks of the suite and the names the goals look their results up by.
+#pragma once
+
+namespace talpo::bench {
+
+inline constexpr const char* kReadTypical = "ReadFiles/typical";
+inline constexpr const char* kReadLarge = "ReadFiles/large";
+inline constexpr const char* kPredictLarge = "LoadAndPredict/large";
+// Registered with the horse count as argument: "Lookup/Index/100000".
+inline constexpr const char* kLookupIndex = "Lookup/Index";
+inline constexpr const char* kLookupScan = "Lookup/Scan";
+
+void RegisterDayBenchmarks();
+void RegisterLookupBenchmarks();
+
+}  // namespace talpo::bench
