@@ -65,6 +65,19 @@ void ReadEveryRaceCard(TDay& day) {
     }
 }
 
+// The index answers as the plain first-match scan does, for every code the race card asks about.
+void CheckIndex(TDay& day) {
+    for (int r = 0; r < day.Denma->RaceCount; ++r) {
+        day.Denma->RaceIndex = r;
+        for (int i = 0; i < day.Denma->GetRunnerSlots(); ++i) {
+            const std::string code = day.Denma->GetHorseCode(i);
+            if (day.Uma->Find(code) != day.Uma->FindByScan(code))
+                fuzz::Broken("the index finds what the scan finds");
+        }
+    }
+    day.Denma->RaceIndex = 0;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -73,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         TDay day = LoadDayFromBytes(input.Den, input.Uma, progress);
         MissingHorseWarnings(day.Report);
+        CheckIndex(day);
         const int races = day.Denma->RaceCount;
         day.Yoso->RaceIndex = races > 0 ? races - 1 : 0;
         const std::int32_t cursor = day.Yoso->RaceIndex;
