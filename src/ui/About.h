@@ -31,8 +31,9 @@ public:
     QPushButton* Button1;
 };
 
-// The texts the prediction window puts into the dialog.
+// The texts the prediction window puts into the dialog; the splash and the start window show them too.
+// The rights notice must fit the 172 pixels between its place on the title picture and the picture's edge.
 inline constexpr const char* kVersionText = "Version 1.0";
-inline constexpr const char* kRightsText = "Copyright (C) 1998 TALPO Project";
+inline constexpr const char* kRightsText = "(C) 1998 TALPO Project";
 
 }  // namespace talpo
