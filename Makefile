@@ -28,7 +28,7 @@ demo: build
 	@bash scripts/demo.sh $(BUILD) $(SAMPLE_OUT)
 
 gui: build
-	@$(BUILD)/src/ui/talpo
+	@$(BUILD)/src/app/talpo
 
 # Benchmarks of a typical day and a large input, with the goals checked (build/bench).
 bench:

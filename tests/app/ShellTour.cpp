@@ -120,6 +120,7 @@ void Tour(TTalpoWindows& w, const QString& work, const QString& archive) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc != 4) {
         std::fprintf(stderr, "usage: shell_tour WORK_FOLDER SCREENSHOT_FOLDER ARCHIVE\n");
         return 1;
