@@ -1,6 +1,8 @@
 // What the three writers share: the fixed order, a day without races, unwritable folders, the race cursor.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "OutputTestSupport.h"
@@ -175,6 +177,40 @@ TEST(Writers, AFileThatCannotBeCreatedGivesTheMessageWithThePath) {
             EXPECT_EQ(yoso.RaceIndex, 1) << w.name << ", " << b.name;
             EXPECT_EQ(test::FolderNames(dir.Path()), before) << w.name << ", " << b.name;
         }
+    }
+}
+
+TEST(Writers, DateBytesInFileNamesNeverLeaveTheOutputFolder) {
+    // The year comes from the data: two of its bytes reach every file name. A separator among them names
+    // a folder inside the output folder, which does not exist here; two dots are only part of a name.
+    struct Case {
+        std::string raceDate;
+        std::vector<std::string> written;  // empty: the first writer fails on the first name
+        std::string failedName;
+    };
+    const std::vector<Case> cases = {
+        {"19/x0524", {}, "東京/x0524.txt"},
+        {"19..0524", {"東京..0524.txt", "W..0524.txt", "K..0524.txt"}, ""},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        const std::filesystem::path out = dir.Path() / "out";
+        std::filesystem::create_directory(out);
+        const std::string outDir = out.string() + "/";
+        test::RaceFill race = test::SixteenRunnerRace11();
+        race.RaceDate = c.raceDate;
+        TYoso yoso = MakeYoso({race});
+        std::vector<std::string> names = c.written;
+        if (names.empty()) {
+            const ETalpoError error =
+                test::ErrorOf([&] { WriteEnabledFiles(yoso, 1, outDir, SaveOptions{}); });
+            EXPECT_EQ(std::string(error.what()), "ﾌｧｲﾙ " + outDir + c.failedName + " を作成できません");
+        } else {
+            WriteEnabledFiles(yoso, 1, outDir, SaveOptions{});
+            std::sort(names.begin(), names.end());
+        }
+        EXPECT_EQ(test::FolderNames(out), names) << c.raceDate;
+        EXPECT_EQ(test::FolderNames(dir.Path()), std::vector<std::string>{"out"}) << c.raceDate;
     }
 }
 

@@ -216,6 +216,22 @@ TEST(PredictErrors, ConversionErrorStopsTheDayWhereItStands) {
     }
 }
 
+TEST(PredictErrors, ARaceCardOfZeroBytesIsTheConversionErrorOfItsEmptyRunnerCount) {
+    // Every field stops before its first zero byte: the runner count is the empty text.
+    TDenma denma = TDenma::FromBytes(std::string(2 * TDenRec::Size, '\0'));
+    const TUma uma = TUma::FromBytes(std::string(TUmaRec::Size, '\0'));
+    TYoso yoso(denma.RaceCount);
+    test::RecordingProgress progress;
+    try {
+        PredictAll(denma, uma, yoso, progress);
+        ADD_FAILURE() << "no error";
+    } catch (const ETalpoError& e) {
+        EXPECT_EQ(e.Kind(), ErrorKind::NotInteger);
+        EXPECT_STREQ(e.what(), "'' は整数ではありません");
+    }
+    EXPECT_EQ(progress.Calls.back(), "End");
+}
+
 TEST(PredictProgress, ThreeRacesReportEveryStep) {
     test::TestDay day;
     day.AddRaceOfIndices({70, 80});
