@@ -7,6 +7,7 @@
 #include "cli/TalpoCli.h"
 #include "common/Cp932.h"
 #include "data/RdxRecordBuilder.h"
+#include "data/SampleDay.h"
 #include "support/TestSupport.h"
 
 namespace talpo {
@@ -176,6 +177,17 @@ TEST(Cli, ErrorsAndUsage) {
         EXPECT_EQ(help.out.rfind(std::string("Usage: talpo-cli ") + command, 0), 0u) << command;
     }
     EXPECT_EQ(Cli({"--help"}).code, 0);
+}
+
+TEST(Cli, BundledSampleIsTheGeneratorsDefaultDay) {
+    // scripts/make-sample.sh packs what `talpo-cli sample` writes; a change to the generator must come with
+    // a new archive, or the demo would show another day than the one the tool makes.
+    test::TempDir in;
+    const CliRun run = Cli({"extract", std::string(TALPO_SAMPLES_DIR) + "/sample-day.lzh", in.Dir()});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const SampleDay day = MakeSampleDay({});
+    EXPECT_TRUE(test::ReadBytes(in.File("rdx_den.dat")) == day.Den);
+    EXPECT_TRUE(test::ReadBytes(in.File("rdx_uma.dat")) == day.Uma);
 }
 
 }  // namespace
