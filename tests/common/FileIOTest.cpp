@@ -9,15 +9,7 @@
 namespace talpo {
 namespace {
 
-ErrorKind KindOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ETalpoError& e) {
-        return e.Kind();
-    }
-    ADD_FAILURE() << "no error";
-    return ErrorKind::Archive;
-}
+using test::KindOf;
 
 TEST(FileIO, RecordFilesMustHoldWholeRecords) {
     test::TempDir dir;

@@ -10,15 +10,7 @@
 namespace talpo {
 namespace {
 
-ErrorKind KindOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ETalpoError& e) {
-        return e.Kind();
-    }
-    ADD_FAILURE() << "no error";
-    return ErrorKind::Archive;
-}
+using test::KindOf;
 
 DenRaceSpec RaceWithRunners(int n) {
     DenRaceSpec race;

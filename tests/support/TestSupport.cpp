@@ -1,6 +1,7 @@
 // Shared helpers of the tests.
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -43,6 +44,16 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
 }
 
 std::string DataPath(const std::string& name) { return std::string(TALPO_TEST_DATA_DIR) + "/" + name; }
+
+ErrorKind KindOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const ETalpoError& e) {
+        return e.Kind();
+    }
+    ADD_FAILURE() << "no error";
+    return ErrorKind::Archive;
+}
 
 std::string CrlfLines(std::initializer_list<std::string> utf8Lines) {
     std::string out;

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "common/Cp932.h"
+#include "common/TalpoError.h"
 
 namespace talpo::test {
 
@@ -30,6 +32,9 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // Path of a file under tests/data.
 std::string DataPath(const std::string& name);
+
+// The kind of the system error that f raises; a test failure when it raises none.
+ErrorKind KindOf(const std::function<void()>& f);
 
 // CRLF-terminated CP932 text from UTF-8 lines.
 std::string CrlfLines(std::initializer_list<std::string> utf8Lines);
