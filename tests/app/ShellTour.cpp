@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -76,7 +78,12 @@ void Tour(TTalpoWindows& w, const QString& work, const QString& archive) {
     Find<QPushButton>(w.MainForm, "BtnOutDir").click();
 
     Answer<QFileDialog>([&](QFileDialog& d) {
-        d.selectFile(archive);
+        // As a user would: go to the archive's folder, let the dialog list it, type the name, open it.
+        const QFileInfo file(archive);
+        d.setDirectory(file.absolutePath());
+        Wait(300);
+        Find<QLineEdit>(d, "fileNameEdit").setText(file.fileName());
+        Wait(100);
         Shoot(&d, "open-dialog.png");
         QMetaObject::invokeMethod(&d, "accept");
     });
