@@ -54,7 +54,7 @@ bool IsWritableFolder(const std::string& folderFs) {
 }
 
 std::string UserConfigDir(const ConfigEnvironment& env) {
-    // The base directory specification ignores a relative $XDG_CONFIG_HOME.
+    // The XDG base directory rules ignore a relative $XDG_CONFIG_HOME.
     if (!env.XdgConfigHome.empty() && env.XdgConfigHome.front() == '/')
         return WithSeparator(env.XdgConfigHome) + "talpo/";
     return WithSeparator(env.Home) + ".config/talpo/";

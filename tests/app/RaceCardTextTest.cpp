@@ -9,27 +9,27 @@
 namespace talpo {
 namespace {
 
-TDenma Race(const DenRaceSpec& spec) {
-    return TDenma::FromBytes(BuildDenRecord(spec));
+TDenma Race(const DenRaceSpec& card) {
+    return TDenma::FromBytes(BuildDenRecord(card));
 }
 
 TEST(RaceCardText, HeaderOfAPredictedTurfRace) {
-    DenRaceSpec spec;
-    spec.Month = "05";
-    spec.Day = "11";
-    spec.Edition = "012";
-    spec.Title = Sj("テスト記念");
-    spec.AgeClass = "3";
-    spec.RaceClass = "4";
-    spec.Grade = "0";
-    spec.Condition = "13";
-    spec.WeightRule = Sj("馬令");
-    spec.Turn = "1";
-    spec.CourseRail = "0";
-    spec.CourseType = "2";
-    spec.Pace = "1";
-    spec.Runners.resize(18);
-    const RaceCardHeader h = MakeRaceCardHeader(Race(spec));
+    DenRaceSpec card;
+    card.Month = "05";
+    card.Day = "11";
+    card.Edition = "012";
+    card.Title = Sj("テスト記念");
+    card.AgeClass = "3";
+    card.RaceClass = "4";
+    card.Grade = "0";
+    card.Condition = "13";
+    card.WeightRule = Sj("馬令");
+    card.Turn = "1";
+    card.CourseRail = "0";
+    card.CourseType = "2";
+    card.Pace = "1";
+    card.Runners.resize(18);
+    const RaceCardHeader h = MakeRaceCardHeader(Race(card));
     EXPECT_EQ(h.Ymd, Sj("1998年 5月11日"));
     EXPECT_EQ(h.Kaisai, Sj("3回東京2日目"));
     EXPECT_EQ(h.Race, "11R");
@@ -45,13 +45,13 @@ TEST(RaceCardText, HeaderOfAPredictedTurfRace) {
 }
 
 TEST(RaceCardText, DirtRaceWithoutTitleOrPace) {
-    DenRaceSpec spec;
-    spec.Surface = "0";
-    spec.Pace = " ";
-    spec.Title = "";
-    spec.RaceClass = "0";
-    spec.PrizeLimit = "0500";
-    const RaceCardHeader h = MakeRaceCardHeader(Race(spec));
+    DenRaceSpec card;
+    card.Surface = "0";
+    card.Pace = " ";
+    card.Title = "";
+    card.RaceClass = "0";
+    card.PrizeLimit = "0500";
+    const RaceCardHeader h = MakeRaceCardHeader(Race(card));
     EXPECT_FALSE(h.Turf);
     EXPECT_TRUE(h.Title.empty());
     EXPECT_TRUE(h.Pace.empty());
@@ -63,12 +63,12 @@ TEST(RaceCardText, WeightsAndColumnTitles) {
     EXPECT_EQ(FormatWeight(55.5f), "55.5");
     EXPECT_EQ(FormatWeight(52.3f), "52.3");
     EXPECT_EQ(FormatWeight(52.0f), "52");
-    DenRaceSpec spec;
-    spec.Runners.resize(2);
-    spec.Runners[0].Weight = "523";
-    spec.Runners[0].Allowance = "1";
-    spec.Runners[1].Weight = "   ";
-    const TDenma denma = Race(spec);
+    DenRaceSpec card;
+    card.Runners.resize(2);
+    card.Runners[0].Weight = "523";
+    card.Runners[0].Allowance = "1";
+    card.Runners[1].Weight = "   ";
+    const TDenma denma = Race(card);
     EXPECT_EQ(WeightText(denma, 0), "52.3" + Sj("☆"));
     EXPECT_THROW(WeightText(denma, 1), ETalpoError);
     EXPECT_EQ(PairColumnTitle(8), Sj("枠連"));

@@ -31,22 +31,22 @@ void WriteSmallDay(const test::TempDir& dir) {
     std::string den;
     std::string uma;
     for (int race = 0; race < 2; ++race) {
-        DenRaceSpec spec;
-        spec.RaceNo = race == 0 ? "01" : "02";
-        spec.Title = Sj("テスト記念");
+        DenRaceSpec card;
+        card.RaceNo = race == 0 ? "01" : "02";
+        card.Title = Sj("テスト記念");
         for (int i = 0; i < 9; ++i) {
             DenRunnerSpec r;
             r.HorseCode = "H" + std::to_string(race) + "0000" + std::to_string(i);
             r.HorseName = Sj("サンプルホース");
             r.Jockey = Sj(i == 0 ? "甲野" : "騎手名");
             r.Bracket = std::to_string(i < 8 ? i + 1 : 8);
-            spec.Runners.push_back(r);
+            card.Runners.push_back(r);
             if (!(race == 1 && i == 4)) {
                 const std::string figure = " " + std::to_string(50 + 5 * i);
                 uma += BuildUmaRecord({r.HorseCode, {figure, figure, "   ", "   ", "   "}});
             }
         }
-        den += BuildDenRecord(spec);
+        den += BuildDenRecord(card);
     }
     test::WriteBytes(dir.File("rdx_den.dat"), den);
     test::WriteBytes(dir.File("rdx_uma.dat"), uma);
