@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (preset "fuzz": clang 14 with libFuzzer, installed here when missing) and runs
-# each target for a set time on its committed corpus and the generated seeds. New inputs go into the
-# build folder, never into the repository; a finding stops the run with the input saved under
-# build/fuzz/findings/ and a non-zero exit.
+# Builds the fuzz targets (preset "fuzz": clang 14 with libFuzzer; it and the build's other packages
+# are installed here when missing) and runs each target for a set time on its committed corpus and the
+# generated seeds. New inputs go into the build folder, never into the repository; a finding stops the
+# run with the input saved under build/fuzz/findings/ and a non-zero exit.
 #
 #   fuzz/run.sh [SECONDS_PER_TARGET] [TARGET...]     targets: day ini archive (default: all three)
 #   FUZZ_ARGS="-runs=10000000" fuzz/run.sh 3600 day   extra libFuzzer options
@@ -14,17 +14,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(day ini archive)
 
-packages=(clang-14 libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh clang-14 libclang-rt-14-dev
 
 build=build/fuzz
 cmake --preset fuzz >/dev/null

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages TALPO needs to build, test and run, when any is missing.
+#   scripts/install-deps.sh [EXTRA_PACKAGE...]    e.g. the fuzz targets' clang-14 libclang-rt-14-dev
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-ipafont-gothic xvfb xauth
     libarchive-tools lhasa
+    "$@"
 )
 
 missing=()
