@@ -4,7 +4,7 @@ BUILD := build/$(PRESET)
 SAMPLE_OUT ?= out/sample-day
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test test-asan asan demo gui bench fuzz clean
+.PHONY: all deps configure build test test-asan asan demo gui bench fuzz fuzz-coverage clean
 
 all: build
 
@@ -38,6 +38,10 @@ bench:
 # Each fuzz target for FUZZ_SECONDS (clang 14 and libFuzzer are installed when missing; build/fuzz).
 fuzz: deps
 	@bash fuzz/run.sh $(FUZZ_SECONDS)
+
+# The line and branch coverage the fuzz corpora reach in the program's sources (build/fuzz-coverage).
+fuzz-coverage: deps
+	@bash fuzz/coverage.sh
 
 clean:
 	rm -rf build out

@@ -20,14 +20,8 @@ build=build/fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
-# Seeds: generated days and settings files, the extraction fixtures and the bundled sample day.
+fuzz/make-seeds.sh "$build"
 seeds=$build/seeds
-rm -rf "$seeds"
-"$build/fuzz/talpo_fuzz_seeds" "$seeds" tests/data/archives/members
-mkdir -p "$seeds/archive"
-# The two archives that unpack to more than the cap take half a second each: their tests cover them.
-cp tests/data/archives/*.lzh samples/sample-day.lzh "$seeds/archive/"
-rm "$seeds/archive/day_huge.lzh" "$seeds/archive/day_huge_lying.lzh"
 
 # Per target: the largest input worth trying (a day: a few races and horses; an archive: the sample day).
 declare -A max_len=([day]=20000 [ini]=4096 [archive]=20000)
