@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <functional>
 
 namespace talpo {
@@ -16,25 +17,13 @@ struct Ink {
 
 using Drawing = std::function<void(QPainter&, const Ink&)>;
 
+// The paging buttons share one block arrow: the left one is the right one mirrored in the picture.
 void Arrow(QPainter& p, const Ink& ink, bool right) {
+    const QPoint shape[] = {{2, 6}, {8, 6}, {8, 2}, {14, 8}, {8, 14}, {8, 10}, {2, 10}};
+    QPolygonF outline;
+    for (const QPoint& pt : shape) outline << QPointF(right ? pt.x() : 16 - pt.x(), pt.y());
     QPainterPath path;
-    if (right) {
-        path.moveTo(2, 6);
-        path.lineTo(8, 6);
-        path.lineTo(8, 2);
-        path.lineTo(14, 8);
-        path.lineTo(8, 14);
-        path.lineTo(8, 10);
-        path.lineTo(2, 10);
-    } else {
-        path.moveTo(14, 6);
-        path.lineTo(8, 6);
-        path.lineTo(8, 2);
-        path.lineTo(2, 8);
-        path.lineTo(8, 14);
-        path.lineTo(8, 10);
-        path.lineTo(14, 10);
-    }
+    path.addPolygon(outline);
     path.closeSubpath();
     p.setPen(QPen(ink.line, 1));
     p.setBrush(ink.fill);
