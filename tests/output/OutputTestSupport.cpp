@@ -1,8 +1,6 @@
 // Stores and folder looks for the writer tests.
 #include "OutputTestSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 #include "common/Cp932.h"
@@ -166,16 +164,6 @@ std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
         names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-ETalpoError ErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ETalpoError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no error raised";
-    return ETalpoError(ErrorKind::Io, "");
 }
 
 }  // namespace talpo::test

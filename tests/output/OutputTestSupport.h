@@ -4,11 +4,9 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "common/TalpoError.h"
 #include "predict/RdxYosoClass.h"
 
 namespace talpo::test {
@@ -63,9 +61,6 @@ TYoso MakeYoso(const std::vector<RaceFill>& races);
 
 // Names in a folder, sorted: shows a temporary file left behind as well as a file that should be there.
 std::vector<std::string> FolderNames(const std::filesystem::path& folder);
-
-// The error a call raises; a call that raises nothing fails the test.
-ETalpoError ErrorOf(const std::function<void()>& call);
 
 // n blanks, for expected lines whose padding is easier to count than to type.
 inline std::string Blanks(std::size_t n) {

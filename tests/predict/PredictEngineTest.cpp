@@ -6,6 +6,7 @@
 
 #include "common/TalpoError.h"
 #include "predict/PredictTestDay.h"
+#include "support/TestSupport.h"
 
 namespace talpo {
 namespace {
@@ -196,13 +197,9 @@ TEST(PredictErrors, ConversionErrorStopsTheDayWhereItStands) {
         const TUma uma = day.Uma();
         TYoso yoso(denma.RaceCount);
         test::RecordingProgress progress;
-        try {
-            PredictAll(denma, uma, yoso, progress);
-            ADD_FAILURE() << "no error";
-        } catch (const ETalpoError& e) {
-            EXPECT_EQ(e.Kind(), ErrorKind::NotInteger);
-            EXPECT_EQ(std::string(e.what()), c.message);
-        }
+        const ETalpoError error = test::ErrorOf([&] { PredictAll(denma, uma, yoso, progress); });
+        EXPECT_EQ(error.Kind(), ErrorKind::NotInteger);
+        EXPECT_EQ(std::string(error.what()), c.message);
         EXPECT_EQ(progress.Calls, std::vector<std::string>(
                                       {"Begin 3", "Started 0 [処理数1/3] [東京  11R  予想中]", "Pause 100",
                                        "Done 1", "Started 1 [処理数2/3] [東京  11R  予想中]", "End"}));
@@ -222,13 +219,9 @@ TEST(PredictErrors, ARaceCardOfZeroBytesIsTheConversionErrorOfItsEmptyRunnerCoun
     const TUma uma = TUma::FromBytes(std::string(TUmaRec::Size, '\0'));
     TYoso yoso(denma.RaceCount);
     test::RecordingProgress progress;
-    try {
-        PredictAll(denma, uma, yoso, progress);
-        ADD_FAILURE() << "no error";
-    } catch (const ETalpoError& e) {
-        EXPECT_EQ(e.Kind(), ErrorKind::NotInteger);
-        EXPECT_STREQ(e.what(), "'' は整数ではありません");
-    }
+    const ETalpoError error = test::ErrorOf([&] { PredictAll(denma, uma, yoso, progress); });
+    EXPECT_EQ(error.Kind(), ErrorKind::NotInteger);
+    EXPECT_STREQ(error.what(), "'' は整数ではありません");
     EXPECT_EQ(progress.Calls.back(), "End");
 }
 

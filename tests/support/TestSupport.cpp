@@ -25,7 +25,8 @@ TempDir::~TempDir() {
         std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
     }
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ec);
     std::filesystem::remove_all(path_, ec);
 }
 
@@ -43,16 +44,22 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string DataPath(const std::string& name) { return std::string(TALPO_TEST_DATA_DIR) + "/" + name; }
+std::string DataPath(const std::string& name) {
+    return std::string(TALPO_TEST_DATA_DIR) + "/" + name;
+}
 
-ErrorKind KindOf(const std::function<void()>& f) {
+ETalpoError ErrorOf(const std::function<void()>& f) {
     try {
         f();
     } catch (const ETalpoError& e) {
-        return e.Kind();
+        return e;
     }
-    ADD_FAILURE() << "no error";
-    return ErrorKind::Archive;
+    ADD_FAILURE() << "no error raised";
+    return ETalpoError(ErrorKind::Io, "");
+}
+
+ErrorKind KindOf(const std::function<void()>& f) {
+    return ErrorOf(f).Kind();
 }
 
 std::string CrlfLines(std::initializer_list<std::string> utf8Lines) {

@@ -33,6 +33,9 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 // Path of a file under tests/data.
 std::string DataPath(const std::string& name);
 
+// The system error that f raises; a test failure when it raises none.
+ETalpoError ErrorOf(const std::function<void()>& f);
+
 // The kind of the system error that f raises; a test failure when it raises none.
 ErrorKind KindOf(const std::function<void()>& f);
 
