@@ -15,7 +15,8 @@ scripts/install-deps.sh clang-14 libclang-rt-14-dev llvm-14
 build=build/fuzz-coverage
 cmake --preset fuzz-coverage >/dev/null
 cmake --build --preset fuzz-coverage
-fuzz/make-seeds.sh "$build"
+# The seed maker is built with coverage too: its profile goes into the build folder.
+LLVM_PROFILE_FILE="$build/seeds.profraw" fuzz/make-seeds.sh "$build"
 
 for t in "${targets[@]}"; do
     profiles=$build/profiles/$t
