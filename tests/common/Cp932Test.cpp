@@ -3,6 +3,7 @@
 
 #include "common/Cp932.h"
 #include "common/TalpoError.h"
+#include "support/TestSupport.h"
 
 namespace talpo {
 namespace {
@@ -16,13 +17,14 @@ TEST(Cp932, KnownBytesBothWays) {
         {"東京", "\x93\x8C\x8B\x9E"},
         {"０", "\x82\x4F"},
         {"９", "\x82\x58"},
-        {"ｾﾝ", "\xBE\xDD"},                      // half-width katakana, one byte each
-        {"･", "\xA5"},                            // the half-width middle dot of the tables
-        {"\\", "\x5C"},                           // backslash stays a backslash, not a yen sign
-        {"～", "\x81\x60"},                       // 0x8160 is U+FF5E in the Windows table
-        {"髙", "\xFB\xFC"},                       // IBM extension that the plain Shift_JIS table lacks
-        {"①", "\x87\x40"},                       // NEC row 13
-        {"ﾌｧｲﾙが見つかりません", "\xCC\xA7\xB2\xD9\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1"},
+        {"ｾﾝ", "\xBE\xDD"},  // half-width katakana, one byte each
+        {"･", "\xA5"},       // the half-width middle dot of the tables
+        {"\\", "\x5C"},      // backslash stays a backslash, not a yen sign
+        {"～", "\x81\x60"},  // 0x8160 is U+FF5E in the Windows table
+        {"髙", "\xFB\xFC"},  // IBM extension that the plain Shift_JIS table lacks
+        {"①", "\x87\x40"},   // NEC row 13
+        {"ﾌｧｲﾙが見つかりません",
+         "\xCC\xA7\xB2\xD9\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1"},
         {"", ""},
     };
     for (const Case& c : cases) {
@@ -35,7 +37,10 @@ TEST(Cp932, InvalidBytesBecomeReplacementAndConversionGoesOn) {
     // A lead byte cut off at the end of a field, a lone trail-less lead in the middle, an unassigned byte.
     EXPECT_EQ(Cp932ToUtf8(std::string("AB\x93")), "AB\xEF\xBF\xBD");
     EXPECT_EQ(Cp932ToUtf8(std::string("\x93\x8C\x8B")), "東\xEF\xBF\xBD");
-    EXPECT_EQ(Cp932ToUtf8(std::string("\xFF" "A")), "\xEF\xBF\xBD" "A");
+    EXPECT_EQ(Cp932ToUtf8(std::string("\xFF"
+                                      "A")),
+              "\xEF\xBF\xBD"
+              "A");
     // A text cut in the middle of a double-byte character converts what is whole.
     const std::string name = Sj("サンプル");
     EXPECT_EQ(Cp932ToUtf8(name.substr(0, 5)), "サン\xEF\xBF\xBD");
@@ -43,18 +48,17 @@ TEST(Cp932, InvalidBytesBecomeReplacementAndConversionGoesOn) {
 
 TEST(Cp932, UnrepresentableTextIsAnEncodingError) {
     for (const std::string text : {"😀", "한국", "\xC3"}) {
-        try {
-            Utf8ToCp932(text);
-            ADD_FAILURE() << "no error for " << text;
-        } catch (const ETalpoError& e) {
-            EXPECT_EQ(e.Kind(), ErrorKind::Encoding);
-        }
+        const ETalpoError e = test::ErrorOf([&] { Utf8ToCp932(text); });
+        EXPECT_EQ(e.Kind(), ErrorKind::Encoding) << text;
     }
 }
 
 TEST(Cp932, TrimRemovesControlAndBlankBytesButKeepsFullWidthBlank) {
     EXPECT_EQ(TrimBlanks("  abc \t\r\n"), "abc");
-    EXPECT_EQ(TrimBlanks(std::string("\x01\x1F" "a b\x20", 6)), "a b");
+    EXPECT_EQ(TrimBlanks(std::string("\x01\x1F"
+                                     "a b\x20",
+                                     6)),
+              "a b");
     EXPECT_EQ(TrimBlanks("    "), "");
     const std::string fullWidthBlank = Sj("　");
     EXPECT_EQ(TrimBlanks(fullWidthBlank + Sj("甲野") + "  "), fullWidthBlank + Sj("甲野"));

@@ -66,13 +66,9 @@ TEST(FileIO, FailedWriteKeepsTheEarlierFile) {
     // A folder standing where the file should go cannot be replaced by a rename.
     std::filesystem::create_directory(dir.File("busy"));
     test::WriteBytes(dir.File("busy/keep"), "kept");
-    try {
-        WriteFileAtomic(dir.File("busy"), "new");
-        FAIL();
-    } catch (const ETalpoError& e) {
-        EXPECT_EQ(e.Kind(), ErrorKind::FileCreate);
-        EXPECT_EQ(std::string(e.what()), "ﾌｧｲﾙ " + dir.File("busy") + " を作成できません");
-    }
+    const ETalpoError e = test::ErrorOf([&] { WriteFileAtomic(dir.File("busy"), "new"); });
+    EXPECT_EQ(e.Kind(), ErrorKind::FileCreate);
+    EXPECT_EQ(std::string(e.what()), "ﾌｧｲﾙ " + dir.File("busy") + " を作成できません");
     EXPECT_EQ(test::ReadBytes(dir.File("busy/keep")), "kept");
     int files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;

@@ -25,7 +25,9 @@ DenRaceSpec RaceWithRunners(int n) {
     return race;
 }
 
-TDenma One(const DenRaceSpec& race) { return TDenma::FromBytes(BuildDenRecord(race)); }
+TDenma One(const DenRaceSpec& race) {
+    return TDenma::FromBytes(BuildDenRecord(race));
+}
 
 TEST(DenLoad, FilesOfWholeRecordsOnly) {
     test::TempDir dir;
@@ -50,12 +52,8 @@ TEST(DenLoad, FilesOfWholeRecordsOnly) {
 
     TDenma empty(dir.File("empty.dat"));
     EXPECT_EQ(empty.RaceCount, 0);
-    try {
-        empty.GetYear();
-        FAIL();
-    } catch (const ETalpoError& e) {
-        EXPECT_STREQ(e.what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0)");
-    }
+    const ETalpoError e = test::ErrorOf([&] { empty.GetYear(); });
+    EXPECT_STREQ(e.what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0)");
 }
 
 TEST(DenLoad, ReadOnlyFileInReadOnlyFolderLoads) {
@@ -71,12 +69,8 @@ TEST(DenLoad, BadRaceIndexIsTheListError) {
     TDenma denma = One(DenRaceSpec{});
     for (int index : {-1, 1, 1000}) {
         denma.RaceIndex = index;
-        try {
-            denma.GetVenueName();
-            ADD_FAILURE();
-        } catch (const ETalpoError& e) {
-            EXPECT_EQ(std::string(e.what()), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (" + std::to_string(index) + ")");
-        }
+        const ETalpoError e = test::ErrorOf([&] { denma.GetVenueName(); });
+        EXPECT_EQ(std::string(e.what()), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (" + std::to_string(index) + ")");
     }
 }
 
@@ -128,8 +122,13 @@ TEST(DenFields, RunnerCountIsClampedForEveryNumericUse) {
         std::string text;
         int slots;
     };
-    for (const Case& c : std::vector<Case>{{"09", "9", 9}, {"18", "18", 18}, {"25", "25", 18}, {"99", "99", 18},
-                                           {"00", "0", 0}, {"-1", "-1", 0}, {" 7", " 7", 7}}) {
+    for (const Case& c : std::vector<Case>{{"09", "9", 9},
+                                           {"18", "18", 18},
+                                           {"25", "25", 18},
+                                           {"99", "99", 18},
+                                           {"00", "0", 0},
+                                           {"-1", "-1", 0},
+                                           {" 7", " 7", 7}}) {
         DenRaceSpec race = RaceWithRunners(18);
         race.RunnerCount = c.field;
         const TDenma denma = One(race);
@@ -165,8 +164,14 @@ TEST(DenFields, ZeroBytesCutFields) {
     DenRaceSpec race = RaceWithRunners(1);
     race.Runners[0].HorseName = Sj("アイウ") + std::string(1, '\0') + Sj("エオ");
     race.Runners[0].Jockey = std::string("ab\0cd", 5);
-    race.Runners[0].HorseCode = std::string("123\0" "567", 7);
-    race.Year = std::string("19\0" "8", 4);
+    race.Runners[0].HorseCode = std::string(
+        "123\0"
+        "567",
+        7);
+    race.Year = std::string(
+        "19\0"
+        "8",
+        4);
     const TDenma denma = One(race);
     EXPECT_EQ(denma.GetHorseName(0), Sj("アイウ"));
     EXPECT_EQ(denma.GetJockey(0), "ab");
@@ -179,7 +184,8 @@ TEST(DenFields, WeightInSinglePrecision) {
         std::string field;
         double want;
     };
-    for (const Case& c : std::vector<Case>{{"555", 55.5}, {"520", 52.0}, {"523", 52.29999923706055}, {"570", 57.0}}) {
+    for (const Case& c :
+         std::vector<Case>{{"555", 55.5}, {"520", 52.0}, {"523", 52.29999923706055}, {"570", 57.0}}) {
         DenRaceSpec race = RaceWithRunners(1);
         race.Runners[0].Weight = c.field;
         EXPECT_DOUBLE_EQ(static_cast<double>(One(race).GetWeight(0)), c.want) << c.field;
@@ -187,13 +193,10 @@ TEST(DenFields, WeightInSinglePrecision) {
     for (const std::string bad : {"   ", "5 5", "55 ", "abc"}) {
         DenRaceSpec race = RaceWithRunners(1);
         race.Runners[0].Weight = bad;
-        try {
-            One(race).GetWeight(0);
-            ADD_FAILURE() << bad;
-        } catch (const ETalpoError& e) {
-            EXPECT_EQ(e.Kind(), ErrorKind::NotFloat);
-            EXPECT_EQ(std::string(e.what()), "'" + bad.substr(0, 2) + "." + bad.substr(2) + "' は浮動小数点数ではありません");
-        }
+        const ETalpoError e = test::ErrorOf([&] { One(race).GetWeight(0); });
+        EXPECT_EQ(e.Kind(), ErrorKind::NotFloat);
+        EXPECT_EQ(std::string(e.what()),
+                  "'" + bad.substr(0, 2) + "." + bad.substr(2) + "' は浮動小数点数ではありません");
     }
 }
 

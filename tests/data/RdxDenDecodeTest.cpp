@@ -7,6 +7,7 @@
 #include "common/TalpoError.h"
 #include "data/RdxDenClass.h"
 #include "data/RdxRecordBuilder.h"
+#include "support/TestSupport.h"
 
 namespace talpo {
 namespace {
@@ -138,12 +139,8 @@ TEST(DenDecode, RaceClassAndCondition) {
         {"cond 1", Field(&DenRaceSpec::Condition, " 1"), cond, ""},
     });
     for (const char* prize : {"    ", "090 ", "9x00"}) {
-        try {
-            Build(classOf("0", prize)).GetRaceClass();
-            ADD_FAILURE() << prize;
-        } catch (const ETalpoError& e) {
-            EXPECT_EQ(std::string(e.what()), std::string("'") + prize + "' は整数ではありません");
-        }
+        const ETalpoError e = test::ErrorOf([&] { Build(classOf("0", prize)).GetRaceClass(); });
+        EXPECT_EQ(std::string(e.what()), std::string("'") + prize + "' は整数ではありません");
     }
 }
 
@@ -161,12 +158,8 @@ TEST(DenDecode, RaceNameWithAndWithoutEdition) {
         {"edition   5", named("  5", "テスト記念"), name, "第5回テスト記念"},
         {"empty title", named("   ", ""), name, ""},
     });
-    try {
-        Build(named("12 ", "X")).GetRaceName();
-        FAIL();
-    } catch (const ETalpoError& e) {
-        EXPECT_STREQ(e.what(), "'12 ' は整数ではありません");
-    }
+    const ETalpoError e = test::ErrorOf([&] { Build(named("12 ", "X")).GetRaceName(); });
+    EXPECT_STREQ(e.what(), "'12 ' は整数ではありません");
 }
 
 TEST(DenDecode, WeightRuleAndTimes) {

@@ -26,11 +26,13 @@ TEST(Uma, FigureRules) {
         {{"090", "095", "095", "   ", "   "}, "090", "95"},
         {{"000", "   ", "   ", "   ", "   "}, "000", "0"},
         {{"  0", " 50", "   ", "   ", "   "}, "  0", "50"},
-        {{"9x ", "  8", " 50", "   ", "   "}, "9x ", "50"},    // block 0 not a number: running max 9, 8 is not above it
-        {{" 7x", "  5", "   ", "   ", "   "}, " 7x", "0"},     // max 7 from " 7x", 5 is not above it
-        {{"-5x", "  3", "   ", "   ", "   "}, "-5x", "3"},     // a sign stops the digits: max 0
+        {{"9x ", "  8", " 50", "   ", "   "},
+         "9x ",
+         "50"},  // block 0 not a number: running max 9, 8 is not above it
+        {{" 7x", "  5", "   ", "   ", "   "}, " 7x", "0"},  // max 7 from " 7x", 5 is not above it
+        {{"-5x", "  3", "   ", "   ", "   "}, "-5x", "3"},  // a sign stops the digits: max 0
         {{"-10", "   ", "   ", "   ", "   "}, "-10", "-10"},
-        {{"-10", "  0", "   ", "   ", "   "}, "-10", "0"},     // 0 is above -10, its text is "0"
+        {{"-10", "  0", "   ", "   ", "   "}, "-10", "0"},  // 0 is above -10, its text is "0"
     };
     for (const Case& c : cases) {
         const TUma uma = TUma::FromBytes(Horse("ABC1234", c.figures));
@@ -42,12 +44,8 @@ TEST(Uma, FigureRules) {
 TEST(Uma, LaterBlockThatIsNoNumberIsTheConversionError) {
     const TUma uma = TUma::FromBytes(Horse("ABC1234", {"080", "80 ", "   ", "   ", "   "}));
     EXPECT_EQ(uma.GetFirstFigure("ABC1234"), "080");
-    try {
-        uma.GetMaxFigure("ABC1234");
-        FAIL();
-    } catch (const ETalpoError& e) {
-        EXPECT_STREQ(e.what(), "'80 ' は整数ではありません");
-    }
+    const ETalpoError e = test::ErrorOf([&] { uma.GetMaxFigure("ABC1234"); });
+    EXPECT_STREQ(e.what(), "'80 ' は整数ではありません");
 }
 
 TEST(Uma, FirstRecordWinsAndAbsentCodesAreTheListError) {
@@ -64,12 +62,9 @@ TEST(Uma, FirstRecordWinsAndAbsentCodesAreTheListError) {
     for (const std::string absent : {"CCCCCCC", "AAAAAAAX", "AAAAAA", ""}) {
         EXPECT_FALSE(uma.Find(absent).has_value()) << absent;
         EXPECT_FALSE(uma.FindByScan(absent).has_value()) << absent;
-        try {
-            uma.GetMaxFigure(absent);
-            ADD_FAILURE() << absent;
-        } catch (const ETalpoError& e) {
-            EXPECT_STREQ(e.what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (3)");
-        }
+        SCOPED_TRACE(absent);
+        const ETalpoError e = test::ErrorOf([&] { uma.GetMaxFigure(absent); });
+        EXPECT_STREQ(e.what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (3)");
     }
 }
 
@@ -93,12 +88,8 @@ TEST(Uma, LoadingAndMovingKeepTheIndex) {
     const TUma moved(std::move(one));
     EXPECT_EQ(moved.GetFirstFigure("AAAAAAA"), " 60");
 
-    try {
-        TUma bad(dir.File("short.dat"));
-        FAIL();
-    } catch (const ETalpoError& e) {
-        EXPECT_EQ(e.Kind(), ErrorKind::ReadPastEnd);
-    }
+    const ETalpoError e = test::ErrorOf([&] { TUma bad(dir.File("short.dat")); });
+    EXPECT_EQ(e.Kind(), ErrorKind::ReadPastEnd);
 }
 
 }  // namespace

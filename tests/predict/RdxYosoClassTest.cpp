@@ -39,13 +39,9 @@ const Field kFields[] = {
 #undef TALPO_FIELD
 
 std::string ListErrorText(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ETalpoError& e) {
-        EXPECT_EQ(e.Kind(), ErrorKind::ListIndex);
-        return e.what();
-    }
-    return "no error";
+    const ETalpoError e = test::ErrorOf(f);
+    EXPECT_EQ(e.Kind(), ErrorKind::ListIndex);
+    return e.what();
 }
 
 TEST(YosoStore, FreshStoreIsEmpty) {

@@ -8,6 +8,7 @@
 
 #include "GridImage.h"
 #include "common/TalpoError.h"
+#include "support/TestSupport.h"
 #include "ui/Fonts.h"
 #include "ui/StrCGrid.h"
 
@@ -76,13 +77,10 @@ TEST_F(StrColGridTest, CheckCellRejectsPositionsOutsideTheGridAndCreatesNoRecord
     };
     const Case outside[] = {{-1, 0}, {0, -1}, {3, 0}, {0, 4}, {3, 4}};
     for (const Case& c : outside) {
-        try {
-            grid.CheckCell(c.col, c.row);
-            ADD_FAILURE() << "no error for " << c.col << "," << c.row;
-        } catch (const ETalpoError& e) {
-            EXPECT_EQ(e.Kind(), ErrorKind::CellRange);
-            EXPECT_STREQ(e.what(), "ｾﾙ位置がｸﾞﾘｯﾄﾞの範囲を超えました。");
-        }
+        SCOPED_TRACE(std::to_string(c.col) + "," + std::to_string(c.row));
+        const ETalpoError e = test::ErrorOf([&] { grid.CheckCell(c.col, c.row); });
+        EXPECT_EQ(e.Kind(), ErrorKind::CellRange);
+        EXPECT_STREQ(e.what(), "ｾﾙ位置がｸﾞﾘｯﾄﾞの範囲を超えました。");
         EXPECT_THROW(grid.CellAlignment(c.col, c.row, taCenter), ETalpoError);
         EXPECT_THROW(grid.CellFontColor(c.col, c.row, clRed), ETalpoError);
         EXPECT_THROW(grid.CellDrawCount(c.col, c.row, 2), ETalpoError);
