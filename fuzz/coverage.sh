@@ -26,7 +26,7 @@ for t in "${targets[@]}"; do
     LLVM_PROFILE_FILE="$profiles/%p.profraw" "$build/fuzz/fuzz_$t" -runs=0 -max_len=20000 \
         "fuzz/corpus/$t" "$build/seeds/$t" "build/fuzz/corpus/$t" 2>"$build/coverage_$t.log"
     llvm-profdata-14 merge -sparse "$profiles"/*.profraw -o "$profiles/merged.profdata"
-    echo "=== fuzz_$t: $(grep -c . <(ls "fuzz/corpus/$t" "$build/seeds/$t" "build/fuzz/corpus/$t")) inputs"
+    echo "=== fuzz_$t: $(find "fuzz/corpus/$t" "$build/seeds/$t" "build/fuzz/corpus/$t" -type f | wc -l) inputs"
     # Only the sources of the program: the fuzz target's own code and the system headers say nothing.
     llvm-cov-14 report "$build/fuzz/fuzz_$t" -instr-profile="$profiles/merged.profdata" \
         -ignore-filename-regex='(^/usr/|/fuzz/)' -show-region-summary=false -show-instantiation-summary=false
