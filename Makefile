@@ -3,8 +3,11 @@ PRESET ?= default
 BUILD := build/$(PRESET)
 SAMPLE_OUT ?= out/sample-day
 FUZZ_SECONDS ?= 60
+# WERROR=1 turns warnings into errors (CI's builds).
+WERROR ?=
+CONFIGURE_ARGS := $(if $(WERROR),-DTALPO_WERROR=ON,)
 
-.PHONY: all deps configure build test test-asan asan demo gui bench fuzz fuzz-coverage clean
+.PHONY: all deps configure build test test-core test-asan asan demo gui bench fuzz fuzz-coverage clean
 
 all: build
 
@@ -12,13 +15,17 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake --preset $(PRESET) >/dev/null
+	@cmake --preset $(PRESET) $(CONFIGURE_ARGS) >/dev/null
 
 build: configure
 	@cmake --build --preset $(PRESET)
 
 test: build
 	@ctest --preset $(PRESET) -j2
+
+# The core and talpo-cli alone, without Qt (build/core): proves that nothing below the windows needs it.
+test-core:
+	@$(MAKE) --no-print-directory test PRESET=core
 
 # Every test again under AddressSanitizer and UndefinedBehaviorSanitizer (build/asan).
 test-asan asan:

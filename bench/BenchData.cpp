@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "app/TalpoDay.h"
+#include "day/TalpoDay.h"
 #include "common/FileIO.h"
 #include "data/SampleDay.h"
 #include "data/TypeRdx.h"

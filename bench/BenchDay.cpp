@@ -6,7 +6,7 @@
 
 #include "BenchData.h"
 #include "BenchSuite.h"
-#include "app/TalpoDay.h"
+#include "day/TalpoDay.h"
 #include "common/FileIO.h"
 #include "output/Writers.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "app/Unlha.h"
+#include "archive/Unlha.h"
 #include "common/FileIO.h"
 
 using namespace talpo;

@@ -11,8 +11,8 @@
 
 #include "DayInput.h"
 #include "FuzzSupport.h"
-#include "app/RaceCardText.h"
-#include "app/TalpoDay.h"
+#include "day/RaceCardText.h"
+#include "day/TalpoDay.h"
 #include "cli/CliJson.h"
 #include "cli/CliShow.h"
 #include "common/TalpoError.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "app/TalpoIni.h"
+#include "settings/TalpoIni.h"
 #include "common/Cp932.h"
 #include "common/FileIO.h"
 

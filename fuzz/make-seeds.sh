@@ -9,8 +9,8 @@ cd "$(dirname "$0")/.."
 build=$1
 seeds=$build/seeds
 rm -rf "$seeds"
-"$build/fuzz/talpo_fuzz_seeds" "$seeds" tests/data/archives/members
+"$build/fuzz/talpo_fuzz_seeds" "$seeds" tests/fixtures/archives/members
 mkdir -p "$seeds/archive"
 # The two archives that unpack to more than the cap take half a second each: their tests cover them.
-cp tests/data/archives/*.lzh samples/sample-day.lzh "$seeds/archive/"
+cp tests/fixtures/archives/*.lzh samples/sample-day.lzh "$seeds/archive/"
 rm "$seeds/archive/day_huge.lzh" "$seeds/archive/day_huge_lying.lzh"

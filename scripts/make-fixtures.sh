@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Regenerates the LZH archives the extraction tests read (tests/data/archives). The archives are
+# Regenerates the LZH archives the extraction tests read (tests/fixtures/archives). The archives are
 # committed: neither the build nor CI runs this. It needs g++, python3, Java with jlha-utils (a real LZH
 # archiver) and lhasa to list what was made.
 #
@@ -9,7 +9,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-out="$root/tests/data/archives"
+out="$root/tests/fixtures/archives"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

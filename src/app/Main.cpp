@@ -14,16 +14,16 @@
 #include <vector>
 
 #include "app/Dlg.h"
-#include "app/ProgramDir.h"
+#include "settings/ProgramDir.h"
 #include "app/ShellLook.h"
 #include "app/Splash.h"
-#include "app/TalpoDay.h"
-#include "app/TalpoIni.h"
-#include "app/Unlha.h"
+#include "day/TalpoDay.h"
+#include "settings/TalpoIni.h"
+#include "archive/Unlha.h"
 #include "app/Wait.h"
 #include "common/FileIO.h"
 #include "ui/About.h"
-#include "ui/AppContext.h"
+#include "app/ShellContext.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
 #include "ui/Progress.h"
@@ -101,7 +101,7 @@ std::string Text(const QLineEdit* field) {
 
 }  // namespace
 
-TMainForm::TMainForm(TAppContext& app, TMainFormHooks hooks, QWidget* parent)
+TMainForm::TMainForm(TShellContext& app, TMainFormHooks hooks, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       app_(app),

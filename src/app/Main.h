@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace talpo {
 
-struct TAppContext;
+struct TShellContext;
 class TDirDlg;
 
 // The parts of the start window that talk to the user or to the archive library; tests put in their own.
@@ -40,7 +40,7 @@ class TMainForm : public QWidget {
 
 public:
     // Creating the window runs FormCreate: splash, ProgramDir, Talpo.ini, the pause of two seconds.
-    explicit TMainForm(TAppContext& app, TMainFormHooks hooks = {}, QWidget* parent = nullptr);
+    explicit TMainForm(TShellContext& app, TMainFormHooks hooks = {}, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // The pause that keeps the windows alive (the context's Wait).
@@ -65,7 +65,7 @@ private:
     void FormCreate();
     void FormCloseQuery();
 
-    TAppContext& app_;
+    TShellContext& app_;
     TMainFormHooks hooks_;
     bool centred_ = false;
 

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     talpo::InstallFontSubstitutions();
 
-    talpo::TAppContext app;
+    talpo::TShellContext app;
     app.ProgramFile = QCoreApplication::applicationFilePath().toStdString();
     app.Wait = talpo::Wait;
 

@@ -3,7 +3,7 @@
 
 namespace talpo {
 
-TTalpoWindows::TTalpoWindows(TAppContext& app, TMainFormHooks hooks)
+TTalpoWindows::TTalpoWindows(TShellContext& app, TMainFormHooks hooks)
     : MainForm(app, std::move(hooks)),
       DirDlg(&MainForm),
       YosoForm(app),

@@ -5,7 +5,7 @@
 #include "app/Dlg.h"
 #include "app/Main.h"
 #include "ui/About.h"
-#include "ui/AppContext.h"
+#include "app/ShellContext.h"
 #include "ui/Progress.h"
 #include "ui/SaveDlg.h"
 #include "ui/YosoMain.h"
@@ -15,7 +15,7 @@ namespace talpo {
 class TTalpoWindows {
 public:
     // Creating the start window runs its FormCreate (splash, settings, pause); all six stay hidden.
-    explicit TTalpoWindows(TAppContext& app, TMainFormHooks hooks = {});
+    explicit TTalpoWindows(TShellContext& app, TMainFormHooks hooks = {});
     ~TTalpoWindows();
     TTalpoWindows(const TTalpoWindows&) = delete;
     TTalpoWindows& operator=(const TTalpoWindows&) = delete;
@@ -30,7 +30,7 @@ public:
     TProgressForm ProgressForm;
 
 private:
-    TAppContext& app_;
+    TShellContext& app_;
 };
 
 }  // namespace talpo

@@ -1,7 +1,7 @@
 // Terminal race cards.
 #include "cli/CliShow.h"
 
-#include "app/RaceCardText.h"
+#include "day/RaceCardText.h"
 #include "common/Cp932.h"
 #include "common/TalpoError.h"
 

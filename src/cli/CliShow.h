@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TalpoDay.h"
+#include "day/TalpoDay.h"
 
 namespace talpo::cli {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <ostream>
 
-#include "app/TalpoDay.h"
-#include "app/Unlha.h"
+#include "day/TalpoDay.h"
+#include "archive/Unlha.h"
 #include "cli/CliArgs.h"
 #include "cli/CliJson.h"
 #include "cli/CliShow.h"

@@ -1,5 +1,7 @@
-// The process-wide state of the window program, handed to every window instead of living in globals:
-// the three folders, the pause that keeps windows alive, and the six windows created once at start-up.
+// The process-wide state the prediction window and its dialogs share, handed to every window instead of
+// living in globals: the three folders, the pause that keeps windows alive, the windows of this layer
+// (created once at start-up), and the way back to the start window. The shell extends it with its own
+// windows (app/ShellContext.h).
 #pragma once
 
 #include <functional>
@@ -7,8 +9,6 @@
 
 namespace talpo {
 
-class TMainForm;
-class TDirDlg;
 class TYosoForm;
 class TAboutForm;
 class TSaveForm;
@@ -26,9 +26,7 @@ struct TAppContext {
     // that returns at once.
     std::function<void(int)> Wait;
 
-    // Created once, in this order, and only shown and hidden afterwards.
-    TMainForm* MainForm = nullptr;
-    TDirDlg* DirDlg = nullptr;
+    // Created once, in this order, after the shell's own windows, and only shown and hidden afterwards.
     TYosoForm* YosoForm = nullptr;
     TAboutForm* AboutForm = nullptr;
     TSaveForm* SaveForm = nullptr;

@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "app/RaceCardText.h"
+#include "day/RaceCardText.h"
 #include "common/Cp932.h"
 #include "common/TalpoError.h"
 #include "ui/Colors.h"

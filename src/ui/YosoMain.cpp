@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/TalpoIni.h"
+#include "settings/TalpoIni.h"
 #include "ui/About.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TalpoDay.h"
+#include "day/TalpoDay.h"
 #include "ui/AppContext.h"
 
 class QAction;

@@ -11,8 +11,8 @@
 
 #include "ShellFixture.h"
 #include "app/Splash.h"
-#include "app/TalpoIni.h"
-#include "app/Unlha.h"
+#include "settings/TalpoIni.h"
+#include "archive/Unlha.h"
 #include "ui/About.h"
 
 namespace talpo::test {

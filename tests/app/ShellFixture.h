@@ -14,7 +14,7 @@
 #include "app/Main.h"
 #include "app/TalpoWindows.h"
 #include "support/TestSupport.h"
-#include "ui/AppContext.h"
+#include "app/ShellContext.h"
 #include "ui/ErrorGuard.h"
 
 namespace talpo::test {
@@ -44,7 +44,7 @@ protected:
     std::string IniBytes() const { return ReadBytes(dir.File("Talpo.ini")); }
 
     TempDir dir;  // the program's folder: the program file is dir/talpo
-    TAppContext app;
+    TShellContext app;
     TMainFormHooks hooks;
     TMainForm* mainForm = nullptr;
     std::unique_ptr<TMainForm> ownMainForm;

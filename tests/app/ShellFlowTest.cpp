@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "ShellFixture.h"
-#include "app/TalpoIni.h"
+#include "settings/TalpoIni.h"
 #include "data/SampleDay.h"
 #include "ui/YosoMain.h"
 

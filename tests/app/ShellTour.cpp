@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories((work + "/" + sub).toStdString());
     QDir().mkpath(gShots);
 
-    TAppContext app;
+    TShellContext app;
     app.ProgramFile = (work + "/talpo").toStdString();
     std::filesystem::copy_file(TALPO_HELP_FILE, app.ProgramFile + ".hlp",
                                std::filesystem::copy_options::overwrite_existing);

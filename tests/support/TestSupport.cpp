@@ -44,8 +44,8 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string DataPath(const std::string& name) {
-    return std::string(TALPO_TEST_DATA_DIR) + "/" + name;
+std::string FixturePath(const std::string& name) {
+    return std::string(TALPO_FIXTURES_DIR) + "/" + name;
 }
 
 ETalpoError ErrorOf(const std::function<void()>& f) {

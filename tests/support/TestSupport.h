@@ -30,8 +30,8 @@ private:
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 
-// Path of a file under tests/data.
-std::string DataPath(const std::string& name);
+// Path of a fixture file under tests/fixtures.
+std::string FixturePath(const std::string& name);
 
 // The system error that f raises; a test failure when it raises none.
 ETalpoError ErrorOf(const std::function<void()>& f);

@@ -15,7 +15,7 @@
 #include <filesystem>
 
 #include "YosoFormTestBase.h"
-#include "app/TalpoIni.h"
+#include "settings/TalpoIni.h"
 #include "ui/About.h"
 #include "ui/HelpWindow.h"
 #include "ui/SaveDlg.h"

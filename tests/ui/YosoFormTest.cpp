@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "YosoFormTestBase.h"
-#include "app/TalpoIni.h"
+#include "settings/TalpoIni.h"
 #include "common/Cp932.h"
 #include "ui/Progress.h"
 

@@ -1,7 +1,7 @@
 // Extraction of the day's two data files from an LZH archive with libarchive. The reader does not guard
 // against hostile archives (names leaving the folder, sizes the header does not announce, members twice)
 // and reports a bad data CRC only as a warning, so every check that matters is made here.
-#include "app/Unlha.h"
+#include "archive/Unlha.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -16,7 +16,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/StagedFile.h"
+#include "archive/StagedFile.h"
 #include "common/Cp932.h"
 #include "common/TalpoError.h"
 

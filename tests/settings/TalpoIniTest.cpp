@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <random>
 
-#include "app/TalpoIni.h"
+#include "settings/TalpoIni.h"
 #include "common/TalpoError.h"
 #include "support/TestSupport.h"
 

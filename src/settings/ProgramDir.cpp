@@ -1,5 +1,5 @@
 // ProgramDir: the program's own folder or the user's configuration folder.
-#include "app/ProgramDir.h"
+#include "settings/ProgramDir.h"
 
 #include <pwd.h>
 #include <sys/stat.h>

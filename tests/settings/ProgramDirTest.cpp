@@ -3,9 +3,8 @@
 
 #include <filesystem>
 
-#include "app/ProgramDir.h"
+#include "settings/ProgramDir.h"
 #include "support/TestSupport.h"
-#include "ui/HelpWindow.h"
 
 namespace talpo::test {
 namespace {
@@ -43,19 +42,6 @@ TEST(ProgramDir, FolderOfAProgramFile) {
     EXPECT_EQ(FolderOf("/talpo"), "/");
     EXPECT_EQ(FolderOf("talpo"), "./");
     EXPECT_FALSE(IsWritableFolder("/nonexistent-folder-of-talpo"));
-}
-
-TEST(HelpFile, IsTheProgramFileWithTheExtensionHlp) {
-    EXPECT_EQ(HelpFileName("X"), "X.hlp");
-    EXPECT_EQ(HelpFileName("/opt/talpo/talpo"), "/opt/talpo/talpo.hlp");
-}
-
-TEST(HelpFile, IsBuiltBesideTheProgramWithATableOfContents) {
-    const std::string help = HelpFileName(TALPO_PROGRAM_FILE);
-    ASSERT_TRUE(std::filesystem::is_regular_file(help)) << help;
-    const std::string text = ReadBytes(help);
-    EXPECT_NE(text.find("<a name=\"contents\">"), std::string::npos);
-    EXPECT_NE(text.find("href=\"#extract\""), std::string::npos);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "app/Unlha.h"
+#include "archive/Unlha.h"
 #include "common/TalpoError.h"
 #include "support/TestSupport.h"
 
@@ -11,7 +11,7 @@ namespace talpo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::DataPath;
+using test::FixturePath;
 using test::ReadBytes;
 using test::TempDir;
 
@@ -74,15 +74,15 @@ TEST(UnlhaCall, ExtractsWithBlanksAndKanjiInThePaths) {
     fs::create_directories(dir.Path() / "my archives");
     fs::create_directories(dir.Path() / "入力 データ");
     const std::string archive = dir.File("my archives/day 0524.lzh");
-    fs::copy_file(DataPath("archives/day_lh5.lzh"), archive);
+    fs::copy_file(FixturePath("archives/day_lh5.lzh"), archive);
     const std::string in = dir.File("入力 データ") + "/";
 
     std::string buffer(kUnlhaBufferSize, 'Z');
     const std::string line = MakeUnlhaCommandLine(archive, in);
     EXPECT_EQ(Unlha(nullptr, line.c_str(), buffer.data(), kUnlhaBufferSize - 1), kUnlhaOk);
     EXPECT_EQ(buffer[0], '\0');
-    EXPECT_EQ(ReadBytes(in + "rdx_den.dat"), ReadBytes(DataPath("archives/members/rdx_den.dat")));
-    EXPECT_EQ(ReadBytes(in + "rdx_uma.dat"), ReadBytes(DataPath("archives/members/rdx_uma.dat")));
+    EXPECT_EQ(ReadBytes(in + "rdx_den.dat"), ReadBytes(FixturePath("archives/members/rdx_den.dat")));
+    EXPECT_EQ(ReadBytes(in + "rdx_uma.dat"), ReadBytes(FixturePath("archives/members/rdx_uma.dat")));
 }
 
 TEST(UnlhaCall, ReportsFailuresInTheBuffer) {

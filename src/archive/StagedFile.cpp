@@ -1,5 +1,5 @@
 // Temporary files beside their targets for the archive extraction.
-#include "app/StagedFile.h"
+#include "archive/StagedFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

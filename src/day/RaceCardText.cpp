@@ -1,5 +1,5 @@
 // Composition of the race card texts shared by the window and the terminal view.
-#include "app/RaceCardText.h"
+#include "day/RaceCardText.h"
 
 #include <cstdio>
 

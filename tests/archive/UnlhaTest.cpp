@@ -1,4 +1,4 @@
-// Extraction of real LZH archives (tests/data/archives, made by scripts/make-fixtures.sh): the day's two
+// Extraction of real LZH archives (tests/fixtures/archives, made by scripts/make-fixtures.sh): the day's two
 // members land in the input folder, both or neither, and nothing else is written anywhere.
 #include <gtest/gtest.h>
 #include <locale.h>
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/Unlha.h"
+#include "archive/Unlha.h"
 #include "data/RdxDenClass.h"
 #include "data/RdxUmaClass.h"
 #include "support/TestSupport.h"
@@ -16,16 +16,16 @@ namespace talpo {
 namespace {
 
 namespace fs = std::filesystem;
-using test::DataPath;
+using test::FixturePath;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
 std::string Archive(const std::string& name) {
-    return DataPath("archives/" + name);
+    return FixturePath("archives/" + name);
 }
 std::string Member(const std::string& name) {
-    return ReadBytes(DataPath("archives/members/" + name));
+    return ReadBytes(FixturePath("archives/members/" + name));
 }
 
 // Every path under a folder, relative to it, sorted.
@@ -77,7 +77,7 @@ std::string FixtureName(const char* archive) {
 INSTANTIATE_TEST_SUITE_P(Fixtures, GoodArchive,
                          testing::Values("day_lh0.lzh", "day_lh5.lzh", "day_lh7.lzh", "day_subdir.lzh",
                                          "day_upper.lzh", "day_sjis.lzh", "day_hostile.lzh"),
-                         [](const auto& info) { return FixtureName(info.param); });
+                         [](const auto& test) { return FixtureName(test.param); });
 
 TEST(Unlha, ExtractedFilesLoadAsADay) {
     Day day;
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"day_twice.lzh", "アーカイブに rdx_den.dat が二つ以上あります"},
                     BadCase{"day_huge.lzh", "rdx_den.dat が大きすぎます (64 MiB を超えています)"},
                     BadCase{"day_huge_lying.lzh", "rdx_den.dat が大きすぎます (64 MiB を超えています)"}),
-    [](const auto& info) { return FixtureName(info.param.archive); });
+    [](const auto& test) { return FixtureName(test.param.archive); });
 
 TEST(Unlha, FilesThatAreNoArchive) {
     Day day;

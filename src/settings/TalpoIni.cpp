@@ -1,6 +1,6 @@
 // The settings file: a small INI reader and writer of the project's own. The file is edited as text, so
 // a user's comments, blank lines and unknown keys survive every write byte for byte.
-#include "app/TalpoIni.h"
+#include "settings/TalpoIni.h"
 
 #include <cstddef>
 #include <optional>

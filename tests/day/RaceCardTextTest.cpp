@@ -1,7 +1,7 @@
 // The race card's composed texts, shared by the window and the terminal view.
 #include <gtest/gtest.h>
 
-#include "app/RaceCardText.h"
+#include "day/RaceCardText.h"
 #include "common/Cp932.h"
 #include "common/TalpoError.h"
 #include "data/RdxRecordBuilder.h"

@@ -1,5 +1,5 @@
 // Loading and predicting a day.
-#include "app/TalpoDay.h"
+#include "day/TalpoDay.h"
 
 #include "common/Cp932.h"
 

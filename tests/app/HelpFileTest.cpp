@@ -1,0 +1,26 @@
+// The help file: the program's path with the extension ".hlp", built beside the real program.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/TestSupport.h"
+#include "ui/HelpWindow.h"
+
+namespace talpo::test {
+namespace {
+
+TEST(HelpFile, IsTheProgramFileWithTheExtensionHlp) {
+    EXPECT_EQ(HelpFileName("X"), "X.hlp");
+    EXPECT_EQ(HelpFileName("/opt/talpo/talpo"), "/opt/talpo/talpo.hlp");
+}
+
+TEST(HelpFile, IsBuiltBesideTheProgramWithATableOfContents) {
+    const std::string help = HelpFileName(TALPO_PROGRAM_FILE);
+    ASSERT_TRUE(std::filesystem::is_regular_file(help)) << help;
+    const std::string text = ReadBytes(help);
+    EXPECT_NE(text.find("<a name=\"contents\">"), std::string::npos);
+    EXPECT_NE(text.find("href=\"#extract\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace talpo::test
