@@ -16,7 +16,7 @@
 #include <optional>
 #include <vector>
 
-#include "archive/StagedFile.h"
+#include "common/FileIO.h"
 #include "common/Cp932.h"
 #include "common/TalpoError.h"
 

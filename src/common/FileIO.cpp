@@ -23,30 +23,10 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
 
 private:
     int fd_;
 };
-
-bool WriteAll(int fd, const std::string& bytes) {
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -80,24 +60,62 @@ std::string ReadRecordFile(const std::string& fsPath, std::size_t recordSize) {
     return bytes;
 }
 
-void WriteFileAtomic(const std::string& fsPath, const std::string& bytes) {
-    std::vector<char> tmpl(fsPath.begin(), fsPath.end());
-    const std::string suffix = ".tmpXXXXXX";
-    tmpl.insert(tmpl.end(), suffix.begin(), suffix.end());
-    tmpl.push_back('\0');
-    Fd fd(::mkstemp(tmpl.data()));
-    if (fd.get() < 0) throw FileCreateError(fsPath);
-    const std::string tmpPath(tmpl.data());
-    // mkstemp creates 0600; an output file is an ordinary file the user reads and shares.
+StagedFile::StagedFile(std::string targetPath) : target_(std::move(targetPath)) {
+    std::vector<char> name(target_.begin(), target_.end());
+    for (const char c : std::string(".tmpXXXXXX")) name.push_back(c);
+    name.push_back('\0');
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0) throw FileCreateError(target_);
+    temp_ = name.data();
+    // mkostemp makes the file private; the program's files are ordinary files the user reads and shares.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(fd.get(), 0666 & ~mask);
-    const bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::close(fd.release()) == 0 &&
-                    ::rename(tmpPath.c_str(), fsPath.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tmpPath.c_str());
-        throw FileCreateError(fsPath);
+    ::fchmod(fd_, 0666 & ~mask);
+}
+
+StagedFile::~StagedFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_) ::unlink(temp_.c_str());
+}
+
+void StagedFile::Append(const void* data, std::size_t size) {
+    if (fd_ < 0) throw FileCreateError(target_);
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd_, p, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw FileCreateError(target_);
+        p += n;
+        size -= static_cast<std::size_t>(n);
     }
+}
+
+void StagedFile::Finish() {
+    if (fd_ < 0) throw FileCreateError(target_);
+    const bool synced = ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!synced || !closed) throw FileCreateError(target_);
+}
+
+void StagedFile::CheckReplaceable() const {
+    struct stat st {};
+    if (::lstat(target_.c_str(), &st) == 0 ? S_ISDIR(st.st_mode) : errno != ENOENT) {
+        throw FileCreateError(target_);
+    }
+}
+
+void StagedFile::Commit() {
+    if (fd_ >= 0 || committed_ || ::rename(temp_.c_str(), target_.c_str()) != 0)
+        throw FileCreateError(target_);
+    committed_ = true;
+}
+
+void WriteFileAtomic(const std::string& fsPath, const std::string& bytes) {
+    StagedFile file(fsPath);
+    file.Append(bytes.data(), bytes.size());
+    file.Finish();
+    file.Commit();
 }
 
 bool FileExists(const std::string& fsPath) {

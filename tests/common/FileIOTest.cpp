@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <set>
+#include <string>
+
 #include "common/FileIO.h"
 #include "common/TalpoError.h"
 #include "support/TestSupport.h"
@@ -75,6 +79,42 @@ TEST(FileIO, FailedWriteKeepsTheEarlierFile) {
     EXPECT_EQ(files, 1);
     // A folder that does not exist.
     EXPECT_EQ(KindOf([&] { WriteFileAtomic(dir.File("nowhere/K.txt"), "x"); }), ErrorKind::FileCreate);
+}
+
+TEST(FileIO, StagedFilesReplaceTheirTargetsOnlyWhenCommitted) {
+    test::TempDir dir;
+    test::WriteBytes(dir.File("rdx_den.dat"), "old den");
+    const auto names = [&] {
+        std::set<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            found.insert(entry.path().filename().string());
+        return found;
+    };
+    {
+        StagedFile den(dir.File("rdx_den.dat"));
+        StagedFile uma(dir.File("rdx_uma.dat"));
+        den.Append("new ", 4);
+        den.Append("den", 3);
+        den.Finish();
+        uma.Append("new uma", 7);
+        uma.Finish();
+        EXPECT_EQ(names().size(), 3u) << "two temporary files beside the earlier one";
+        EXPECT_EQ(test::ReadBytes(dir.File("rdx_den.dat")), "old den");
+        den.CheckReplaceable();
+        uma.CheckReplaceable();
+        den.Commit();
+        EXPECT_EQ(KindOf([&] { den.Commit(); }), ErrorKind::FileCreate) << "put in place once only";
+        EXPECT_EQ(KindOf([&] { den.Append("x", 1); }), ErrorKind::FileCreate) << "finished";
+        // uma is dropped uncommitted: its temporary file goes with it.
+    }
+    EXPECT_EQ(names(), std::set<std::string>{"rdx_den.dat"});
+    EXPECT_EQ(test::ReadBytes(dir.File("rdx_den.dat")), "new den");
+
+    std::filesystem::create_directory(dir.File("rdx_uma.dat"));
+    StagedFile blocked(dir.File("rdx_uma.dat"));
+    blocked.Finish();
+    EXPECT_EQ(KindOf([&] { blocked.CheckReplaceable(); }), ErrorKind::FileCreate);
+    EXPECT_EQ(KindOf([] { StagedFile("/nonexistent-folder-of-talpo/rdx_den.dat"); }), ErrorKind::FileCreate);
 }
 
 }  // namespace

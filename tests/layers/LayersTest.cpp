@@ -112,5 +112,16 @@ TEST(Layers, TheShellAddsNothingToTheCore) {
     EXPECT_EQ(cmake.find("talpo_core"), std::string::npos);
 }
 
+TEST(Layers, OneFileMakesTemporaryFiles) {
+    static const std::regex maker(R"(\b(mkstemp|mkostemp|O_TMPFILE|tmpfile|tmpnam)\b)");
+    std::set<std::string> makers;
+    for (const auto& entry : fs::recursive_directory_iterator(kSourceDir)) {
+        if (!entry.is_regular_file() || entry.path().extension() != ".cpp") continue;
+        const std::string text = ReadBytes(entry.path());
+        if (std::regex_search(text, maker)) makers.insert(fs::relative(entry.path(), kSourceDir).string());
+    }
+    EXPECT_EQ(makers, std::set<std::string>{"common/FileIO.cpp"});
+}
+
 }  // namespace
 }  // namespace talpo::test
