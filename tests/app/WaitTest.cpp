@@ -24,9 +24,12 @@ TEST(Wait, LastsLongerThanAskedAndHandlesEventsOnTheWay) {
     qint64 firedAt = -1;
     QTimer::singleShot(3, [&] { firedAt = clock.elapsed(); });
     Wait(15);
-    EXPECT_GT(clock.elapsed(), 15);
+    const qint64 returnedAt = clock.elapsed();
+    EXPECT_GT(returnedAt, 15);
+    // The timer was handled inside the pause. No upper bound on the times: a loaded machine or a
+    // sanitizer build may run late, and that is no fault of the pause.
     EXPECT_GE(firedAt, 3);
-    EXPECT_LE(firedAt, 15);
+    EXPECT_LE(firedAt, returnedAt);
 }
 
 }  // namespace
