@@ -13,10 +13,14 @@ namespace talpo {
 namespace {
 
 // "09" -> "9"; anything not led by "0" stays as it is (" 9" stays " 9").
-std::string LeadingZeroRule(const std::string& s) { return !s.empty() && s[0] == '0' ? s.substr(1) : s; }
+std::string LeadingZeroRule(const std::string& s) {
+    return !s.empty() && s[0] == '0' ? s.substr(1) : s;
+}
 
 // Month and day: "05" -> " 5", so the text keeps its two columns.
-std::string BlankRule(const std::string& s) { return !s.empty() && s[0] == '0' ? " " + s.substr(1) : s; }
+std::string BlankRule(const std::string& s) {
+    return !s.empty() && s[0] == '0' ? " " + s.substr(1) : s;
+}
 
 // Looks a one-byte code up in a table indexed from '0'.
 template <std::size_t N>
@@ -32,20 +36,20 @@ struct Tables {
     std::array<std::string, 3> grade{Sj("Ｇ１"), Sj("Ｇ２"), Sj("Ｇ３")};
     std::array<std::string, 2> surface{Sj("ダ"), Sj("芝")};
     std::array<std::string, 2> turn{Sj("右"), Sj("左")};
-    std::array<std::string, 6> course{Sj("内"), Sj("外"), Sj("外→内"), Sj("タスキ"), Sj("大障害"), Sj("内２周")};
+    std::array<std::string, 6> course{Sj("内"),     Sj("外"),     Sj("外→内"),
+                                      Sj("タスキ"), Sj("大障害"), Sj("内２周")};
     std::array<std::string, 6> rail{"A", "B", "C", "D", "A1", "A2"};
     std::array<std::string, 3> pace{"H", "M", "S"};
-    std::array<std::string, 8> ageClass{Sj("障害"),       Sj("３歳"),       Sj("４歳"),
-                                        Sj("４歳以上"),   Sj("５歳以上"),   Sj("アラブ３歳"),
+    std::array<std::string, 8> ageClass{Sj("障害"),       Sj("３歳"),          Sj("４歳"),
+                                        Sj("４歳以上"),   Sj("５歳以上"),      Sj("アラブ３歳"),
                                         Sj("アラブ４歳"), Sj("アラブ４歳以上")};
-    std::array<std::string, 9> hurdleAge{Sj("３歳"),       Sj("４歳"),     Sj("５歳"),
-                                         Sj("４･５･６歳"), "",             Sj("４歳以上"),
-                                         Sj("５歳以上"),   Sj("４･５歳"),  Sj("５･６歳")};
+    std::array<std::string, 9> hurdleAge{Sj("３歳"),     Sj("４歳"),     Sj("５歳"),    Sj("４･５･６歳"), "",
+                                         Sj("４歳以上"), Sj("５歳以上"), Sj("４･５歳"), Sj("５･６歳")};
     std::array<std::string, 4> raceClass{Sj("新馬"), Sj("未出走"), Sj("未勝利"), Sj("オープン")};
-    std::array<std::string, 15> condition{Sj("(勝入)"), Sj("(九州産馬)"), Sj("(内国)"),   Sj("(牝)"),
-                                          Sj("(混)"),   Sj("(父)"),       Sj("(抽)"),     Sj("(市･抽)"),
-                                          Sj("(混勝入)"), Sj("(□抽)"),   Sj("(牝)(混)"), Sj("(市)"),
-                                          Sj("(招)"),   Sj("(混)(指)"),   Sj("(抽勝入)")};
+    std::array<std::string, 15> condition{Sj("(勝入)"),   Sj("(九州産馬)"), Sj("(内国)"),   Sj("(牝)"),
+                                          Sj("(混)"),     Sj("(父)"),       Sj("(抽)"),     Sj("(市･抽)"),
+                                          Sj("(混勝入)"), Sj("(□抽)"),      Sj("(牝)(混)"), Sj("(市)"),
+                                          Sj("(招)"),     Sj("(混)(指)"),   Sj("(抽勝入)")};
     std::array<std::string, 5> mark{Sj("◎"), Sj("○"), Sj("▲"), Sj("△"), Sj("×")};
     std::array<std::string, 3> sex{Sj("牡"), Sj("牝"), Sj("ｾﾝ")};
     std::array<std::string, 3> apprentice{Sj("☆"), Sj("△"), Sj("▲")};
@@ -96,7 +100,9 @@ std::string TDenma::Field(std::size_t offset, std::size_t width) const {
     return CutField(GetRaceRecord() + offset, width);
 }
 
-char TDenma::Code(std::size_t offset) const { return GetRaceRecord()[offset]; }
+char TDenma::Code(std::size_t offset) const {
+    return GetRaceRecord()[offset];
+}
 
 const char* TDenma::Slot(int I) const {
     const char* record = GetRaceRecord();
@@ -108,18 +114,40 @@ std::string TDenma::RunnerField(int I, std::size_t offset, std::size_t width) co
     return CutField(Slot(I) + offset, width);
 }
 
-char TDenma::RunnerCode(int I, std::size_t offset) const { return Slot(I)[offset]; }
+char TDenma::RunnerCode(int I, std::size_t offset) const {
+    return Slot(I)[offset];
+}
 
-std::string TDenma::GetYear() const { return Field(TDenRec::Year, 4); }
-std::string TDenma::GetMonth() const { return BlankRule(Field(TDenRec::Month, 2)); }
-std::string TDenma::GetDay() const { return BlankRule(Field(TDenRec::Day, 2)); }
-std::string TDenma::GetVenueCode() const { return "0" + Field(TDenRec::VenueCode, 1); }
-std::string TDenma::GetMeetingNo() const { return LeadingZeroRule(Field(TDenRec::MeetingNo, 2)); }
-std::string TDenma::GetMeetingDay() const { return LeadingZeroRule(Field(TDenRec::MeetingDay, 2)); }
-std::string TDenma::GetRaceNo() const { return LeadingZeroRule(Field(TDenRec::RaceNo, 2)); }
-std::string TDenma::GetDistance() const { return Field(TDenRec::Distance, 4); }
-std::string TDenma::GetRunnerCount() const { return LeadingZeroRule(Field(TDenRec::RunnerCount, 2)); }
-std::string TDenma::GetStartTime() const { return Field(TDenRec::StartTime, 5); }
+std::string TDenma::GetYear() const {
+    return Field(TDenRec::Year, 4);
+}
+std::string TDenma::GetMonth() const {
+    return BlankRule(Field(TDenRec::Month, 2));
+}
+std::string TDenma::GetDay() const {
+    return BlankRule(Field(TDenRec::Day, 2));
+}
+std::string TDenma::GetVenueCode() const {
+    return "0" + Field(TDenRec::VenueCode, 1);
+}
+std::string TDenma::GetMeetingNo() const {
+    return LeadingZeroRule(Field(TDenRec::MeetingNo, 2));
+}
+std::string TDenma::GetMeetingDay() const {
+    return LeadingZeroRule(Field(TDenRec::MeetingDay, 2));
+}
+std::string TDenma::GetRaceNo() const {
+    return LeadingZeroRule(Field(TDenRec::RaceNo, 2));
+}
+std::string TDenma::GetDistance() const {
+    return Field(TDenRec::Distance, 4);
+}
+std::string TDenma::GetRunnerCount() const {
+    return LeadingZeroRule(Field(TDenRec::RunnerCount, 2));
+}
+std::string TDenma::GetStartTime() const {
+    return Field(TDenRec::StartTime, 5);
+}
 
 int TDenma::GetRunnerSlots() const {
     return std::clamp(StrToInt(GetRunnerCount()), std::int32_t{0}, std::int32_t{TDenRec::MaxRunners});
@@ -128,28 +156,52 @@ int TDenma::GetRunnerSlots() const {
 std::string TDenma::GetHorseCode(int I) const {
     return RunnerField(I, TDenRunner::HorseCode, TDenRunner::HorseCodeWidth);
 }
-std::string TDenma::GetAge(int I) const { return LeadingZeroRule(RunnerField(I, TDenRunner::Age, 2)); }
-std::string TDenma::GetBracket(int I) const { return RunnerField(I, TDenRunner::Bracket, 1); }
+std::string TDenma::GetAge(int I) const {
+    return LeadingZeroRule(RunnerField(I, TDenRunner::Age, 2));
+}
+std::string TDenma::GetBracket(int I) const {
+    return RunnerField(I, TDenRunner::Bracket, 1);
+}
 
 float TDenma::GetWeight(int I) const {
     const std::string digits = RunnerField(I, TDenRunner::Weight, 3);
     return StrToFloat(digits.substr(0, 2) + "." + digits.substr(std::min<std::size_t>(2, digits.size())));
 }
 
-std::string TDenma::GetHorseName(int I) const { return TrimBlanks(GetHorseNameRaw(I)); }
+std::string TDenma::GetHorseName(int I) const {
+    return TrimBlanks(GetHorseNameRaw(I));
+}
 std::string TDenma::GetHorseNameRaw(int I) const {
     return RunnerField(I, TDenRunner::HorseName, TDenRunner::HorseNameWidth);
 }
-std::string TDenma::GetJockey(int I) const { return RunnerField(I, TDenRunner::Jockey, 8); }
-std::string TDenma::GetTrainer(int I) const { return RunnerField(I, TDenRunner::Trainer, 8); }
+std::string TDenma::GetJockey(int I) const {
+    return RunnerField(I, TDenRunner::Jockey, 8);
+}
+std::string TDenma::GetTrainer(int I) const {
+    return RunnerField(I, TDenRunner::Trainer, 8);
+}
 
-std::string TDenma::GetVenueName() const { return Decode(T().venue, Code(TDenRec::VenueCode), kFourBlanks); }
-std::string TDenma::GetGrade() const { return Decode(T().grade, Code(TDenRec::Grade), ""); }
-std::string TDenma::GetSurface() const { return Decode(T().surface, Code(TDenRec::Surface), ""); }
-std::string TDenma::GetTurn() const { return Decode(T().turn, Code(TDenRec::Turn), ""); }
-std::string TDenma::GetCourseType() const { return Decode(T().course, Code(TDenRec::CourseType), ""); }
-std::string TDenma::GetCourseRail() const { return Decode(T().rail, Code(TDenRec::CourseRail), ""); }
-std::string TDenma::GetPace() const { return Decode(T().pace, Code(TDenRec::Pace), ""); }
+std::string TDenma::GetVenueName() const {
+    return Decode(T().venue, Code(TDenRec::VenueCode), kFourBlanks);
+}
+std::string TDenma::GetGrade() const {
+    return Decode(T().grade, Code(TDenRec::Grade), "");
+}
+std::string TDenma::GetSurface() const {
+    return Decode(T().surface, Code(TDenRec::Surface), "");
+}
+std::string TDenma::GetTurn() const {
+    return Decode(T().turn, Code(TDenRec::Turn), "");
+}
+std::string TDenma::GetCourseType() const {
+    return Decode(T().course, Code(TDenRec::CourseType), "");
+}
+std::string TDenma::GetCourseRail() const {
+    return Decode(T().rail, Code(TDenRec::CourseRail), "");
+}
+std::string TDenma::GetPace() const {
+    return Decode(T().pace, Code(TDenRec::Pace), "");
+}
 
 std::string TDenma::GetRaceName() const {
     const std::string edition = Field(TDenRec::Edition, 3);
@@ -192,11 +244,19 @@ std::string TimeText(const std::string& f) {
 }
 }  // namespace
 
-std::string TDenma::GetTimeGood() const { return TimeText(Field(TDenRec::TimeGood, 4)); }
-std::string TDenma::GetTimeHeavy() const { return TimeText(Field(TDenRec::TimeHeavy, 4)); }
+std::string TDenma::GetTimeGood() const {
+    return TimeText(Field(TDenRec::TimeGood, 4));
+}
+std::string TDenma::GetTimeHeavy() const {
+    return TimeText(Field(TDenRec::TimeHeavy, 4));
+}
 
-std::string TDenma::GetMark(int I) const { return Decode(T().mark, RunnerCode(I, TDenRunner::Mark), kTwoBlanks); }
-std::string TDenma::GetSex(int I) const { return Decode(T().sex, RunnerCode(I, TDenRunner::Sex), kTwoBlanks); }
+std::string TDenma::GetMark(int I) const {
+    return Decode(T().mark, RunnerCode(I, TDenRunner::Mark), kTwoBlanks);
+}
+std::string TDenma::GetSex(int I) const {
+    return Decode(T().sex, RunnerCode(I, TDenRunner::Sex), kTwoBlanks);
+}
 std::string TDenma::GetApprentice(int I) const {
     const char code = RunnerCode(I, TDenRunner::Allowance);
     if (code >= '1' && code <= '3') return T().apprentice[static_cast<std::size_t>(code - '1')];
