@@ -22,6 +22,11 @@ std::string BlankRule(const std::string& s) {
     return !s.empty() && s[0] == '0' ? " " + s.substr(1) : s;
 }
 
+// A field of the record (or runner slot) that starts at `base`.
+std::string CutField(const char* base, RecordField field) {
+    return talpo::CutField(base + field.Offset, field.Width);
+}
+
 // Looks a one-byte code up in a table indexed from '0'.
 template <std::size_t N>
 std::string Decode(const std::array<std::string, N>& table, char code, const std::string& fallback) {
@@ -96,57 +101,57 @@ const char* TDenma::GetRaceRecord() const {
     return records_.data() + static_cast<std::size_t>(RaceIndex) * TDenRec::Size;
 }
 
-std::string TDenma::Field(std::size_t offset, std::size_t width) const {
-    return CutField(GetRaceRecord() + offset, width);
+std::string TDenma::Field(RecordField field) const {
+    return CutField(GetRaceRecord(), field);
 }
 
-char TDenma::Code(std::size_t offset) const {
-    return GetRaceRecord()[offset];
+char TDenma::Code(RecordField field) const {
+    return GetRaceRecord()[field.Offset];
 }
 
 const char* TDenma::Slot(int I) const {
     const char* record = GetRaceRecord();
     if (I < 0 || I >= TDenRec::MaxRunners) throw ListIndexError(I);
-    return record + TDenRec::Runners + static_cast<std::size_t>(I) * TDenRunner::Size;
+    return record + TDenRec::Runners.BlockOffset(static_cast<std::size_t>(I));
 }
 
-std::string TDenma::RunnerField(int I, std::size_t offset, std::size_t width) const {
-    return CutField(Slot(I) + offset, width);
+std::string TDenma::RunnerField(int I, RecordField field) const {
+    return CutField(Slot(I), field);
 }
 
-char TDenma::RunnerCode(int I, std::size_t offset) const {
-    return Slot(I)[offset];
+char TDenma::RunnerCode(int I, RecordField field) const {
+    return Slot(I)[field.Offset];
 }
 
 std::string TDenma::GetYear() const {
-    return Field(TDenRec::Year, 4);
+    return Field(TDenRec::Year);
 }
 std::string TDenma::GetMonth() const {
-    return BlankRule(Field(TDenRec::Month, 2));
+    return BlankRule(Field(TDenRec::Month));
 }
 std::string TDenma::GetDay() const {
-    return BlankRule(Field(TDenRec::Day, 2));
+    return BlankRule(Field(TDenRec::Day));
 }
 std::string TDenma::GetVenueCode() const {
-    return "0" + Field(TDenRec::VenueCode, 1);
+    return "0" + Field(TDenRec::VenueCode);
 }
 std::string TDenma::GetMeetingNo() const {
-    return LeadingZeroRule(Field(TDenRec::MeetingNo, 2));
+    return LeadingZeroRule(Field(TDenRec::MeetingNo));
 }
 std::string TDenma::GetMeetingDay() const {
-    return LeadingZeroRule(Field(TDenRec::MeetingDay, 2));
+    return LeadingZeroRule(Field(TDenRec::MeetingDay));
 }
 std::string TDenma::GetRaceNo() const {
-    return LeadingZeroRule(Field(TDenRec::RaceNo, 2));
+    return LeadingZeroRule(Field(TDenRec::RaceNo));
 }
 std::string TDenma::GetDistance() const {
-    return Field(TDenRec::Distance, 4);
+    return Field(TDenRec::Distance);
 }
 std::string TDenma::GetRunnerCount() const {
-    return LeadingZeroRule(Field(TDenRec::RunnerCount, 2));
+    return LeadingZeroRule(Field(TDenRec::RunnerCount));
 }
 std::string TDenma::GetStartTime() const {
-    return Field(TDenRec::StartTime, 5);
+    return Field(TDenRec::StartTime);
 }
 
 int TDenma::GetRunnerSlots() const {
@@ -154,31 +159,34 @@ int TDenma::GetRunnerSlots() const {
 }
 
 std::string TDenma::GetHorseCode(int I) const {
-    return RunnerField(I, TDenRunner::HorseCode, TDenRunner::HorseCodeWidth);
+    return RunnerField(I, TDenRunner::HorseCode);
 }
 std::string TDenma::GetAge(int I) const {
-    return LeadingZeroRule(RunnerField(I, TDenRunner::Age, 2));
+    return LeadingZeroRule(RunnerField(I, TDenRunner::Age));
 }
 std::string TDenma::GetBracket(int I) const {
-    return RunnerField(I, TDenRunner::Bracket, 1);
+    return RunnerField(I, TDenRunner::Bracket);
 }
 
 float TDenma::GetWeight(int I) const {
-    const std::string digits = RunnerField(I, TDenRunner::Weight, 3);
-    return StrToFloat(digits.substr(0, 2) + "." + digits.substr(std::min<std::size_t>(2, digits.size())));
+    // Tenths of a kg: the point goes before the last digit ("550" is 55.0).
+    constexpr std::size_t kWholeKgDigits = TDenRunner::Weight.Width - 1;
+    const std::string digits = RunnerField(I, TDenRunner::Weight);
+    return StrToFloat(digits.substr(0, kWholeKgDigits) + "." +
+                      digits.substr(std::min(kWholeKgDigits, digits.size())));
 }
 
 std::string TDenma::GetHorseName(int I) const {
     return TrimBlanks(GetHorseNameRaw(I));
 }
 std::string TDenma::GetHorseNameRaw(int I) const {
-    return RunnerField(I, TDenRunner::HorseName, TDenRunner::HorseNameWidth);
+    return RunnerField(I, TDenRunner::HorseName);
 }
 std::string TDenma::GetJockey(int I) const {
-    return RunnerField(I, TDenRunner::Jockey, 8);
+    return RunnerField(I, TDenRunner::Jockey);
 }
 std::string TDenma::GetTrainer(int I) const {
-    return RunnerField(I, TDenRunner::Trainer, 8);
+    return RunnerField(I, TDenRunner::Trainer);
 }
 
 std::string TDenma::GetVenueName() const {
@@ -204,8 +212,8 @@ std::string TDenma::GetPace() const {
 }
 
 std::string TDenma::GetRaceName() const {
-    const std::string edition = Field(TDenRec::Edition, 3);
-    const std::string title = TrimBlanks(Field(TDenRec::Title, 30));
+    const std::string edition = Field(TDenRec::Edition);
+    const std::string title = TrimBlanks(Field(TDenRec::Title));
     if (TrimBlanks(edition).empty()) return title;
     return T().dai + IntToStr(StrToInt(edition)) + T().kai + title;
 }
@@ -219,18 +227,18 @@ std::string TDenma::GetAgeClass() const {
 std::string TDenma::GetRaceClass() const {
     const char code = Code(TDenRec::RaceClass);
     if (code >= '1' && code <= '4') return T().raceClass[static_cast<std::size_t>(code - '1')];
-    return IntToStr(StrToInt(Field(TDenRec::PrizeLimit, 4))) + T().manka;
+    return IntToStr(StrToInt(Field(TDenRec::PrizeLimit))) + T().manka;
 }
 
 std::string TDenma::GetCondition() const {
-    const std::string code = Field(TDenRec::Condition, 2);
+    const std::string code = Field(TDenRec::Condition);
     if (code.size() != 2 || code[0] < '0' || code[0] > '1' || code[1] < '0' || code[1] > '9') return "";
     const int i = (code[0] - '0') * 10 + (code[1] - '0');
     return i < static_cast<int>(T().condition.size()) ? T().condition[static_cast<std::size_t>(i)] : "";
 }
 
 std::string TDenma::GetWeightRule() const {
-    std::string rule = TrimBlanks(Field(TDenRec::WeightRule, 18));
+    std::string rule = TrimBlanks(Field(TDenRec::WeightRule));
     if (rule == T().umarei) rule = T().barei;
     if (rule.compare(0, 2, T().tei) == 0) rule = T().teiryo;
     return rule;
@@ -245,10 +253,10 @@ std::string TimeText(const std::string& f) {
 }  // namespace
 
 std::string TDenma::GetTimeGood() const {
-    return TimeText(Field(TDenRec::TimeGood, 4));
+    return TimeText(Field(TDenRec::TimeGood));
 }
 std::string TDenma::GetTimeHeavy() const {
-    return TimeText(Field(TDenRec::TimeHeavy, 4));
+    return TimeText(Field(TDenRec::TimeHeavy));
 }
 
 std::string TDenma::GetMark(int I) const {
