@@ -13,10 +13,19 @@ namespace talpo {
 namespace {
 
 // "09" -> "9"; anything not led by "0" stays as it is (" 9" stays " 9").
-std::string LeadingZeroRule(const std::string& s) { return !s.empty() && s[0] == '0' ? s.substr(1) : s; }
+std::string LeadingZeroRule(const std::string& s) {
+    return !s.empty() && s[0] == '0' ? s.substr(1) : s;
+}
 
 // Month and day: "05" -> " 5", so the text keeps its two columns.
-std::string BlankRule(const std::string& s) { return !s.empty() && s[0] == '0' ? " " + s.substr(1) : s; }
+std::string BlankRule(const std::string& s) {
+    return !s.empty() && s[0] == '0' ? " " + s.substr(1) : s;
+}
+
+// A field of the record (or runner slot) that starts at `base`.
+std::string CutField(const char* base, RecordField field) {
+    return talpo::CutField(base + field.Offset, field.Width);
+}
 
 // Looks a one-byte code up in a table indexed from '0'.
 template <std::size_t N>
@@ -32,20 +41,20 @@ struct Tables {
     std::array<std::string, 3> grade{Sj("Ｇ１"), Sj("Ｇ２"), Sj("Ｇ３")};
     std::array<std::string, 2> surface{Sj("ダ"), Sj("芝")};
     std::array<std::string, 2> turn{Sj("右"), Sj("左")};
-    std::array<std::string, 6> course{Sj("内"), Sj("外"), Sj("外→内"), Sj("タスキ"), Sj("大障害"), Sj("内２周")};
+    std::array<std::string, 6> course{Sj("内"),     Sj("外"),     Sj("外→内"),
+                                      Sj("タスキ"), Sj("大障害"), Sj("内２周")};
     std::array<std::string, 6> rail{"A", "B", "C", "D", "A1", "A2"};
     std::array<std::string, 3> pace{"H", "M", "S"};
-    std::array<std::string, 8> ageClass{Sj("障害"),       Sj("３歳"),       Sj("４歳"),
-                                        Sj("４歳以上"),   Sj("５歳以上"),   Sj("アラブ３歳"),
+    std::array<std::string, 8> ageClass{Sj("障害"),       Sj("３歳"),          Sj("４歳"),
+                                        Sj("４歳以上"),   Sj("５歳以上"),      Sj("アラブ３歳"),
                                         Sj("アラブ４歳"), Sj("アラブ４歳以上")};
-    std::array<std::string, 9> hurdleAge{Sj("３歳"),       Sj("４歳"),     Sj("５歳"),
-                                         Sj("４･５･６歳"), "",             Sj("４歳以上"),
-                                         Sj("５歳以上"),   Sj("４･５歳"),  Sj("５･６歳")};
+    std::array<std::string, 9> hurdleAge{Sj("３歳"),     Sj("４歳"),     Sj("５歳"),    Sj("４･５･６歳"), "",
+                                         Sj("４歳以上"), Sj("５歳以上"), Sj("４･５歳"), Sj("５･６歳")};
     std::array<std::string, 4> raceClass{Sj("新馬"), Sj("未出走"), Sj("未勝利"), Sj("オープン")};
-    std::array<std::string, 15> condition{Sj("(勝入)"), Sj("(九州産馬)"), Sj("(内国)"),   Sj("(牝)"),
-                                          Sj("(混)"),   Sj("(父)"),       Sj("(抽)"),     Sj("(市･抽)"),
-                                          Sj("(混勝入)"), Sj("(□抽)"),   Sj("(牝)(混)"), Sj("(市)"),
-                                          Sj("(招)"),   Sj("(混)(指)"),   Sj("(抽勝入)")};
+    std::array<std::string, 15> condition{Sj("(勝入)"),   Sj("(九州産馬)"), Sj("(内国)"),   Sj("(牝)"),
+                                          Sj("(混)"),     Sj("(父)"),       Sj("(抽)"),     Sj("(市･抽)"),
+                                          Sj("(混勝入)"), Sj("(□抽)"),      Sj("(牝)(混)"), Sj("(市)"),
+                                          Sj("(招)"),     Sj("(混)(指)"),   Sj("(抽勝入)")};
     std::array<std::string, 5> mark{Sj("◎"), Sj("○"), Sj("▲"), Sj("△"), Sj("×")};
     std::array<std::string, 3> sex{Sj("牡"), Sj("牝"), Sj("ｾﾝ")};
     std::array<std::string, 3> apprentice{Sj("☆"), Sj("△"), Sj("▲")};
@@ -92,68 +101,119 @@ const char* TDenma::GetRaceRecord() const {
     return records_.data() + static_cast<std::size_t>(RaceIndex) * TDenRec::Size;
 }
 
-std::string TDenma::Field(std::size_t offset, std::size_t width) const {
-    return CutField(GetRaceRecord() + offset, width);
+std::string TDenma::Field(RecordField field) const {
+    return CutField(GetRaceRecord(), field);
 }
 
-char TDenma::Code(std::size_t offset) const { return GetRaceRecord()[offset]; }
+char TDenma::Code(RecordField field) const {
+    return GetRaceRecord()[field.Offset];
+}
 
 const char* TDenma::Slot(int I) const {
     const char* record = GetRaceRecord();
     if (I < 0 || I >= TDenRec::MaxRunners) throw ListIndexError(I);
-    return record + TDenRec::Runners + static_cast<std::size_t>(I) * TDenRunner::Size;
+    return record + TDenRec::Runners.BlockOffset(static_cast<std::size_t>(I));
 }
 
-std::string TDenma::RunnerField(int I, std::size_t offset, std::size_t width) const {
-    return CutField(Slot(I) + offset, width);
+std::string TDenma::RunnerField(int I, RecordField field) const {
+    return CutField(Slot(I), field);
 }
 
-char TDenma::RunnerCode(int I, std::size_t offset) const { return Slot(I)[offset]; }
+char TDenma::RunnerCode(int I, RecordField field) const {
+    return Slot(I)[field.Offset];
+}
 
-std::string TDenma::GetYear() const { return Field(TDenRec::Year, 4); }
-std::string TDenma::GetMonth() const { return BlankRule(Field(TDenRec::Month, 2)); }
-std::string TDenma::GetDay() const { return BlankRule(Field(TDenRec::Day, 2)); }
-std::string TDenma::GetVenueCode() const { return "0" + Field(TDenRec::VenueCode, 1); }
-std::string TDenma::GetMeetingNo() const { return LeadingZeroRule(Field(TDenRec::MeetingNo, 2)); }
-std::string TDenma::GetMeetingDay() const { return LeadingZeroRule(Field(TDenRec::MeetingDay, 2)); }
-std::string TDenma::GetRaceNo() const { return LeadingZeroRule(Field(TDenRec::RaceNo, 2)); }
-std::string TDenma::GetDistance() const { return Field(TDenRec::Distance, 4); }
-std::string TDenma::GetRunnerCount() const { return LeadingZeroRule(Field(TDenRec::RunnerCount, 2)); }
-std::string TDenma::GetStartTime() const { return Field(TDenRec::StartTime, 5); }
+std::string TDenma::GetYear() const {
+    return Field(TDenRec::Year);
+}
+std::string TDenma::GetMonth() const {
+    return BlankRule(Field(TDenRec::Month));
+}
+std::string TDenma::GetDay() const {
+    return BlankRule(Field(TDenRec::Day));
+}
+std::string TDenma::GetVenueCode() const {
+    return "0" + Field(TDenRec::VenueCode);
+}
+std::string TDenma::GetMeetingNo() const {
+    return LeadingZeroRule(Field(TDenRec::MeetingNo));
+}
+std::string TDenma::GetMeetingDay() const {
+    return LeadingZeroRule(Field(TDenRec::MeetingDay));
+}
+std::string TDenma::GetRaceNo() const {
+    return LeadingZeroRule(Field(TDenRec::RaceNo));
+}
+std::string TDenma::GetDistance() const {
+    return Field(TDenRec::Distance);
+}
+std::string TDenma::GetRunnerCount() const {
+    return LeadingZeroRule(Field(TDenRec::RunnerCount));
+}
+std::string TDenma::GetStartTime() const {
+    return Field(TDenRec::StartTime);
+}
 
 int TDenma::GetRunnerSlots() const {
     return std::clamp(StrToInt(GetRunnerCount()), std::int32_t{0}, std::int32_t{TDenRec::MaxRunners});
 }
 
 std::string TDenma::GetHorseCode(int I) const {
-    return RunnerField(I, TDenRunner::HorseCode, TDenRunner::HorseCodeWidth);
+    return RunnerField(I, TDenRunner::HorseCode);
 }
-std::string TDenma::GetAge(int I) const { return LeadingZeroRule(RunnerField(I, TDenRunner::Age, 2)); }
-std::string TDenma::GetBracket(int I) const { return RunnerField(I, TDenRunner::Bracket, 1); }
+std::string TDenma::GetAge(int I) const {
+    return LeadingZeroRule(RunnerField(I, TDenRunner::Age));
+}
+std::string TDenma::GetBracket(int I) const {
+    return RunnerField(I, TDenRunner::Bracket);
+}
 
 float TDenma::GetWeight(int I) const {
-    const std::string digits = RunnerField(I, TDenRunner::Weight, 3);
-    return StrToFloat(digits.substr(0, 2) + "." + digits.substr(std::min<std::size_t>(2, digits.size())));
+    // Tenths of a kg: the point goes before the last digit ("550" is 55.0).
+    constexpr std::size_t kWholeKgDigits = TDenRunner::Weight.Width - 1;
+    const std::string digits = RunnerField(I, TDenRunner::Weight);
+    return StrToFloat(digits.substr(0, kWholeKgDigits) + "." +
+                      digits.substr(std::min(kWholeKgDigits, digits.size())));
 }
 
-std::string TDenma::GetHorseName(int I) const { return TrimBlanks(GetHorseNameRaw(I)); }
+std::string TDenma::GetHorseName(int I) const {
+    return TrimBlanks(GetHorseNameRaw(I));
+}
 std::string TDenma::GetHorseNameRaw(int I) const {
-    return RunnerField(I, TDenRunner::HorseName, TDenRunner::HorseNameWidth);
+    return RunnerField(I, TDenRunner::HorseName);
 }
-std::string TDenma::GetJockey(int I) const { return RunnerField(I, TDenRunner::Jockey, 8); }
-std::string TDenma::GetTrainer(int I) const { return RunnerField(I, TDenRunner::Trainer, 8); }
+std::string TDenma::GetJockey(int I) const {
+    return RunnerField(I, TDenRunner::Jockey);
+}
+std::string TDenma::GetTrainer(int I) const {
+    return RunnerField(I, TDenRunner::Trainer);
+}
 
-std::string TDenma::GetVenueName() const { return Decode(T().venue, Code(TDenRec::VenueCode), kFourBlanks); }
-std::string TDenma::GetGrade() const { return Decode(T().grade, Code(TDenRec::Grade), ""); }
-std::string TDenma::GetSurface() const { return Decode(T().surface, Code(TDenRec::Surface), ""); }
-std::string TDenma::GetTurn() const { return Decode(T().turn, Code(TDenRec::Turn), ""); }
-std::string TDenma::GetCourseType() const { return Decode(T().course, Code(TDenRec::CourseType), ""); }
-std::string TDenma::GetCourseRail() const { return Decode(T().rail, Code(TDenRec::CourseRail), ""); }
-std::string TDenma::GetPace() const { return Decode(T().pace, Code(TDenRec::Pace), ""); }
+std::string TDenma::GetVenueName() const {
+    return Decode(T().venue, Code(TDenRec::VenueCode), kFourBlanks);
+}
+std::string TDenma::GetGrade() const {
+    return Decode(T().grade, Code(TDenRec::Grade), "");
+}
+std::string TDenma::GetSurface() const {
+    return Decode(T().surface, Code(TDenRec::Surface), "");
+}
+std::string TDenma::GetTurn() const {
+    return Decode(T().turn, Code(TDenRec::Turn), "");
+}
+std::string TDenma::GetCourseType() const {
+    return Decode(T().course, Code(TDenRec::CourseType), "");
+}
+std::string TDenma::GetCourseRail() const {
+    return Decode(T().rail, Code(TDenRec::CourseRail), "");
+}
+std::string TDenma::GetPace() const {
+    return Decode(T().pace, Code(TDenRec::Pace), "");
+}
 
 std::string TDenma::GetRaceName() const {
-    const std::string edition = Field(TDenRec::Edition, 3);
-    const std::string title = TrimBlanks(Field(TDenRec::Title, 30));
+    const std::string edition = Field(TDenRec::Edition);
+    const std::string title = TrimBlanks(Field(TDenRec::Title));
     if (TrimBlanks(edition).empty()) return title;
     return T().dai + IntToStr(StrToInt(edition)) + T().kai + title;
 }
@@ -167,18 +227,18 @@ std::string TDenma::GetAgeClass() const {
 std::string TDenma::GetRaceClass() const {
     const char code = Code(TDenRec::RaceClass);
     if (code >= '1' && code <= '4') return T().raceClass[static_cast<std::size_t>(code - '1')];
-    return IntToStr(StrToInt(Field(TDenRec::PrizeLimit, 4))) + T().manka;
+    return IntToStr(StrToInt(Field(TDenRec::PrizeLimit))) + T().manka;
 }
 
 std::string TDenma::GetCondition() const {
-    const std::string code = Field(TDenRec::Condition, 2);
+    const std::string code = Field(TDenRec::Condition);
     if (code.size() != 2 || code[0] < '0' || code[0] > '1' || code[1] < '0' || code[1] > '9') return "";
     const int i = (code[0] - '0') * 10 + (code[1] - '0');
     return i < static_cast<int>(T().condition.size()) ? T().condition[static_cast<std::size_t>(i)] : "";
 }
 
 std::string TDenma::GetWeightRule() const {
-    std::string rule = TrimBlanks(Field(TDenRec::WeightRule, 18));
+    std::string rule = TrimBlanks(Field(TDenRec::WeightRule));
     if (rule == T().umarei) rule = T().barei;
     if (rule.compare(0, 2, T().tei) == 0) rule = T().teiryo;
     return rule;
@@ -192,11 +252,19 @@ std::string TimeText(const std::string& f) {
 }
 }  // namespace
 
-std::string TDenma::GetTimeGood() const { return TimeText(Field(TDenRec::TimeGood, 4)); }
-std::string TDenma::GetTimeHeavy() const { return TimeText(Field(TDenRec::TimeHeavy, 4)); }
+std::string TDenma::GetTimeGood() const {
+    return TimeText(Field(TDenRec::TimeGood));
+}
+std::string TDenma::GetTimeHeavy() const {
+    return TimeText(Field(TDenRec::TimeHeavy));
+}
 
-std::string TDenma::GetMark(int I) const { return Decode(T().mark, RunnerCode(I, TDenRunner::Mark), kTwoBlanks); }
-std::string TDenma::GetSex(int I) const { return Decode(T().sex, RunnerCode(I, TDenRunner::Sex), kTwoBlanks); }
+std::string TDenma::GetMark(int I) const {
+    return Decode(T().mark, RunnerCode(I, TDenRunner::Mark), kTwoBlanks);
+}
+std::string TDenma::GetSex(int I) const {
+    return Decode(T().sex, RunnerCode(I, TDenRunner::Sex), kTwoBlanks);
+}
 std::string TDenma::GetApprentice(int I) const {
     const char code = RunnerCode(I, TDenRunner::Allowance);
     if (code >= '1' && code <= '3') return T().apprentice[static_cast<std::size_t>(code - '1')];

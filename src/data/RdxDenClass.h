@@ -75,11 +75,11 @@ public:
 private:
     TDenma() = default;
     void Adopt(std::string bytes);
-    std::string Field(std::size_t offset, std::size_t width) const;
-    char Code(std::size_t offset) const;
+    std::string Field(RecordField field) const;
+    char Code(RecordField field) const;
     const char* Slot(int I) const;
-    std::string RunnerField(int I, std::size_t offset, std::size_t width) const;
-    char RunnerCode(int I, std::size_t offset) const;
+    std::string RunnerField(int I, RecordField field) const;
+    char RunnerCode(int I, RecordField field) const;
 
     std::string fileName_;
     std::string records_;  // RaceCount records of TDenRec::Size bytes, in file order

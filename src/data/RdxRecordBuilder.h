@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "data/TypeRdx.h"
+
 namespace talpo {
 
 struct DenRunnerSpec {
@@ -55,11 +57,11 @@ struct DenRaceSpec {
 
 struct UmaHorseSpec {
     std::string HorseCode = "0000001";
-    std::array<std::string, 5> Figures{"   ", "   ", "   ", "   ", "   "};
+    std::array<std::string, TUmaRec::RunCount> Figures{"   ", "   ", "   ", "   ", "   "};
 };
 
-// Writes `text` at `offset`, at most `width` bytes.
-void PutField(std::string& record, std::size_t offset, std::size_t width, const std::string& text);
+// Writes `text` into the field, at most its width; a shorter text leaves the rest of the field as it was.
+void PutField(std::string& record, RecordField field, const std::string& text);
 
 std::string BuildDenRecord(const DenRaceSpec& race);
 std::string BuildUmaRecord(const UmaHorseSpec& horse);

@@ -11,7 +11,8 @@ namespace talpo {
 namespace {
 
 constexpr std::string_view kThreeBlanks = "   ";
-constexpr std::size_t kKeyWidth = 7;
+constexpr std::size_t kKeyWidth = TUmaRec::HorseCode.Width;
+static_assert(kKeyWidth < sizeof(std::uint64_t), "PackedKey keeps the length in the top byte");
 
 // A code of up to 7 bytes as one number: the bytes, and the length in the top byte, so that codes of
 // different lengths never meet. Nothing for a longer code, which no record can carry.
@@ -57,15 +58,16 @@ void TUma::Adopt(std::string bytes) {
 }
 
 std::string_view TUma::Key(int record) const {
-    const char* p = records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + TUmaRec::HorseCode;
+    const char* p =
+        records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + TUmaRec::HorseCode.Offset;
     const void* zero = std::memchr(p, 0, kKeyWidth);
     return {p, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p) : kKeyWidth};
 }
 
 std::string_view TUma::Figure(int record, int block) const {
-    const char* p = records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + TUmaRec::Runs +
-                    static_cast<std::size_t>(block) * TUmaRun::Size + TUmaRun::Figure;
-    return {p, strnlen(p, 3)};
+    const RecordField figure = TUmaRec::Runs.At(static_cast<std::size_t>(block), TUmaRun::Figure);
+    const char* p = records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + figure.Offset;
+    return {p, strnlen(p, figure.Width)};
 }
 
 // The largest figure of the five run blocks, as the data has always been read: block 0 counts as a

@@ -44,10 +44,12 @@ private:
     // last one read.
     struct Horse {
         std::int32_t Record = 0;
-        std::int32_t MaxFigure = 0;   // GetMaxFigure's answer is its decimal text
-        std::array<char, 3> First{};  // run block 0's figure, FirstSize bytes
+        std::int32_t MaxFigure = 0;  // GetMaxFigure's answer is its decimal text
+        // Run block 0's figure, FirstSize bytes.
+        std::array<char, TUmaRun::Figure.Width> First{};
         std::uint8_t FirstSize = 0;
-        std::array<char, 3> Bad{};  // the first later figure that is no number, BadSize bytes
+        // The first later figure that is no number, BadSize bytes.
+        std::array<char, TUmaRun::Figure.Width> Bad{};
         std::uint8_t BadSize = 0;
         bool HasBad = false;
     };
