@@ -45,10 +45,10 @@ void MakeFiles(benchmark::State& state, const DayShape& shape, bool toDisk) {
     for (auto _ : state) {
         if (toDisk) {
             benchmark::DoNotOptimize(
-                WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, SaveOptions{}));
+                WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, OutputSelection{}));
         } else {
             benchmark::DoNotOptimize(
-                BuildEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, SaveOptions{}));
+                BuildEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, OutputSelection{}));
         }
     }
 }
@@ -61,10 +61,10 @@ void WholeJob(benchmark::State& state, const DayShape& shape, bool toDisk) {
         TDay day = LoadDay(dir, progress);
         if (toDisk) {
             benchmark::DoNotOptimize(
-                WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, SaveOptions{}));
+                WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, OutputSelection{}));
         } else {
             benchmark::DoNotOptimize(
-                BuildEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, SaveOptions{}));
+                BuildEnabledFiles(*day.Yoso, day.Denma->RaceCount, outDir, OutputSelection{}));
         }
     }
 }

@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int races = day.Denma->RaceCount;
         day.Yoso->RaceIndex = races > 0 ? races - 1 : 0;
         const std::int32_t cursor = day.Yoso->RaceIndex;
-        const std::vector<OutputFile> files = BuildEnabledFiles(*day.Yoso, races, kOutputDir, SaveOptions{});
+        const std::vector<OutputFile> files = BuildEnabledFiles(*day.Yoso, races, kOutputDir, OutputSelection{});
         if (day.Yoso->RaceIndex != cursor) fuzz::Broken("the writers put the race cursor back");
         if (races > 0 && files.size() < 3) fuzz::Broken("a day of races makes all three files");
         CheckFiles(files);

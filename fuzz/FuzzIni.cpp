@@ -7,9 +7,9 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "settings/TalpoIni.h"
 #include "common/Cp932.h"
 #include "common/FileIO.h"
+#include "settings/TalpoIni.h"
 
 using namespace talpo;
 
@@ -71,14 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string path = fuzz::ScratchDir() + "Talpo.ini";
     WriteFileAtomic(path, text);
     TIniFile ini(path);
-    const SaveOptions options = ReadSaveOptions(ini);
-    if (options.Auto != IniReadBool(text, "SaveFile", "Auto", true))
-        fuzz::Broken("the file reads as its text");
-    ReadInputDir(ini);
-    ReadOutputDir(ini);
-    WriteDirectories(ini, "/in/", "/out/");
-    if (ReadInputDir(ini) != "/in/" || ReadOutputDir(ini) != "/out/")
-        fuzz::Broken("written folders read back");
-    if (ReadSaveOptions(ini).Rdx != options.Rdx) fuzz::Broken("writing the folders keeps the save options");
+    const SaveSettings save = ReadSaveSettings(ini);
+    if (save.Auto != IniReadBool(text, "SaveFile", "Auto", true)) fuzz::Broken("the file reads as its text");
+    ReadDirectories(ini);
+    const DirectorySettings written{.InputDir = "/in/", .OutputDir = "/out/"};
+    WriteDirectories(ini, written);
+    if (ReadDirectories(ini) != written) fuzz::Broken("written folders read back");
+    if (ReadSaveSettings(ini) != save) fuzz::Broken("writing the folders keeps the save settings");
     return 0;
 }

@@ -14,16 +14,16 @@
 #include <vector>
 
 #include "app/Dlg.h"
-#include "settings/ProgramDir.h"
+#include "app/ShellContext.h"
 #include "app/ShellLook.h"
 #include "app/Splash.h"
-#include "day/TalpoDay.h"
-#include "settings/TalpoIni.h"
-#include "archive/Unlha.h"
 #include "app/Wait.h"
+#include "archive/Unlha.h"
 #include "common/FileIO.h"
+#include "day/TalpoDay.h"
+#include "settings/ProgramDir.h"
+#include "settings/TalpoIni.h"
 #include "ui/About.h"
-#include "app/ShellContext.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
 #include "ui/Progress.h"
@@ -185,8 +185,9 @@ void TMainForm::FormCreate() {
         app_.ProgramDir = ResolveProgramDir(app_.ProgramFile);
         TIniFile ini(app_.IniPath());
         if (ini.Exists()) {
-            inDirDisp_->setText(QString::fromStdString(ReadInputDir(ini)));
-            outDirDisp_->setText(QString::fromStdString(ReadOutputDir(ini)));
+            const DirectorySettings dirs = ReadDirectories(ini);
+            inDirDisp_->setText(QString::fromStdString(dirs.InputDir));
+            outDirDisp_->setText(QString::fromStdString(dirs.OutputDir));
         } else {
             CreateDefaultSettings(ini, app_.ProgramDir);
             inDirDisp_->setText(QString::fromStdString(app_.ProgramDir));
@@ -259,7 +260,7 @@ void TMainForm::Button3Click() {
 
 void TMainForm::FormCloseQuery() {
     TIniFile ini(app_.IniPath());
-    WriteDirectories(ini, Text(inDirDisp_), Text(outDirDisp_));
+    WriteDirectories(ini, {.InputDir = Text(inDirDisp_), .OutputDir = Text(outDirDisp_)});
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

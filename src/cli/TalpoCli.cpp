@@ -5,7 +5,6 @@
 #include <functional>
 #include <ostream>
 
-#include "day/TalpoDay.h"
 #include "archive/Unlha.h"
 #include "cli/CliArgs.h"
 #include "cli/CliJson.h"
@@ -13,6 +12,7 @@
 #include "common/FileIO.h"
 #include "common/TalpoError.h"
 #include "data/SampleDay.h"
+#include "day/TalpoDay.h"
 #include "output/Writers.h"
 
 namespace talpo::cli {
@@ -107,36 +107,36 @@ int Extract(const Context& c, const CliArgs& args) {
     return 0;
 }
 
-SaveOptions ParseWrite(const std::string& list) {
-    SaveOptions options{false, false, false, true};
-    if (list == "none") return options;
+OutputSelection ParseWrite(const std::string& list) {
+    OutputSelection files = OutputSelection::None();
+    if (list == "none") return files;
     std::size_t start = 0;
     while (start <= list.size()) {
         const std::size_t comma = std::min(list.find(',', start), list.size());
         const std::string word = list.substr(start, comma - start);
         if (word == "syousai") {
-            options.Syousai = true;
+            files.Syousai = true;
         } else if (word == "vota") {
-            options.Vota = true;
+            files.Vota = true;
         } else if (word == "rdx") {
-            options.Rdx = true;
+            files.Rdx = true;
         } else {
             throw UsageError("--write takes syousai, vota, rdx or none, not '" + word + "'");
         }
         start = comma + 1;
     }
-    return options;
+    return files;
 }
 
 int Predict(const Context& c, const CliArgs& args) {
     ExpectPositional(args, 2);
-    const SaveOptions options = ParseWrite(args.Value("write").value_or("syousai,vota,rdx"));
+    const OutputSelection files = ParseWrite(args.Value("write").value_or("syousai,vota,rdx"));
     TDay day = LoadAndWarn(c, args.Positional()[0]);
     if (day.Denma->RaceCount == 0) {
         c.out << "the race-card file holds no race: nothing to write\n";
     } else {
         for (const std::string& path :
-             WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, AsDir(args.Positional()[1]), options)) {
+             WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, AsDir(args.Positional()[1]), files)) {
             c.out << "wrote " << path << "\n";
         }
     }

@@ -8,25 +8,25 @@
 namespace talpo {
 
 std::vector<std::string> WriteEnabledFiles(TYoso& Yoso, int RaceCount, const std::string& OutputDir,
-                                           const SaveOptions& options) {
+                                           const OutputSelection& selected) {
     std::vector<std::string> written;
     const auto add = [&written](const std::vector<std::string>& paths) {
         written.insert(written.end(), paths.begin(), paths.end());
     };
     // The order is fixed: a failing writer leaves the files of the writers before it in place.
-    if (options.Syousai) add(WriteSyousaiFile(Yoso, RaceCount, OutputDir));
-    if (options.Vota) add(WriteVotaFile(Yoso, RaceCount, OutputDir));
-    if (options.Rdx) add(WriteRdxFile(Yoso, RaceCount, OutputDir));
+    if (selected.Syousai) add(WriteSyousaiFile(Yoso, RaceCount, OutputDir));
+    if (selected.Vota) add(WriteVotaFile(Yoso, RaceCount, OutputDir));
+    if (selected.Rdx) add(WriteRdxFile(Yoso, RaceCount, OutputDir));
     return written;
 }
 
 std::vector<OutputFile> BuildEnabledFiles(TYoso& Yoso, int RaceCount, const std::string& OutputDir,
-                                          const SaveOptions& options) {
+                                          const OutputSelection& selected) {
     std::vector<OutputFile> files;
     const OutputSink keep = CollectInto(files);
-    if (options.Syousai) BuildSyousaiFile(Yoso, RaceCount, OutputDir, keep);
-    if (options.Vota) BuildVotaFile(Yoso, RaceCount, OutputDir, keep);
-    if (options.Rdx) BuildRdxFile(Yoso, RaceCount, OutputDir, keep);
+    if (selected.Syousai) BuildSyousaiFile(Yoso, RaceCount, OutputDir, keep);
+    if (selected.Vota) BuildVotaFile(Yoso, RaceCount, OutputDir, keep);
+    if (selected.Rdx) BuildRdxFile(Yoso, RaceCount, OutputDir, keep);
     return files;
 }
 

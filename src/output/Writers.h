@@ -9,20 +9,23 @@
 
 namespace talpo {
 
-struct SaveOptions {
-    bool Syousai = true;
-    bool Vota = true;
-    bool Rdx = true;
-    bool Auto = true;
+// Which of the three files to make.
+struct OutputSelection {
+    bool Syousai = true;  // detailed report
+    bool Vota = true;     // VOTA bet file
+    bool Rdx = true;      // RDX bet file
+
+    static constexpr OutputSelection None() { return {.Syousai = false, .Vota = false, .Rdx = false}; }
+    bool operator==(const OutputSelection&) const = default;
 };
 
-// Runs the enabled writers (Auto is not looked at here) and returns every path written, in order.
+// Runs the selected writers and returns every path written, in order.
 std::vector<std::string> WriteEnabledFiles(TYoso& Yoso, int RaceCount, const std::string& OutputDir,
-                                           const SaveOptions& options);
+                                           const OutputSelection& selected);
 
 // The files the enabled writers would write, made in memory in the same order and left unwritten (a
 // report file of a group met twice is there twice; on disk the later one wins).
 std::vector<OutputFile> BuildEnabledFiles(TYoso& Yoso, int RaceCount, const std::string& OutputDir,
-                                          const SaveOptions& options);
+                                          const OutputSelection& selected);
 
 }  // namespace talpo

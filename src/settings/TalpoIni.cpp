@@ -12,37 +12,32 @@ constexpr const char* kSaveFile = "SaveFile";
 }  // namespace
 
 void CreateDefaultSettings(TIniFile& ini, const std::string& programDirFs) {
-    WriteDirectories(ini, programDirFs, programDirFs);
-    WriteSaveOptions(ini, SaveOptions{false, true, true, false});
+    WriteDirectories(ini, {.InputDir = programDirFs, .OutputDir = programDirFs});
+    WriteSaveSettings(ini, {.Files = {.Syousai = false, .Vota = true, .Rdx = true}, .Auto = false});
 }
 
-std::string ReadInputDir(const TIniFile& ini) {
-    return FsFromCp932(ini.ReadString(kDirectory, kInFile, {}));
+DirectorySettings ReadDirectories(const TIniFile& ini) {
+    return {.InputDir = FsFromCp932(ini.ReadString(kDirectory, kInFile, {})),
+            .OutputDir = FsFromCp932(ini.ReadString(kDirectory, kOutFile, {}))};
 }
 
-std::string ReadOutputDir(const TIniFile& ini) {
-    return FsFromCp932(ini.ReadString(kDirectory, kOutFile, {}));
+void WriteDirectories(TIniFile& ini, const DirectorySettings& dirs) {
+    ini.WriteString(kDirectory, kInFile, Cp932FromFs(dirs.InputDir));
+    ini.WriteString(kDirectory, kOutFile, Cp932FromFs(dirs.OutputDir));
 }
 
-void WriteDirectories(TIniFile& ini, const std::string& inDirFs, const std::string& outDirFs) {
-    ini.WriteString(kDirectory, kInFile, Cp932FromFs(inDirFs));
-    ini.WriteString(kDirectory, kOutFile, Cp932FromFs(outDirFs));
+SaveSettings ReadSaveSettings(const TIniFile& ini) {
+    return {.Files = {.Syousai = ini.ReadBool(kSaveFile, "Syousai", true),
+                      .Vota = ini.ReadBool(kSaveFile, "Vota", true),
+                      .Rdx = ini.ReadBool(kSaveFile, "Rdx", true)},
+            .Auto = ini.ReadBool(kSaveFile, "Auto", true)};
 }
 
-SaveOptions ReadSaveOptions(const TIniFile& ini) {
-    SaveOptions options;
-    options.Syousai = ini.ReadBool(kSaveFile, "Syousai", true);
-    options.Vota = ini.ReadBool(kSaveFile, "Vota", true);
-    options.Rdx = ini.ReadBool(kSaveFile, "Rdx", true);
-    options.Auto = ini.ReadBool(kSaveFile, "Auto", true);
-    return options;
-}
-
-void WriteSaveOptions(TIniFile& ini, const SaveOptions& options) {
-    ini.WriteBool(kSaveFile, "Syousai", options.Syousai);
-    ini.WriteBool(kSaveFile, "Vota", options.Vota);
-    ini.WriteBool(kSaveFile, "Rdx", options.Rdx);
-    ini.WriteBool(kSaveFile, "Auto", options.Auto);
+void WriteSaveSettings(TIniFile& ini, const SaveSettings& save) {
+    ini.WriteBool(kSaveFile, "Syousai", save.Files.Syousai);
+    ini.WriteBool(kSaveFile, "Vota", save.Files.Vota);
+    ini.WriteBool(kSaveFile, "Rdx", save.Files.Rdx);
+    ini.WriteBool(kSaveFile, "Auto", save.Auto);
 }
 
 }  // namespace talpo

@@ -12,14 +12,26 @@ namespace talpo {
 // The program's use of the file.
 inline constexpr const char* kIniFileName = "Talpo.ini";
 
+// "Directory": the start window's two folders, as file-system paths (empty when missing).
+struct DirectorySettings {
+    std::string InputDir;   // InFile
+    std::string OutputDir;  // OutFile
+    bool operator==(const DirectorySettings&) const = default;
+};
+
+// "SaveFile": the files a save writes, and whether a prediction run saves them at once. Each key read
+// as true when missing.
+struct SaveSettings {
+    OutputSelection Files;  // Syousai, Vota, Rdx
+    bool Auto = true;       // Auto
+    bool operator==(const SaveSettings&) const = default;
+};
+
 // First start: InFile, OutFile = programDir, then Syousai 0, Vota 1, Rdx 1, Auto 0.
 void CreateDefaultSettings(TIniFile& ini, const std::string& programDirFs);
-// InFile and OutFile as file-system paths (empty when missing).
-std::string ReadInputDir(const TIniFile& ini);
-std::string ReadOutputDir(const TIniFile& ini);
-void WriteDirectories(TIniFile& ini, const std::string& inDirFs, const std::string& outDirFs);
-// The four booleans of "SaveFile", each defaulting to true.
-SaveOptions ReadSaveOptions(const TIniFile& ini);
-void WriteSaveOptions(TIniFile& ini, const SaveOptions& options);
+DirectorySettings ReadDirectories(const TIniFile& ini);
+void WriteDirectories(TIniFile& ini, const DirectorySettings& dirs);
+SaveSettings ReadSaveSettings(const TIniFile& ini);
+void WriteSaveSettings(TIniFile& ini, const SaveSettings& save);
 
 }  // namespace talpo

@@ -47,15 +47,18 @@ TSaveForm::TSaveForm(QWidget* parent) : QDialog(parent) {
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TSaveForm::SetOptions(const SaveOptions& options) {
-    CheckBox1->setChecked(options.Syousai);
-    CheckBox2->setChecked(options.Vota);
-    CheckBox3->setChecked(options.Rdx);
+void TSaveForm::SetOptions(const SaveSettings& options) {
+    CheckBox1->setChecked(options.Files.Syousai);
+    CheckBox2->setChecked(options.Files.Vota);
+    CheckBox3->setChecked(options.Files.Rdx);
     CheckBox4->setChecked(options.Auto);
 }
 
-SaveOptions TSaveForm::Options() const {
-    return {CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(), CheckBox4->isChecked()};
+SaveSettings TSaveForm::Options() const {
+    return {.Files = {.Syousai = CheckBox1->isChecked(),
+                      .Vota = CheckBox2->isChecked(),
+                      .Rdx = CheckBox3->isChecked()},
+            .Auto = CheckBox4->isChecked()};
 }
 
 }  // namespace talpo

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "output/Writers.h"
+#include "settings/TalpoIni.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -18,8 +18,8 @@ class TSaveForm : public QDialog {
 public:
     explicit TSaveForm(QWidget* parent = nullptr);
 
-    void SetOptions(const SaveOptions& options);
-    SaveOptions Options() const;
+    void SetOptions(const SaveSettings& options);
+    SaveSettings Options() const;
 
     QGroupBox* GroupBox1;
     QCheckBox* CheckBox1;  // detailed report

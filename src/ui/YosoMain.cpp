@@ -249,9 +249,9 @@ void TYosoForm::LoadTheDay() {
 }
 
 void TYosoForm::AutoSave() {
-    const SaveOptions options = ReadSaveOptions(TIniFile(app_.IniPath()));
-    if (!options.Auto) return;
-    lastWritten_ = WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, options);
+    const SaveSettings save = ReadSaveSettings(TIniFile(app_.IniPath()));
+    if (!save.Auto) return;
+    lastWritten_ = WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, save.Files);
 }
 
 void TYosoForm::WarnMissingHorses() {
@@ -331,12 +331,13 @@ void TYosoForm::SaveBtnClick() {
     Guarded(this, [this] {
         TIniFile ini(app_.IniPath());
         TSaveForm& dialog = SaveForm();
-        dialog.SetOptions(ReadSaveOptions(ini));
+        dialog.SetOptions(ReadSaveSettings(ini));
         if (dialog.exec() != QDialog::Accepted) return;
-        const SaveOptions chosen = dialog.Options();
+        const SaveSettings chosen = dialog.Options();
         if (day_)
-            lastWritten_ = WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, chosen);
-        WriteSaveOptions(ini, chosen);
+            lastWritten_ =
+                WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, chosen.Files);
+        WriteSaveSettings(ini, chosen);
     });
 }
 

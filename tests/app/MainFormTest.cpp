@@ -11,8 +11,8 @@
 
 #include "ShellFixture.h"
 #include "app/Splash.h"
-#include "settings/TalpoIni.h"
 #include "archive/Unlha.h"
+#include "settings/TalpoIni.h"
 #include "ui/About.h"
 
 namespace talpo::test {
@@ -362,8 +362,7 @@ TEST_F(MainFormTest, AChangedFolderIsWrittenWhenTheWindowClosesAndNotBefore) {
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(endedCount, 1);
     const TIniFile ini(dir.File("Talpo.ini"));
-    EXPECT_EQ(ReadInputDir(ini), other.Dir());
-    EXPECT_EQ(ReadOutputDir(ini), dir.Dir());
+    EXPECT_EQ(ReadDirectories(ini), (DirectorySettings{.InputDir = other.Dir(), .OutputDir = dir.Dir()}));
     EXPECT_EQ(IniBytes(), CrlfLines({"[Directory]", "InFile=" + other.Dir(), "OutFile=" + dir.Dir(),
                                      "[SaveFile]", "Syousai=0", "Vota=1", "Rdx=1", "Auto=0"}));
 }

@@ -40,18 +40,18 @@ TYoso Day() {
     return MakeYoso({test::SixteenRunnerRace11(), test::NoPredictionRace(10), test::EightRunnerRace1()});
 }
 
-TEST(Writers, WriteInTheFixedOrderOnlyWhatIsEnabled) {
+TEST(Writers, WriteInTheFixedOrderOnlyWhatIsSelected) {
     struct Case {
-        SaveOptions options;
+        OutputSelection files;
         std::vector<std::string> names;
     };
     const std::vector<Case> cases = {
-        {{true, true, true, true}, {"東京980524.txt", "W980524.txt", "K980524.txt"}},
-        {{true, true, true, false}, {"東京980524.txt", "W980524.txt", "K980524.txt"}},
-        {{false, true, true, true}, {"W980524.txt", "K980524.txt"}},
-        {{true, false, true, true}, {"東京980524.txt", "K980524.txt"}},
-        {{false, false, true, true}, {"K980524.txt"}},
-        {{false, false, false, true}, {}},
+        {{.Syousai = true, .Vota = true, .Rdx = true}, {"東京980524.txt", "W980524.txt", "K980524.txt"}},
+        {{.Syousai = false, .Vota = true, .Rdx = true}, {"W980524.txt", "K980524.txt"}},
+        {{.Syousai = true, .Vota = false, .Rdx = true}, {"東京980524.txt", "K980524.txt"}},
+        {{.Syousai = true, .Vota = true, .Rdx = false}, {"東京980524.txt", "W980524.txt"}},
+        {{.Syousai = false, .Vota = false, .Rdx = true}, {"K980524.txt"}},
+        {OutputSelection::None(), {}},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -59,7 +59,7 @@ TEST(Writers, WriteInTheFixedOrderOnlyWhatIsEnabled) {
         std::vector<std::string> expected;
         for (const std::string& name : c.names) expected.push_back(dir.Dir() + name);
 
-        EXPECT_EQ(WriteEnabledFiles(yoso, 3, dir.Dir(), c.options), expected);
+        EXPECT_EQ(WriteEnabledFiles(yoso, 3, dir.Dir(), c.files), expected);
         EXPECT_EQ(test::FolderNames(dir.Path()).size(), c.names.size());
     }
 }
@@ -67,11 +67,11 @@ TEST(Writers, WriteInTheFixedOrderOnlyWhatIsEnabled) {
 TEST(Writers, RunningTwiceGivesIdenticalFiles) {
     TempDir dir;
     TYoso yoso = Day();
-    const auto first = WriteEnabledFiles(yoso, 3, dir.Dir(), SaveOptions{});
+    const auto first = WriteEnabledFiles(yoso, 3, dir.Dir(), OutputSelection{});
     std::vector<std::string> before;
     for (const std::string& path : first) before.push_back(ReadBytes(path));
 
-    const auto second = WriteEnabledFiles(yoso, 3, dir.Dir(), SaveOptions{});
+    const auto second = WriteEnabledFiles(yoso, 3, dir.Dir(), OutputSelection{});
 
     ASSERT_EQ(second, first);
     for (std::size_t i = 0; i < first.size(); ++i) {
@@ -88,7 +88,7 @@ TEST(Writers, ADayWithoutRacesWritesNothingAndRaisesNothing) {
         EXPECT_TRUE(w.write(yoso, 0, dir.Dir()).empty()) << w.name;
         EXPECT_TRUE(w.write(yoso, 0, dir.Dir() + "missing/").empty()) << w.name;
     }
-    EXPECT_TRUE(WriteEnabledFiles(yoso, 0, dir.Dir(), SaveOptions{}).empty());
+    EXPECT_TRUE(WriteEnabledFiles(yoso, 0, dir.Dir(), OutputSelection{}).empty());
     EXPECT_TRUE(test::FolderNames(dir.Path()).empty());
 }
 
@@ -106,17 +106,18 @@ TEST(Writers, EachPutsTheRaceCursorBackAndLeavesNoTemporaryFile) {
 }
 
 TEST(Writers, InMemoryTheyMakeTheFilesTheyWouldWriteAndWriteNothing) {
-    for (const SaveOptions& options : {SaveOptions{}, SaveOptions{false, true, false, true}}) {
+    for (const OutputSelection& selection :
+         {OutputSelection{}, OutputSelection{.Syousai = false, .Vota = true, .Rdx = false}}) {
         TempDir memoryDir;
         TYoso yoso = Day();
         yoso.RaceIndex = 2;
 
-        const std::vector<OutputFile> files = BuildEnabledFiles(yoso, 3, memoryDir.Dir(), options);
+        const std::vector<OutputFile> files = BuildEnabledFiles(yoso, 3, memoryDir.Dir(), selection);
 
         EXPECT_EQ(yoso.RaceIndex, 2);
         EXPECT_TRUE(test::FolderNames(memoryDir.Path()).empty());
         TempDir diskDir;
-        const std::vector<std::string> written = WriteEnabledFiles(yoso, 3, diskDir.Dir(), options);
+        const std::vector<std::string> written = WriteEnabledFiles(yoso, 3, diskDir.Dir(), selection);
         ASSERT_EQ(files.size(), written.size());
         for (std::size_t i = 0; i < files.size(); ++i) {
             EXPECT_EQ(files[i].Path, memoryDir.Dir() + written[i].substr(diskDir.Dir().size()));
@@ -203,10 +204,10 @@ TEST(Writers, DateBytesInFileNamesNeverLeaveTheOutputFolder) {
         std::vector<std::string> names = c.written;
         if (names.empty()) {
             const ETalpoError error =
-                test::ErrorOf([&] { WriteEnabledFiles(yoso, 1, outDir, SaveOptions{}); });
+                test::ErrorOf([&] { WriteEnabledFiles(yoso, 1, outDir, OutputSelection{}); });
             EXPECT_EQ(std::string(error.what()), "ﾌｧｲﾙ " + outDir + c.failedName + " を作成できません");
         } else {
-            WriteEnabledFiles(yoso, 1, outDir, SaveOptions{});
+            WriteEnabledFiles(yoso, 1, outDir, OutputSelection{});
             std::sort(names.begin(), names.end());
         }
         EXPECT_EQ(test::FolderNames(out), names) << c.raceDate;
@@ -217,7 +218,7 @@ TEST(Writers, DateBytesInFileNamesNeverLeaveTheOutputFolder) {
 TEST(Writers, AFailingWriterStopsTheLaterOnesAndLeavesEarlierFilesIntact) {
     TempDir dir;
     TYoso yoso = Day();
-    WriteEnabledFiles(yoso, 3, dir.Dir(), SaveOptions{});
+    WriteEnabledFiles(yoso, 3, dir.Dir(), OutputSelection{});
     const std::string rdxBefore = ReadBytes(dir.File("K980524.txt"));
     const std::string reportBefore = ReadBytes(dir.File("東京980524.txt"));
     std::filesystem::remove(dir.Path() / "W980524.txt");
@@ -227,7 +228,8 @@ TEST(Writers, AFailingWriterStopsTheLaterOnesAndLeavesEarlierFilesIntact) {
     yoso.BetIndex = 0;
     yoso.SetWinBet("--");
 
-    const ETalpoError error = test::ErrorOf([&] { WriteEnabledFiles(yoso, 3, dir.Dir(), SaveOptions{}); });
+    const ETalpoError error =
+        test::ErrorOf([&] { WriteEnabledFiles(yoso, 3, dir.Dir(), OutputSelection{}); });
 
     EXPECT_EQ(error.Kind(), ErrorKind::FileCreate);
     EXPECT_EQ(ReadBytes(dir.File("K980524.txt")), rdxBefore);

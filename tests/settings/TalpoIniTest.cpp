@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <random>
 
-#include "settings/TalpoIni.h"
 #include "common/TalpoError.h"
+#include "settings/TalpoIni.h"
 #include "support/TestSupport.h"
 
 namespace talpo {
@@ -34,27 +34,24 @@ TEST(TalpoIni, FirstStartWritesTheSixKeysInOrder) {
     EXPECT_TRUE(ini.Exists());
     EXPECT_EQ(ReadBytes(ini.Path()), CrlfLines({"[Directory]", "InFile=/opt/タルポ/", "OutFile=/opt/タルポ/",
                                                 "[SaveFile]", "Syousai=0", "Vota=1", "Rdx=1", "Auto=0"}));
-    EXPECT_EQ(ReadInputDir(ini), "/opt/タルポ/");
-    EXPECT_EQ(ReadOutputDir(ini), "/opt/タルポ/");
-    const SaveOptions options = ReadSaveOptions(ini);
-    EXPECT_FALSE(options.Syousai);
-    EXPECT_TRUE(options.Vota);
-    EXPECT_TRUE(options.Rdx);
-    EXPECT_FALSE(options.Auto);
+    EXPECT_EQ(ReadDirectories(ini),
+              (DirectorySettings{.InputDir = "/opt/タルポ/", .OutputDir = "/opt/タルポ/"}));
+    EXPECT_EQ(ReadSaveSettings(ini),
+              (SaveSettings{.Files = {.Syousai = false, .Vota = true, .Rdx = true}, .Auto = false}));
 }
 
 TEST(TalpoIni, MissingFileSectionOrKeyGivesTheDefaults) {
     TempDir dir;
     TIniFile missing(dir.File("Talpo.ini"));
     EXPECT_EQ(missing.ReadString("Directory", "InFile", "def"), "def");
-    EXPECT_EQ(ReadInputDir(missing), "");
+    EXPECT_EQ(ReadDirectories(missing), DirectorySettings{});
     EXPECT_FALSE(missing.ReadBool("SaveFile", "Auto", false));
 
     WriteBytes(missing.Path(), CrlfLines({"[Directory]", "InFile=/in/"}));
-    EXPECT_EQ(ReadInputDir(missing), "/in/");
-    EXPECT_EQ(ReadOutputDir(missing), "");
-    const SaveOptions options = ReadSaveOptions(missing);
-    EXPECT_TRUE(options.Syousai && options.Vota && options.Rdx && options.Auto);
+    EXPECT_EQ(ReadDirectories(missing), (DirectorySettings{.InputDir = "/in/", .OutputDir = ""}));
+    EXPECT_EQ(ReadSaveSettings(missing), SaveSettings{}) << "every save setting on";
+    EXPECT_EQ(SaveSettings{},
+              (SaveSettings{.Files = {.Syousai = true, .Vota = true, .Rdx = true}, .Auto = true}));
 }
 
 struct BoolCase {
@@ -104,10 +101,10 @@ TEST(TalpoIni, WritesKeepEveryOtherLineOfAForeignFile) {
            "Vota=1\n"
            "Auto=1");
     WriteBytes(ini.Path(), before);
-    EXPECT_EQ(ReadInputDir(ini), "C:\\OLD\\");
+    EXPECT_EQ(ReadDirectories(ini).InputDir, "C:\\OLD\\");
 
-    WriteDirectories(ini, "/in/", "/出力/");
-    WriteSaveOptions(ini, SaveOptions{true, false, true, false});
+    WriteDirectories(ini, {.InputDir = "/in/", .OutputDir = "/出力/"});
+    WriteSaveSettings(ini, {.Files = {.Syousai = true, .Vota = false, .Rdx = true}, .Auto = false});
 
     EXPECT_EQ(ReadBytes(ini.Path()), Sj("; 設定ファイル\r\n"
                                         "[directory]\r\n"
@@ -123,7 +120,7 @@ TEST(TalpoIni, WritesKeepEveryOtherLineOfAForeignFile) {
                                         "Auto=0\r\n"
                                         "Syousai=1\r\n"
                                         "Rdx=1\r\n"));
-    EXPECT_EQ(ReadOutputDir(ini), "/出力/");
+    EXPECT_EQ(ReadDirectories(ini).OutputDir, "/出力/");
     EXPECT_EQ(ini.ReadString("Other", "A", ""), "1");
 }
 
@@ -202,7 +199,7 @@ TEST(TalpoIni, AFailedWriteRaisesTheMessageAndLeavesNothingBehind) {
     TIniFile ini(other.File("Talpo.ini"));
     CreateDefaultSettings(ini, "/p/");
     const std::string before = ReadBytes(ini.Path());
-    EXPECT_THROW(WriteDirectories(ini, "/a\nb/", "/c/"), ETalpoError);
+    EXPECT_THROW(WriteDirectories(ini, {.InputDir = "/a\nb/", .OutputDir = "/c/"}), ETalpoError);
     EXPECT_EQ(ReadBytes(ini.Path()), before);
     EXPECT_EQ(Listing(other.Path()), std::vector<std::string>{"Talpo.ini"});
 }
@@ -218,12 +215,11 @@ TEST(TalpoIni, BinaryGarbageReadsAsDefaultsAndSurvivesAWrite) {
             random() % 4 == 0 ? specials[random() % sizeof specials] : static_cast<char>(random() % 256);
     }
     WriteBytes(ini.Path(), garbage);
-    const SaveOptions options = ReadSaveOptions(ini);
-    EXPECT_TRUE(options.Syousai && options.Vota && options.Rdx && options.Auto);
-    EXPECT_EQ(ReadInputDir(ini), "");
+    EXPECT_EQ(ReadSaveSettings(ini), SaveSettings{});
+    EXPECT_EQ(ReadDirectories(ini), DirectorySettings{});
 
     WriteBytes(ini.Path(), garbage + "\n[SaveFile]\nAuto=0\n" + garbage);
-    EXPECT_FALSE(ReadSaveOptions(ini).Auto);
+    EXPECT_FALSE(ReadSaveSettings(ini).Auto);
     ini.WriteBool("Directory2", "Key", true);
     const std::string after = ReadBytes(ini.Path());
     EXPECT_EQ(after.substr(0, garbage.size()), garbage);

@@ -52,13 +52,10 @@ TEST(SaveFormTest, IsLaidOutWithItsTexts) {
 TEST(SaveFormTest, BoxesCarryEachOptionOnItsOwn) {
     TSaveForm form;
     for (int bit = 0; bit < 4; ++bit) {
-        const SaveOptions set{bit == 0, bit == 1, bit == 2, bit == 3};
+        const SaveSettings set{.Files = {.Syousai = bit == 0, .Vota = bit == 1, .Rdx = bit == 2},
+                               .Auto = bit == 3};
         form.SetOptions(set);
-        const SaveOptions got = form.Options();
-        EXPECT_EQ(got.Syousai, set.Syousai);
-        EXPECT_EQ(got.Vota, set.Vota);
-        EXPECT_EQ(got.Rdx, set.Rdx);
-        EXPECT_EQ(got.Auto, set.Auto);
+        EXPECT_EQ(form.Options(), set);
         EXPECT_EQ(form.CheckBox1->isChecked(), bit == 0);
         EXPECT_EQ(form.CheckBox4->isChecked(), bit == 3);
     }

@@ -25,9 +25,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The four options as "1010" (Syousai, Vota, Rdx, Auto), for readable comparisons.
-std::string Bits(const SaveOptions& o) {
-    return std::string{o.Syousai ? '1' : '0', o.Vota ? '1' : '0', o.Rdx ? '1' : '0', o.Auto ? '1' : '0'};
+// The four save settings as "1010" (Syousai, Vota, Rdx, Auto), for readable comparisons, and back.
+std::string Bits(const SaveSettings& o) {
+    return std::string{o.Files.Syousai ? '1' : '0', o.Files.Vota ? '1' : '0', o.Files.Rdx ? '1' : '0',
+                       o.Auto ? '1' : '0'};
+}
+SaveSettings FromBits(const std::string& bits) {
+    return {.Files = {.Syousai = bits.at(0) == '1', .Vota = bits.at(1) == '1', .Rdx = bits.at(2) == '1'},
+            .Auto = bits.at(3) == '1'};
 }
 
 class YosoCommandsTest : public YosoFormTestBase {
@@ -47,10 +52,12 @@ protected:
         return static_cast<int>(
             std::distance(fs::directory_iterator(f.App.OutputDir), fs::directory_iterator()));
     }
-    SaveOptions Stored() const { return ReadSaveOptions(TIniFile(f.App.IniPath())); }
+    SaveSettings Stored() const { return ReadSaveSettings(TIniFile(f.App.IniPath())); }
 
-    // Answers the save dialog: records the boxes as shown, sets them to `set`, and presses OK or Cancel.
-    void AnswerSaveDialog(SaveOptions set, bool ok) {
+    // Answers the save dialog: records the boxes as shown, sets them to `bits` (as Bits writes them), and
+    // presses OK or Cancel.
+    void AnswerSaveDialog(const std::string& bits, bool ok) {
+        const SaveSettings set = FromBits(bits);
         AnswerModal([this, set, ok](QWidget* modal) {
             shownInDialog = saveForm.Options();
             dialogWasModal = modal == &saveForm;
@@ -64,7 +71,7 @@ protected:
 
     TSaveForm saveForm;
     TAboutForm aboutForm;
-    SaveOptions shownInDialog{false, false, false, false};
+    SaveSettings shownInDialog = FromBits("0000");
     bool dialogWasModal = false;
 };
 
@@ -135,20 +142,20 @@ TEST_F(YosoCommandsTest, ToolbarHintsPopUpTheirFirstPartAndShowTheSecondInTheSta
 }
 
 TEST_F(YosoCommandsTest, CancelWritesNothingAndTheNextOpeningShowsTheStoredValues) {
-    AnswerSaveDialog({true, true, true, true}, false);
+    AnswerSaveDialog("1111", false);
     form->SaveBtnClick();
     EXPECT_TRUE(dialogWasModal);
     EXPECT_EQ(Bits(shownInDialog), "1010");
     EXPECT_EQ(OutputCount(), 0);
     EXPECT_EQ(Bits(Stored()), "1010");
 
-    AnswerSaveDialog({false, false, false, false}, false);
+    AnswerSaveDialog("0000", false);
     form->SaveBtnClick();
     EXPECT_EQ(Bits(shownInDialog), "1010");
 }
 
 TEST_F(YosoCommandsTest, OkWithNoFileTickedWritesNothingAndStoresAuto) {
-    AnswerSaveDialog({false, false, false, true}, true);
+    AnswerSaveDialog("0001", true);
     form->SaveBtnClick();
     EXPECT_EQ(OutputCount(), 0);
     EXPECT_EQ(Bits(Stored()), "0001");
@@ -156,7 +163,7 @@ TEST_F(YosoCommandsTest, OkWithNoFileTickedWritesNothingAndStoresAuto) {
 }
 
 TEST_F(YosoCommandsTest, OkWritesTheTickedFilesInTheFixedOrder) {
-    AnswerSaveDialog({true, true, false, false}, true);
+    AnswerSaveDialog("1100", true);
     form->SaveBtnClick();
     ASSERT_EQ(form->LastWritten().size(), 2u);
     EXPECT_EQ(fs::path(form->LastWritten()[0]).filename().string(), "東京980524.txt");
@@ -170,17 +177,17 @@ TEST_F(YosoCommandsTest, OkWritesTheTickedFilesInTheFixedOrder) {
 TEST_F(YosoCommandsTest, CtrlSOpensTheSaveDialog) {
     QApplication::setActiveWindow(form.get());
     ASSERT_EQ(QApplication::activeWindow(), form.get());
-    AnswerSaveDialog({false, false, false, false}, false);
+    AnswerSaveDialog("0000", false);
     QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(dialogWasModal);
 }
 
 TEST_F(YosoCommandsTest, TheToolbarButtonAndTheMenuOpenTheSaveDialogToo) {
-    AnswerSaveDialog({false, false, false, false}, false);
+    AnswerSaveDialog("0000", false);
     Find<QToolButton>("SaveBtn")->click();
     EXPECT_TRUE(dialogWasModal);
     dialogWasModal = false;
-    AnswerSaveDialog({false, false, false, false}, false);
+    AnswerSaveDialog("0000", false);
     Action("SaveMenu")->trigger();
     EXPECT_TRUE(dialogWasModal);
 }
