@@ -2,6 +2,7 @@
 #include "cli/CliJson.h"
 
 #include <algorithm>
+#include <array>
 #include <nlohmann/json.hpp>
 
 #include "common/Cp932.h"
@@ -12,73 +13,69 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json Slots(TYoso& yoso, int count, std::string (TYoso::*get)() const) {
+// The first Count slots of one kind of bet; the store keeps more than the JSON lists.
+template <std::size_t Count, std::size_t N, std::size_t Width>
+Json Slots(const std::array<TYosoText<Width>, N>& bets) {
+    static_assert(Count <= N);
     Json slots = Json::array();
-    for (int s = 0; s < count; ++s) {
-        yoso.BetIndex = s;
-        slots.push_back(Cp932ToUtf8((yoso.*get)()));
-    }
+    for (std::size_t s = 0; s < Count; ++s) slots.push_back(Cp932ToUtf8(bets[s].Get()));
     return slots;
 }
 
-Json Horses(TYoso& yoso, int runners) {
+Json Horses(const TYosoRace& race, int runners) {
     Json horses = Json::array();
     for (int h = 0; h < runners; ++h) {
-        yoso.HorseIndex = h;
-        horses.push_back({{"no", Cp932ToUtf8(yoso.GetHorseNo())},
-                          {"bracket", Cp932ToUtf8(yoso.GetBracket())},
-                          {"name", Cp932ToUtf8(yoso.GetHorseName())},
-                          {"sex_age", Cp932ToUtf8(yoso.GetSexAge())},
-                          {"jockey", Cp932ToUtf8(yoso.GetJockey())},
-                          {"trainer", Cp932ToUtf8(yoso.GetTrainer())},
-                          {"mark", Cp932ToUtf8(yoso.GetMark())},
-                          {"index", yoso.GetIndex()}});
+        const TYosoHorse& horse = race.Horses[static_cast<std::size_t>(h)];
+        horses.push_back({{"no", Cp932ToUtf8(horse.HorseNo.Get())},
+                          {"bracket", Cp932ToUtf8(horse.Bracket.Get())},
+                          {"name", Cp932ToUtf8(horse.HorseName.Get())},
+                          {"sex_age", Cp932ToUtf8(horse.SexAge.Get())},
+                          {"jockey", Cp932ToUtf8(horse.Jockey.Get())},
+                          {"trainer", Cp932ToUtf8(horse.Trainer.Get())},
+                          {"mark", Cp932ToUtf8(horse.Mark.Get())},
+                          {"index", horse.Index}});
     }
     return horses;
 }
 
-Json Race(TYoso& y, int runners) {
-    Json race = {{"venue", Cp932ToUtf8(y.GetVenueName())},
-                 {"venue_code", Cp932ToUtf8(y.GetVenueCode())},
-                 {"meeting_no", Cp932ToUtf8(y.GetMeetingNo())},
-                 {"meeting_day", Cp932ToUtf8(y.GetMeetingDay())},
-                 {"race_no", Cp932ToUtf8(y.GetRaceNo())},
-                 {"year", Cp932ToUtf8(y.GetYear())},
-                 {"month", Cp932ToUtf8(y.GetMonth())},
-                 {"day", Cp932ToUtf8(y.GetDay())},
-                 {"date", Cp932ToUtf8(y.GetRaceDate())},
-                 {"name", Cp932ToUtf8(y.GetRaceName())},
-                 {"surface", Cp932ToUtf8(y.GetSurface())},
-                 {"distance", Cp932ToUtf8(y.GetDistance())},
-                 {"runner_count", Cp932ToUtf8(y.GetRunnerCount())},
-                 {"class", Cp932ToUtf8(y.GetRaceClass())},
-                 {"start_time", Cp932ToUtf8(y.GetStartTime())}};
-    race["win"] = Slots(y, 3, &TYoso::GetWinBet);
-    race["place"] = Slots(y, 3, &TYoso::GetPlaceBet);
-    race["pairs"] = Slots(y, 8, &TYoso::GetPairBet);
-    race["horses"] = Horses(y, runners);
+Json Race(const TYosoRace& r, int runners) {
+    Json race = {{"venue", Cp932ToUtf8(r.VenueName.Get())},
+                 {"venue_code", Cp932ToUtf8(r.VenueCode.Get())},
+                 {"meeting_no", Cp932ToUtf8(r.MeetingNo.Get())},
+                 {"meeting_day", Cp932ToUtf8(r.MeetingDay.Get())},
+                 {"race_no", Cp932ToUtf8(r.RaceNo.Get())},
+                 {"year", Cp932ToUtf8(r.Year.Get())},
+                 {"month", Cp932ToUtf8(r.Month.Get())},
+                 {"day", Cp932ToUtf8(r.Day.Get())},
+                 {"date", Cp932ToUtf8(r.RaceDate.Get())},
+                 {"name", Cp932ToUtf8(r.RaceName.Get())},
+                 {"surface", Cp932ToUtf8(r.Surface.Get())},
+                 {"distance", Cp932ToUtf8(r.Distance.Get())},
+                 {"runner_count", Cp932ToUtf8(r.RunnerCount.Get())},
+                 {"class", Cp932ToUtf8(r.RaceClass.Get())},
+                 {"start_time", Cp932ToUtf8(r.StartTime.Get())}};
+    race["win"] = Slots<3>(r.WinBets);
+    race["place"] = Slots<3>(r.PlaceBets);
+    race["pairs"] = Slots<8>(r.PairBets);
+    race["horses"] = Horses(r, runners);
     return race;
 }
 
 // The runners the store holds for the race: its count, clamped like every numeric use of it. A race the
 // engine never reached has an empty count and no runners.
-int StoredRunners(const TYoso& yoso) {
-    const auto count = TryStrToInt(yoso.GetRunnerCount());
+int StoredRunners(const TYosoRace& race) {
+    const auto count = TryStrToInt(race.RunnerCount.Get());
     return count ? std::clamp(*count, 0, TYoso::HorseSlots) : 0;
 }
 
 }  // namespace
 
-std::string StoreToJson(const TDenma& Denma, TYoso& Yoso) {
-    const int saved[] = {Yoso.RaceIndex, Yoso.HorseIndex, Yoso.BetIndex};
+std::string StoreToJson(const TDenma& Denma, const TYoso& Yoso) {
     Json races = Json::array();
     for (int r = 0; r < Denma.RaceCount; ++r) {
-        Yoso.RaceIndex = r;
-        races.push_back(Race(Yoso, StoredRunners(Yoso)));
+        const TYosoRace& race = Yoso.RaceAt(r);
+        races.push_back(Race(race, StoredRunners(race)));
     }
-    Yoso.RaceIndex = saved[0];
-    Yoso.HorseIndex = saved[1];
-    Yoso.BetIndex = saved[2];
     return Json{{"races", races}}.dump(2) + "\n";
 }
 

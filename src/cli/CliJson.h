@@ -9,7 +9,6 @@
 namespace talpo::cli {
 
 // {"races":[{...}]}; texts converted from CP932 (invalid bytes become U+FFFD), "index" an integer.
-// Leaves the store's cursors where they were.
-std::string StoreToJson(const TDenma& Denma, TYoso& Yoso);
+std::string StoreToJson(const TDenma& Denma, const TYoso& Yoso);
 
 }  // namespace talpo::cli

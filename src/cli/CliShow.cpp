@@ -1,9 +1,11 @@
 // Terminal race cards.
 #include "cli/CliShow.h"
 
-#include "day/RaceCardText.h"
+#include <algorithm>
+#include <iterator>
+
 #include "common/Cp932.h"
-#include "common/TalpoError.h"
+#include "day/RaceCardText.h"
 
 namespace talpo::cli {
 namespace {
@@ -25,19 +27,18 @@ std::string Cell(const std::string& cp932, std::size_t width, Align align) {
 }
 
 struct Column {
-    const char* title;
     std::size_t width;
     Align align;
 };
 
 // Widths in bytes: the race card's fields at their full size.
-const Column kColumns[] = {
-    {"枠", 2, Align::Centre},      {"馬", 2, Align::Right},    {"ＭＫ", 4, Align::Centre},
-    {"馬    名", 30, Align::Left}, {"性齢", 4, Align::Left},   {"騎  手", 8, Align::Left},
-    {"負担", 6, Align::Centre},    {"調教師", 8, Align::Left}, {"指数", 4, Align::Right},
+constexpr Column kColumns[] = {
+    {2, Align::Centre}, {2, Align::Right},  {4, Align::Centre}, {30, Align::Left}, {4, Align::Left},
+    {8, Align::Left},   {6, Align::Centre}, {8, Align::Left},   {4, Align::Right},
 };
+static_assert(std::size(kColumns) == RunnerColumnCount);
 
-std::string Row(const std::vector<std::string>& cells) {
+std::string Row(const RunnerCells& cells) {
     std::string line;
     for (std::size_t c = 0; c < cells.size(); ++c) {
         if (c) line += ' ';
@@ -62,41 +63,36 @@ std::vector<std::string> HeaderLines(const TDenma& denma) {
     return lines;
 }
 
-std::vector<std::string> RunnerLines(TDay& day, int runners, std::vector<std::string>& warnings) {
-    const TDenma& denma = *day.Denma;
-    TYoso& yoso = *day.Yoso;
+std::vector<std::string> RunnerLines(const TDenma& denma, const TYoso& yoso, int runners,
+                                     std::vector<std::string>& warnings) {
     std::vector<std::string> lines;
-    std::vector<std::string> titles;
-    for (const Column& c : kColumns) titles.push_back(Sj(c.title));
-    lines.push_back(Row(titles));
-    for (int i = 0; i < runners; ++i) {
-        std::string weight;
-        try {
-            weight = WeightText(denma, i);
-        } catch (const ETalpoError& e) {
-            weight = "?";
-            warnings.push_back(e.what());
+    lines.push_back(Row(RunnerColumnTitles()));
+    for (RunnerRow& row : MakeRunnerRows(denma, yoso, runners)) {
+        if (!row.WeightError.empty()) {
+            row.Cells[ColWeight] = "?";
+            warnings.push_back(row.WeightError);
         }
-        yoso.HorseIndex = i;
-        lines.push_back(Row({denma.GetBracket(i), std::to_string(i + 1), MarksText(denma, yoso, i),
-                             denma.GetHorseNameRaw(i), denma.GetSex(i) + denma.GetAge(i), denma.GetJockey(i),
-                             weight, denma.GetTrainer(i), std::to_string(yoso.GetIndex())}));
+        lines.push_back(Row(row.Cells));
     }
     return lines;
 }
 
-std::vector<std::string> BetLines(TYoso& yoso, int runners) {
+std::vector<std::string> BetLines(const TYoso& yoso, int runners) {
+    constexpr std::size_t kWidths[] = {6, 6, 7};
+    const BetTable bets = MakeBetTable(yoso, runners);
     std::vector<std::string> lines;
-    lines.push_back(Cp932ToUtf8(Cell(Sj("単勝"), 6, Align::Centre) + Cell(Sj("複勝"), 6, Align::Centre) +
-                                Cell(PairColumnTitle(runners), 7, Align::Centre)));
-    for (int row = 0; row < 8; ++row) {
-        yoso.BetIndex = 0;
-        const std::string win = row == 0 ? yoso.GetWinBet() : "";
-        yoso.BetIndex = row;
-        const std::string place = row < 3 ? yoso.GetPlaceBet() : "";
-        const std::string pair = yoso.GetPairBet();
-        std::string line =
-            Cell(win, 6, Align::Centre) + Cell(place, 6, Align::Centre) + Cell(pair, 7, Align::Centre);
+    std::string titles;
+    for (std::size_t c = 0; c < bets.Titles.size(); ++c)
+        titles += Cell(bets.Titles[c], kWidths[c], Align::Centre);
+    lines.push_back(Cp932ToUtf8(titles));
+    std::size_t rows = 0;
+    for (const std::vector<std::string>& column : bets.Columns) rows = std::max(rows, column.size());
+    for (std::size_t row = 0; row < rows; ++row) {
+        std::string line;
+        for (std::size_t c = 0; c < bets.Columns.size(); ++c) {
+            const std::vector<std::string>& column = bets.Columns[c];
+            line += Cell(row < column.size() ? column[row] : "", kWidths[c], Align::Centre);
+        }
         while (!line.empty() && line.back() == ' ') line.pop_back();
         lines.push_back(Cp932ToUtf8(line));
     }
@@ -105,13 +101,14 @@ std::vector<std::string> BetLines(TYoso& yoso, int runners) {
 
 }  // namespace
 
-std::vector<std::string> RenderRaceCard(TDay& day, std::vector<std::string>& warnings) {
-    const int runners = day.Denma->GetRunnerSlots();
-    std::vector<std::string> lines = HeaderLines(*day.Denma);
+std::vector<std::string> RenderRaceCard(const TDenma& Denma, const TYoso& Yoso,
+                                        std::vector<std::string>& warnings) {
+    const int runners = Denma.GetRunnerSlots();
+    std::vector<std::string> lines = HeaderLines(Denma);
     lines.emplace_back();
-    for (std::string& l : RunnerLines(day, runners, warnings)) lines.push_back(std::move(l));
+    for (std::string& l : RunnerLines(Denma, Yoso, runners, warnings)) lines.push_back(std::move(l));
     lines.emplace_back();
-    for (std::string& l : BetLines(*day.Yoso, runners)) lines.push_back(std::move(l));
+    for (std::string& l : BetLines(Yoso, runners)) lines.push_back(std::move(l));
     return lines;
 }
 

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "day/TalpoDay.h"
+#include "data/RdxDenClass.h"
+#include "predict/RdxYosoClass.h"
 
 namespace talpo::cli {
 
-// The card of the race selected by the day's cursors, as UTF-8 lines. A weight that is not a number is
-// shown as "?" and its message is added to warnings (UTF-8).
-std::vector<std::string> RenderRaceCard(TDay& day, std::vector<std::string>& warnings);
+// The card of the race selected by the two race cursors (TDay::SetRace), as UTF-8 lines. A weight that is
+// not a number is shown as "?" and its message is added to warnings (UTF-8).
+std::vector<std::string> RenderRaceCard(const TDenma& Denma, const TYoso& Yoso,
+                                        std::vector<std::string>& warnings);
 
 }  // namespace talpo::cli

@@ -169,7 +169,7 @@ int Show(const Context& c, const CliArgs& args) {
     for (int r = first; r <= last; ++r) {
         day.SetRace(r);
         c.out << "=== " << r + 1 << "/" << count << " " << std::string(60, '=') << "\n";
-        for (const std::string& line : RenderRaceCard(day, warnings)) c.out << line << "\n";
+        for (const std::string& line : RenderRaceCard(*day.Denma, *day.Yoso, warnings)) c.out << line << "\n";
         c.out << "\n";
     }
     for (const std::string& w : warnings) Warn(c, w);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/Cp932.h"
+#include "common/TalpoError.h"
 
 namespace talpo {
 namespace {
@@ -16,6 +17,9 @@ struct Words {
     std::string pace = Sj("予想ペース ");
     std::string shiba = Sj("芝");
     std::string wakuren = Sj("枠連"), umaren = Sj("馬連");
+    std::string tansho = Sj("単勝"), fukusho = Sj("複勝");
+    RunnerCells runnerTitles = {Sj("枠"),     Sj("馬"),   Sj("ＭＫ"),   Sj("馬    名"), Sj("性齢"),
+                                Sj("騎  手"), Sj("負担"), Sj("調教師"), Sj("指数")};
 };
 
 const Words& W() {
@@ -62,9 +66,50 @@ std::string PairColumnTitle(int runnerCount) {
     return runnerCount >= 9 ? W().umaren : W().wakuren;
 }
 
-std::string MarksText(const TDenma& Denma, TYoso& Yoso, int I) {
-    Yoso.HorseIndex = I;
-    return Yoso.GetMark() + Denma.GetMark(I);
+std::string MarksText(const TDenma& Denma, const TYoso& Yoso, int I) {
+    return Yoso.HorseAt(Yoso.RaceIndex, I).Mark.Get() + Denma.GetMark(I);
+}
+
+const RunnerCells& RunnerColumnTitles() {
+    return W().runnerTitles;
+}
+
+std::vector<RunnerRow> MakeRunnerRows(const TDenma& Denma, const TYoso& Yoso, int runners) {
+    std::vector<RunnerRow> rows;
+    for (int I = 0; I < runners; ++I) {
+        RunnerRow row;
+        RunnerCells& c = row.Cells;
+        c[ColBracket] = Denma.GetBracket(I);
+        c[ColNo] = std::to_string(I + 1);
+        c[ColMarks] = MarksText(Denma, Yoso, I);
+        c[ColName] = Denma.GetHorseNameRaw(I);
+        c[ColSexAge] = Denma.GetSex(I) + Denma.GetAge(I);
+        c[ColJockey] = Denma.GetJockey(I);
+        // One bad weight spoils only its own cell: the rest of the race is still shown.
+        try {
+            c[ColWeight] = WeightText(Denma, I);
+        } catch (const ETalpoError& e) {
+            row.WeightError = e.what();
+        }
+        c[ColTrainer] = Denma.GetTrainer(I);
+        c[ColIndex] = std::to_string(Yoso.HorseAt(Yoso.RaceIndex, I).Index);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+BetTable MakeBetTable(const TYoso& Yoso, int runners) {
+    constexpr std::size_t kPlaceShown = 3;
+    constexpr std::size_t kPairsShown = 8;
+    const TYosoRace& race = Yoso.RaceAt(Yoso.RaceIndex);
+    BetTable table;
+    table.Titles = {W().tansho, W().fukusho, PairColumnTitle(runners)};
+    table.Columns[0].push_back(race.WinBets[0].Get());
+    for (std::size_t slot = 0; slot < kPlaceShown; ++slot)
+        table.Columns[1].push_back(race.PlaceBets[slot].Get());
+    for (std::size_t slot = 0; slot < kPairsShown; ++slot)
+        table.Columns[2].push_back(race.PairBets[slot].Get());
+    return table;
 }
 
 }  // namespace talpo

@@ -2,7 +2,10 @@
 // race card and the prediction store. All texts are CP932 bytes; the views convert at their edge.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "data/RdxDenClass.h"
 #include "predict/RdxYosoClass.h"
@@ -35,10 +38,50 @@ std::string FormatWeight(float kilograms);
 // conversion error for a weight field that is not a number.
 std::string WeightText(const TDenma& Denma, int I);
 
-// "枠連" (bracket quinella) up to 8 runners, "馬連" (quinella) from 9.
+// The bet table's pair title: bracket quinella up to 8 runners, quinella from 9.
 std::string PairColumnTitle(int runnerCount);
 
-// The horse file's recorded marks beside the engine's: engine mark + the data's own mark.
-std::string MarksText(const TDenma& Denma, TYoso& Yoso, int I);
+// The horse file's recorded marks beside the engine's: the engine's mark for runner I of the store's race
+// at Yoso.RaceIndex + the data's own mark.
+std::string MarksText(const TDenma& Denma, const TYoso& Yoso, int I);
+
+// The runner table: a row per runner, nine columns in this order.
+enum RunnerColumn : std::size_t {
+    ColBracket,
+    ColNo,
+    ColMarks,
+    ColName,
+    ColSexAge,
+    ColJockey,
+    ColWeight,
+    ColTrainer,
+    ColIndex,
+    RunnerColumnCount
+};
+using RunnerCells = std::array<std::string, RunnerColumnCount>;
+
+// The nine column titles, in column order.
+const RunnerCells& RunnerColumnTitles();
+
+struct RunnerRow {
+    // The bracket, the 1-based position, MarksText, the name as stored (blanks included), sex and age, the
+    // jockey and trainer as stored, WeightText and the store's index.
+    RunnerCells Cells;
+    // The message (UTF-8) of a weight that is not a number; its cell is then empty and each view reports
+    // the message its own way.
+    std::string WeightError;
+};
+
+// The rows of the first `runners` runners (the views pass Denma.GetRunnerSlots()) of the race selected by
+// Denma.RaceIndex, with the marks and indices of the store's race at Yoso.RaceIndex.
+std::vector<RunnerRow> MakeRunnerRows(const TDenma& Denma, const TYoso& Yoso, int runners);
+
+// The bets of the store's race at Yoso.RaceIndex as three columns under their titles (win, place and
+// PairColumnTitle(runners)): the win slot, the three place slots and the eight pair slots shown.
+struct BetTable {
+    std::array<std::string, 3> Titles;
+    std::array<std::vector<std::string>, 3> Columns;
+};
+BetTable MakeBetTable(const TYoso& Yoso, int runners);
 
 }  // namespace talpo

@@ -10,8 +10,8 @@ namespace talpo {
 namespace {
 
 constexpr std::size_t kFieldCount = 78;
-constexpr int kWinPlaceSlots = 3;
-constexpr int kPairSlots = 8;
+constexpr std::size_t kWinPlaceSlots = 3;
+constexpr std::size_t kPairSlots = 8;
 // 0-based positions of the first bet of each kind; every bet is followed by an empty field.
 constexpr std::size_t kFirstWin = 6;
 constexpr std::size_t kFirstPlace = 12;
@@ -29,27 +29,25 @@ std::string PairField(const std::string& pair) {
     return TwoDigits(SubBytes(pair, 0, 2)) + TwoDigits(SubBytes(pair, 3, 2));
 }
 
-bool HasPrediction(TYoso& yoso) {
-    yoso.BetIndex = 0;
-    const std::string win = yoso.GetWinBet();
+bool HasPrediction(const TYosoRace& race) {
+    const std::string win = race.WinBets[0].Get();
     return !win.empty() && win != "--";
 }
 
-std::string Record(TYoso& yoso) {
+std::string Record(const TYosoRace& race) {
     std::vector<std::string> fields(kFieldCount);
     fields[0] = "A009";
-    fields[1] = yoso.GetRaceDate();
-    fields[2] = yoso.GetVenueCode();
-    fields[3] = yoso.GetMeetingNo();
-    fields[4] = yoso.GetMeetingDay();
-    fields[5] = yoso.GetRaceNo();
-    for (yoso.BetIndex = 0; yoso.BetIndex < kWinPlaceSlots; ++yoso.BetIndex) {
-        const std::size_t slot = static_cast<std::size_t>(yoso.BetIndex);
-        fields[kFirstWin + 2 * slot] = yoso.GetWinBet();
-        fields[kFirstPlace + 2 * slot] = yoso.GetPlaceBet();
+    fields[1] = race.RaceDate.Get();
+    fields[2] = race.VenueCode.Get();
+    fields[3] = race.MeetingNo.Get();
+    fields[4] = race.MeetingDay.Get();
+    fields[5] = race.RaceNo.Get();
+    for (std::size_t slot = 0; slot < kWinPlaceSlots; ++slot) {
+        fields[kFirstWin + 2 * slot] = race.WinBets[slot].Get();
+        fields[kFirstPlace + 2 * slot] = race.PlaceBets[slot].Get();
     }
-    for (yoso.BetIndex = 0; yoso.BetIndex < kPairSlots; ++yoso.BetIndex) {
-        fields[kFirstPair + 2 * static_cast<std::size_t>(yoso.BetIndex)] = PairField(yoso.GetPairBet());
+    for (std::size_t slot = 0; slot < kPairSlots; ++slot) {
+        fields[kFirstPair + 2 * slot] = PairField(race.PairBets[slot].Get());
     }
     std::string record = fields[0];
     for (std::size_t i = 1; i < kFieldCount; ++i) record += "," + fields[i];
@@ -58,21 +56,20 @@ std::string Record(TYoso& yoso) {
 
 }  // namespace
 
-void BuildRdxFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink) {
+void BuildRdxFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink) {
     if (RaceCount <= 0) return;
-    const RaceIndexKeeper keeper(Yoso);
 
-    Yoso.RaceIndex = 0;
-    const std::string path = OutputFilePath(OutputDir, "K" + ShortDate(Yoso.GetRaceDate()) + ".txt");
+    const std::string path =
+        OutputFilePath(OutputDir, "K" + ShortDate(Yoso.RaceAt(0).RaceDate.Get()) + ".txt");
     std::vector<std::string> lines;
     for (int r = 0; r < RaceCount; ++r) {
-        Yoso.RaceIndex = r;
-        if (HasPrediction(Yoso)) lines.push_back(Record(Yoso));
+        const TYosoRace& race = Yoso.RaceAt(r);
+        if (HasPrediction(race)) lines.push_back(Record(race));
     }
     sink(LinesFile(path, lines));
 }
 
-std::vector<std::string> WriteRdxFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
+std::vector<std::string> WriteRdxFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
     std::vector<std::string> written;
     BuildRdxFile(Yoso, RaceCount, OutputDir, [&written](OutputFile&& file) {
         WriteToDisk(file);

@@ -9,10 +9,10 @@
 
 namespace talpo {
 
-// Writes "K<yymmdd>.txt" (race 0's date) into OutputDir and restores Yoso.RaceIndex, also on an error.
-// Returns the path written; a day without races writes nothing.
-std::vector<std::string> WriteRdxFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir);
+// Writes "K<yymmdd>.txt" (race 0's date) into OutputDir. Returns the path written; a day without races
+// writes nothing.
+std::vector<std::string> WriteRdxFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir);
 // The same file handed to the sink instead of written.
-void BuildRdxFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink);
+void BuildRdxFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink);
 
 }  // namespace talpo

@@ -10,7 +10,7 @@ namespace talpo {
 namespace {
 
 constexpr std::size_t kRuleWidth = 75;
-constexpr int kPairsShown = 6;
+constexpr std::size_t kPairsShown = 6;
 
 // Both characters of a two-character number, each to full width ("blank 5" gives two blanks and ５).
 std::string FullWidthPair(const std::string& text) {
@@ -19,7 +19,7 @@ std::string FullWidthPair(const std::string& text) {
 
 }  // namespace
 
-void WriteVotaHeader(TYoso& Yoso, std::vector<std::string>& lines) {
+void WriteVotaHeader(const TYosoRace& Race, std::vector<std::string>& lines) {
     static const std::string kYear = Sj(" 年 ");
     static const std::string kMeeting = Sj(" 回 ");
     static const std::string kMeetingDay = Sj(" 日目 ");
@@ -28,46 +28,44 @@ void WriteVotaHeader(TYoso& Yoso, std::vector<std::string>& lines) {
 
     const std::string rule(kRuleWidth, '-');
     lines.push_back(rule);
-    lines.push_back(Yoso.GetVenueName() + "  " + FullWidthPair(SubBytes(Yoso.GetYear(), 2, 2)) + kYear +
-                    ToFullWidth(Yoso.GetMeetingNo()) + kMeeting + ToFullWidth(Yoso.GetMeetingDay()) +
-                    kMeetingDay + FullWidthPair(Yoso.GetMonth()) + kMonth + FullWidthPair(Yoso.GetDay()) +
+    lines.push_back(Race.VenueName.Get() + "  " + FullWidthPair(SubBytes(Race.Year.Get(), 2, 2)) + kYear +
+                    ToFullWidth(Race.MeetingNo.Get()) + kMeeting + ToFullWidth(Race.MeetingDay.Get()) +
+                    kMeetingDay + FullWidthPair(Race.Month.Get()) + kMonth + FullWidthPair(Race.Day.Get()) +
                     kDay + "[0257]" + "  TALPO Ver" + kTalpoVersion);
     lines.push_back(rule);
 }
 
-void WriteVotaRace(TYoso& Yoso, std::vector<std::string>& lines) {
-    Yoso.BetIndex = 0;
-    const std::string win = Yoso.GetWinBet();
+void WriteVotaRace(const TYosoRace& Race, std::vector<std::string>& lines) {
+    const std::string win = Race.WinBets[0].Get();
     // An empty win slot is a race of no runners: there is no bet to list.
     if (win.empty() || win == "--") return;
-    std::string line = PadTo2(Yoso.GetRaceNo()) + "R  " + win + " ";
-    for (Yoso.BetIndex = 0; Yoso.BetIndex < kPairsShown; ++Yoso.BetIndex) line += Yoso.GetPairBet() + " ";
+    std::string line = PadTo2(Race.RaceNo.Get()) + "R  " + win + " ";
+    for (std::size_t slot = 0; slot < kPairsShown; ++slot) line += Race.PairBets[slot].Get() + " ";
     lines.push_back(std::move(line));
 }
 
-void BuildVotaFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink) {
+void BuildVotaFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink) {
     if (RaceCount <= 0) return;
-    const RaceIndexKeeper keeper(Yoso);
 
-    Yoso.RaceIndex = 0;
-    const std::string path = OutputFilePath(OutputDir, "W" + ShortDate(Yoso.GetRaceDate()) + ".txt");
+    const std::string path =
+        OutputFilePath(OutputDir, "W" + ShortDate(Yoso.RaceAt(0).RaceDate.Get()) + ".txt");
     std::string previousVenue;
     std::string previousDay;
     std::vector<std::string> lines;
     for (int r = 0; r < RaceCount; ++r) {
-        Yoso.RaceIndex = r;
+        const TYosoRace& race = Yoso.RaceAt(r);
         // Month and year are not compared: only a change of venue or of day of the month starts a header.
-        if (Yoso.GetVenueName() != previousVenue || Yoso.GetDay() != previousDay) {
-            WriteVotaHeader(Yoso, lines);
-            previousVenue = Yoso.GetVenueName();
-            previousDay = Yoso.GetDay();
+        if (race.VenueName.Get() != previousVenue || race.Day.Get() != previousDay) {
+            WriteVotaHeader(race, lines);
+            previousVenue = race.VenueName.Get();
+            previousDay = race.Day.Get();
         }
-        WriteVotaRace(Yoso, lines);
+        WriteVotaRace(race, lines);
     }
     sink(LinesFile(path, lines));
 }
 
-std::vector<std::string> WriteVotaFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
+std::vector<std::string> WriteVotaFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
     std::vector<std::string> written;
     BuildVotaFile(Yoso, RaceCount, OutputDir, [&written](OutputFile&& file) {
         WriteToDisk(file);

@@ -9,15 +9,15 @@
 
 namespace talpo {
 
-// Writes "W<yymmdd>.txt" (race 0's date) into OutputDir and restores Yoso.RaceIndex, also on an error.
-// Returns the path written; a day without races writes nothing.
-std::vector<std::string> WriteVotaFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir);
+// Writes "W<yymmdd>.txt" (race 0's date) into OutputDir. Returns the path written; a day without races
+// writes nothing.
+std::vector<std::string> WriteVotaFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir);
 // The same file handed to the sink instead of written.
-void BuildVotaFile(TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink);
+void BuildVotaFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink);
 
-// Append the three header lines, or the race line (nothing for a race without prediction), of the race
-// selected by Yoso.RaceIndex.
-void WriteVotaHeader(TYoso& Yoso, std::vector<std::string>& lines);
-void WriteVotaRace(TYoso& Yoso, std::vector<std::string>& lines);
+// Append the three header lines, or the race line (nothing for a race without prediction), of one race
+// of the store (TYoso::RaceAt).
+void WriteVotaHeader(const TYosoRace& Race, std::vector<std::string>& lines);
+void WriteVotaRace(const TYosoRace& Race, std::vector<std::string>& lines);
 
 }  // namespace talpo

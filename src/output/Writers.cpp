@@ -7,7 +7,7 @@
 
 namespace talpo {
 
-std::vector<std::string> WriteEnabledFiles(TYoso& Yoso, int RaceCount, const std::string& OutputDir,
+std::vector<std::string> WriteEnabledFiles(const TYoso& Yoso, int RaceCount, const std::string& OutputDir,
                                            const OutputSelection& selected) {
     std::vector<std::string> written;
     const auto add = [&written](const std::vector<std::string>& paths) {
@@ -20,7 +20,7 @@ std::vector<std::string> WriteEnabledFiles(TYoso& Yoso, int RaceCount, const std
     return written;
 }
 
-std::vector<OutputFile> BuildEnabledFiles(TYoso& Yoso, int RaceCount, const std::string& OutputDir,
+std::vector<OutputFile> BuildEnabledFiles(const TYoso& Yoso, int RaceCount, const std::string& OutputDir,
                                           const OutputSelection& selected) {
     std::vector<OutputFile> files;
     const OutputSink keep = CollectInto(files);

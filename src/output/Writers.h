@@ -20,12 +20,12 @@ struct OutputSelection {
 };
 
 // Runs the selected writers and returns every path written, in order.
-std::vector<std::string> WriteEnabledFiles(TYoso& Yoso, int RaceCount, const std::string& OutputDir,
+std::vector<std::string> WriteEnabledFiles(const TYoso& Yoso, int RaceCount, const std::string& OutputDir,
                                            const OutputSelection& selected);
 
 // The files the enabled writers would write, made in memory in the same order and left unwritten (a
 // report file of a group met twice is there twice; on disk the later one wins).
-std::vector<OutputFile> BuildEnabledFiles(TYoso& Yoso, int RaceCount, const std::string& OutputDir,
+std::vector<OutputFile> BuildEnabledFiles(const TYoso& Yoso, int RaceCount, const std::string& OutputDir,
                                           const OutputSelection& selected);
 
 }  // namespace talpo

@@ -1,5 +1,6 @@
-// The prediction store's record selection: a bad race cursor is the list's index error; the horse and bet
-// cursors are the caller's to keep in range, and a slip is refused rather than read out of bounds.
+// The prediction store's record selection: a bad race or horse index, by cursor or given, is the list's
+// index error; the bet cursor is the caller's to keep in range, and a slip is refused rather than read out
+// of bounds.
 #include "predict/RdxYosoClass.h"
 
 #include "common/TalpoError.h"
@@ -11,24 +12,28 @@ TYoso::TYoso(std::int32_t raceCount) {
     RaceCount = static_cast<std::int32_t>(races_.size());
 }
 
-const TYosoRace& TYoso::Race() const {
-    if (RaceIndex < 0 || RaceIndex >= RaceCount) throw ListIndexError(RaceIndex);
-    return races_[static_cast<std::size_t>(RaceIndex)];
+const TYosoRace& TYoso::RaceAt(std::int32_t race) const {
+    if (race < 0 || race >= RaceCount) throw ListIndexError(race);
+    return races_[static_cast<std::size_t>(race)];
 }
 
-TYosoRace& TYoso::Race() { return const_cast<TYosoRace&>(static_cast<const TYoso*>(this)->Race()); }
+const TYosoHorse& TYoso::HorseAt(std::int32_t race, std::int32_t horse) const {
+    const TYosoRace& record = RaceAt(race);
+    if (horse < 0 || horse >= HorseSlots) throw ListIndexError(horse);
+    return record.Horses[static_cast<std::size_t>(horse)];
+}
+
+TYosoRace& TYoso::Race() {
+    return const_cast<TYosoRace&>(static_cast<const TYoso*>(this)->Race());
+}
 
 std::size_t TYoso::Bet(int slots) const {
     if (BetIndex < 0 || BetIndex >= slots) throw ListIndexError(BetIndex);
     return static_cast<std::size_t>(BetIndex);
 }
 
-const TYosoHorse& TYoso::Horse() const {
-    const TYosoRace& race = Race();
-    if (HorseIndex < 0 || HorseIndex >= HorseSlots) throw ListIndexError(HorseIndex);
-    return race.Horses[static_cast<std::size_t>(HorseIndex)];
+TYosoHorse& TYoso::Horse() {
+    return const_cast<TYosoHorse&>(static_cast<const TYoso*>(this)->Horse());
 }
-
-TYosoHorse& TYoso::Horse() { return const_cast<TYosoHorse&>(static_cast<const TYoso*>(this)->Horse()); }
 
 }  // namespace talpo

@@ -137,11 +137,17 @@ public:
     // The whole record of the current race, for readers that walk it (JSON, terminal view).
     const TYosoRace& CurrentRace() const { return Race(); }
 
+    // Reads of any race that leave every cursor where it is, so that the files and views made from the
+    // store can take it read-only. A race or horse index out of range is the list's index error, as
+    // through the cursors; the bet slots of a record are read within their arrays' fixed sizes.
+    const TYosoRace& RaceAt(std::int32_t race) const;
+    const TYosoHorse& HorseAt(std::int32_t race, std::int32_t horse) const;
+
 private:
-    const TYosoRace& Race() const;
+    const TYosoRace& Race() const { return RaceAt(RaceIndex); }
     TYosoRace& Race();
     std::size_t Bet(int slots) const;
-    const TYosoHorse& Horse() const;
+    const TYosoHorse& Horse() const { return HorseAt(RaceIndex, HorseIndex); }
     TYosoHorse& Horse();
 
     std::vector<TYosoRace> races_;

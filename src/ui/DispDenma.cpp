@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QToolButton>
 #include <algorithm>
+#include <iterator>
 
-#include "day/RaceCardText.h"
 #include "common/Cp932.h"
-#include "common/TalpoError.h"
+#include "day/RaceCardText.h"
 #include "ui/Colors.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
@@ -124,20 +124,21 @@ TBracketColors BracketColors(const std::string& bracket) {
 }
 
 struct TDenColumn {
-    const char* Title;
     const char* Sample;
     int Extra;
+    TAlignment Alignment;
 };
 
 // Each column is as wide as its sample in the grid's font plus the extra pixels.
 constexpr TDenColumn kDenColumns[] = {
-    {"枠", "XX", 4},       {"馬", "XX", 4},
-    {"ＭＫ", "ＸＸ", 6},   {"馬    名", "ＸＸＸＸＸＸＸＸＸＸＸＸＸＸＸ", 10},
-    {"性齢", "ＸXX", 4},   {"騎  手", "ＸＸＸＸ", 14},
-    {"負担", "XX.XＸ", 6}, {"調教師", "ＸＸＸＸ", 14},
-    {"指数", "XXXX", 6},
+    {"XX", 4, taCenter},         {"XX", 4, taRightJustify},
+    {"ＸＸ", 6, taCenter},       {"ＸＸＸＸＸＸＸＸＸＸＸＸＸＸＸ", 10, taLeftJustify},
+    {"ＸXX", 4, taLeftJustify},  {"ＸＸＸＸ", 14, taLeftJustify},
+    {"XX.XＸ", 6, taCenter},     {"ＸＸＸＸ", 14, taLeftJustify},
+    {"XXXX", 6, taRightJustify},
 };
-constexpr int kDenColumnCount = 9;
+constexpr int kDenColumnCount = RunnerColumnCount;
+static_assert(std::size(kDenColumns) == RunnerColumnCount);
 constexpr int kDenGridWidth = 486;
 
 constexpr int kYosoColumnWidths[] = {40, 40, 60};
@@ -239,8 +240,6 @@ void TYosoForm::ShowHeader() {
 }
 
 std::string TYosoForm::ShowDenGrid(int n) {
-    const TDenma& denma = *day_->Denma;
-    TYoso& yoso = *day_->Yoso;
     TStrColGrid& grid = *DenGrid;
     grid.SetRowCount(n + 1);
     grid.SetColCount(kDenColumnCount);
@@ -250,72 +249,47 @@ std::string TYosoForm::ShowDenGrid(int n) {
         grid.SetColWidths(col,
                           metrics.horizontalAdvance(U(kDenColumns[col].Sample)) + kDenColumns[col].Extra);
     }
-    for (int col = 0; col < kDenColumnCount; ++col) HeaderCell(grid, col, clTeal, U(kDenColumns[col].Title));
+    const RunnerCells& titles = RunnerColumnTitles();
+    for (int col = 0; col < kDenColumnCount; ++col) {
+        HeaderCell(grid, col, clTeal, Text(titles[static_cast<std::size_t>(col)]));
+    }
 
     std::string weightError;
-    for (int h = 1; h <= n; ++h) {
-        const int I = h - 1;
-        const std::string bracket = denma.GetBracket(I);
-        const TBracketColors colors = BracketColors(bracket);
-        grid.CellAlignment(0, h, taCenter);
-        grid.CellColor(0, h, colors.Background);
-        grid.CellFontColor(0, h, colors.Text);
-        grid.CellDrawCount(0, h, 1);
-        grid.SetCells(0, h, Text(bracket));
-
-        grid.CellAlignment(1, h, taRightJustify);
-        grid.CellColor(1, h, clWindow);
-        grid.CellFontColor(1, h, clBlack);
-        grid.CellDrawCount(1, h, 1);
-        grid.SetCells(1, h, QString::number(h));
-
-        grid.CellAlignment(2, h, taCenter);
-        grid.SetCells(2, h, Text(MarksText(denma, yoso, I)));
-        grid.CellAlignment(3, h, taLeftJustify);
-        grid.SetCells(3, h, Text(denma.GetHorseNameRaw(I)));
-        grid.CellAlignment(4, h, taLeftJustify);
-        grid.SetCells(4, h, Text(denma.GetSex(I) + denma.GetAge(I)));
-        grid.CellAlignment(5, h, taLeftJustify);
-        grid.SetCells(5, h, Text(denma.GetJockey(I)));
-        grid.CellAlignment(6, h, taCenter);
-        try {
-            grid.SetCells(6, h, Text(WeightText(denma, I)));
-        } catch (const ETalpoError& e) {
-            grid.SetCells(6, h, QString());
-            if (weightError.empty()) weightError = e.what();
+    int h = 0;
+    for (const RunnerRow& row : MakeRunnerRows(*day_->Denma, *day_->Yoso, n)) {
+        ++h;
+        const TBracketColors colors = BracketColors(row.Cells[ColBracket]);
+        grid.CellColor(ColBracket, h, colors.Background);
+        grid.CellFontColor(ColBracket, h, colors.Text);
+        grid.CellDrawCount(ColBracket, h, 1);
+        grid.CellColor(ColNo, h, clWindow);
+        grid.CellFontColor(ColNo, h, clBlack);
+        grid.CellDrawCount(ColNo, h, 1);
+        for (int col = 0; col < kDenColumnCount; ++col) {
+            grid.CellAlignment(col, h, kDenColumns[col].Alignment);
+            grid.SetCells(col, h, Text(row.Cells[static_cast<std::size_t>(col)]));
         }
-        grid.CellAlignment(7, h, taLeftJustify);
-        grid.SetCells(7, h, Text(denma.GetTrainer(I)));
-        grid.CellAlignment(8, h, taRightJustify);
-        yoso.HorseIndex = I;
-        grid.SetCells(8, h, QString::number(yoso.GetIndex()));
+        if (weightError.empty()) weightError = row.WeightError;
     }
     return weightError;
 }
 
 void TYosoForm::ShowYosoGrid(int n) {
-    TYoso& yoso = *day_->Yoso;
     TStrColGrid& grid = *YosoGrid;
     grid.SetRowCount(9);
     grid.SetColCount(3);
     grid.resize(144, 136);
     for (int col = 0; col < 3; ++col) grid.SetColWidths(col, kYosoColumnWidths[col]);
-    HeaderCell(grid, 0, clGreen, U("単勝"));
-    HeaderCell(grid, 1, clGreen, U("複勝"));
-    HeaderCell(grid, 2, clGreen, Text(PairColumnTitle(n)));
-
-    grid.CellAlignment(0, 1, taCenter);
-    yoso.BetIndex = 0;
-    grid.SetCells(0, 1, Text(yoso.GetWinBet()));
-    for (int row = 1; row <= 3; ++row) {
-        grid.CellAlignment(1, row, taCenter);
-        yoso.BetIndex = row - 1;
-        grid.SetCells(1, row, Text(yoso.GetPlaceBet()));
+    const BetTable bets = MakeBetTable(*day_->Yoso, n);
+    for (int col = 0; col < 3; ++col) {
+        HeaderCell(grid, col, clGreen, Text(bets.Titles[static_cast<std::size_t>(col)]));
     }
-    for (int row = 1; row <= 8; ++row) {
-        grid.CellAlignment(2, row, taCenter);
-        yoso.BetIndex = row - 1;
-        grid.SetCells(2, row, Text(yoso.GetPairBet()));
+    for (int col = 0; col < 3; ++col) {
+        int row = 0;
+        for (const std::string& bet : bets.Columns[static_cast<std::size_t>(col)]) {
+            grid.CellAlignment(col, ++row, taCenter);
+            grid.SetCells(col, row, Text(bet));
+        }
     }
 }
 

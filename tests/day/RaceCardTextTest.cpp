@@ -1,10 +1,15 @@
 // The race card's composed texts, shared by the window and the terminal view.
 #include <gtest/gtest.h>
 
-#include "day/RaceCardText.h"
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "common/Cp932.h"
 #include "common/TalpoError.h"
 #include "data/RdxRecordBuilder.h"
+#include "day/RaceCardText.h"
 
 namespace talpo {
 namespace {
@@ -73,6 +78,126 @@ TEST(RaceCardText, WeightsAndColumnTitles) {
     EXPECT_THROW(WeightText(denma, 1), ETalpoError);
     EXPECT_EQ(PairColumnTitle(8), Sj("枠連"));
     EXPECT_EQ(PairColumnTitle(9), Sj("馬連"));
+}
+
+// A store of a race per list of marks: runner h of race r has mark marks[r][h] and index 10 * r + h; the
+// cursors are left on race 0, runner 0, slot 0.
+TYoso Store(const std::vector<std::vector<std::string>>& marks) {
+    TYoso yoso(static_cast<std::int32_t>(marks.size()));
+    for (yoso.RaceIndex = 0; yoso.RaceIndex < yoso.RaceCount; ++yoso.RaceIndex) {
+        const auto& race = marks[static_cast<std::size_t>(yoso.RaceIndex)];
+        for (yoso.HorseIndex = 0; yoso.HorseIndex < static_cast<int>(race.size()); ++yoso.HorseIndex) {
+            yoso.SetMark(race[static_cast<std::size_t>(yoso.HorseIndex)]);
+            yoso.SetIndex(10 * yoso.RaceIndex + yoso.HorseIndex);
+        }
+    }
+    yoso.RaceIndex = 0;
+    yoso.HorseIndex = 0;
+    return yoso;
+}
+
+TEST(RaceCardText, ARunnerRowHoldsTheCellsAsStoredInColumnOrder) {
+    DenRaceSpec card;
+    card.Runners.resize(2);
+    DenRunnerSpec& runner = card.Runners[1];
+    runner.Bracket = "2";
+    runner.Sex = "1";
+    runner.Age = "05";
+    runner.Weight = "555";
+    runner.Allowance = "1";
+    runner.Mark = "2";
+    runner.HorseName = Sj("テストホース");
+    runner.Jockey = Sj("甲野");
+    runner.Trainer = Sj("乙川");
+    const TDenma denma = Race(card);
+    const TYoso yoso = Store({{"", Sj("◎")}});
+
+    const std::vector<RunnerRow> rows = MakeRunnerRows(denma, yoso, 2);
+
+    ASSERT_EQ(rows.size(), 2u);
+    const RunnerCells expected = {
+        "2",
+        "2",
+        Sj("◎▲"),
+        Sj("テストホース") + std::string(18, ' '),  // the 30-byte field, blanks included
+        Sj("牝5"),
+        Sj("甲野") + "    ",
+        "55.5" + Sj("☆"),
+        Sj("乙川") + "    ",
+        "1",
+    };
+    EXPECT_EQ(rows[1].Cells, expected);
+    EXPECT_EQ(rows[1].WeightError, "");
+    // No mark of either kind: the store's empty text and the data's two blanks.
+    EXPECT_EQ(rows[0].Cells[ColMarks], "  ");
+    EXPECT_EQ(rows[0].Cells[ColNo], "1");
+    EXPECT_EQ(rows[0].Cells[ColIndex], "0");
+}
+
+TEST(RaceCardText, AWeightThatIsNoNumberEmptiesOnlyItsCellAndKeepsItsMessage) {
+    DenRaceSpec card;
+    card.Runners.resize(3);
+    card.Runners[1].Weight = "5x3";
+    card.Runners[1].Trainer = Sj("丙山");
+    card.Runners[2].Weight = "abc";
+    const TDenma denma = Race(card);
+
+    const std::vector<RunnerRow> rows = MakeRunnerRows(denma, Store({{"", "", ""}}), 3);
+
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].Cells[ColWeight], "55  ");
+    EXPECT_EQ(rows[0].WeightError, "");
+    EXPECT_EQ(rows[1].Cells[ColWeight], "");
+    EXPECT_EQ(rows[1].WeightError, "'5x.3' は浮動小数点数ではありません");
+    EXPECT_EQ(rows[1].Cells[ColTrainer], Sj("丙山") + "    ");
+    EXPECT_EQ(rows[1].Cells[ColIndex], "1");
+    EXPECT_EQ(rows[2].Cells[ColWeight], "");
+    EXPECT_EQ(rows[2].WeightError, "'ab.c' は浮動小数点数ではありません");
+}
+
+TEST(RaceCardText, RowsAndBetsComeFromTheStoresRaceAndMoveNoCursor) {
+    DenRaceSpec card;
+    card.Runners.resize(2);
+    const TDenma denma = Race(card);
+    TYoso yoso = Store({{Sj("○"), Sj("◎")}, {Sj("◎"), Sj("△")}});
+    yoso.RaceIndex = 1;
+    yoso.BetIndex = 0;
+    yoso.SetWinBet(" 1");
+    yoso.HorseIndex = 5;
+    yoso.BetIndex = 7;
+
+    const std::vector<RunnerRow> rows = MakeRunnerRows(denma, yoso, 2);
+    const BetTable bets = MakeBetTable(yoso, 2);
+
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].Cells[ColMarks], Sj("◎") + "  ");
+    EXPECT_EQ(rows[1].Cells[ColMarks], Sj("△") + "  ");
+    EXPECT_EQ(rows[1].Cells[ColIndex], "11");
+    EXPECT_EQ(bets.Columns[0], std::vector<std::string>{" 1"});
+    EXPECT_EQ(yoso.RaceIndex, 1);
+    EXPECT_EQ(yoso.HorseIndex, 5);
+    EXPECT_EQ(yoso.BetIndex, 7);
+}
+
+TEST(RaceCardText, TheBetTableShowsTheFirstSlotsOfEachKindUnderTheirTitles) {
+    TYoso yoso(1);
+    for (yoso.BetIndex = 0; yoso.BetIndex < TYoso::WinPlaceSlots; ++yoso.BetIndex) {
+        yoso.SetWinBet("W" + std::to_string(yoso.BetIndex));
+        yoso.SetPlaceBet("P" + std::to_string(yoso.BetIndex));
+    }
+    for (yoso.BetIndex = 0; yoso.BetIndex < TYoso::PairSlots; ++yoso.BetIndex)
+        yoso.SetPairBet("R" + std::to_string(yoso.BetIndex));
+
+    const BetTable small = MakeBetTable(yoso, 8);
+    const BetTable large = MakeBetTable(yoso, 9);
+
+    const std::array<std::string, 3> smallTitles = {Sj("単勝"), Sj("複勝"), Sj("枠連")};
+    EXPECT_EQ(small.Titles, smallTitles);
+    EXPECT_EQ(large.Titles[2], Sj("馬連"));
+    EXPECT_EQ(small.Columns[0], std::vector<std::string>{"W0"});
+    EXPECT_EQ(small.Columns[1], (std::vector<std::string>{"P0", "P1", "P2"}));
+    EXPECT_EQ(small.Columns[2], (std::vector<std::string>{"R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7"}));
+    EXPECT_EQ(large.Columns, small.Columns);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ using test::MakeYoso;
 using test::ReadBytes;
 using test::TempDir;
 
-using Writer = std::function<std::vector<std::string>(TYoso&, int, const std::string&)>;
+using Writer = std::function<std::vector<std::string>(const TYoso&, int, const std::string&)>;
 
 struct WriterCase {
     const char* name;

@@ -123,6 +123,50 @@ TEST(YosoStore, CursorsSelectRaceHorseAndSlot) {
     EXPECT_EQ(yoso.RaceIndex, 1);  // the store never moves a cursor itself
 }
 
+TEST(YosoStore, ReadsByIndexSeeWhatTheCursorsSeeAndMoveNoCursor) {
+    TYoso yoso(3);
+    for (yoso.RaceIndex = 0; yoso.RaceIndex < 3; ++yoso.RaceIndex) {
+        yoso.SetRaceNo(std::to_string(yoso.RaceIndex + 1));
+        yoso.HorseIndex = 17 - yoso.RaceIndex;
+        yoso.SetHorseName("H" + std::to_string(yoso.RaceIndex));
+        yoso.SetIndex(100 + yoso.RaceIndex);
+        yoso.BetIndex = 39;
+        yoso.SetPairBet(std::to_string(yoso.RaceIndex) + "-39");
+    }
+    yoso.RaceIndex = 1;
+    yoso.HorseIndex = 4;
+    yoso.BetIndex = 2;
+    const TYoso& store = yoso;
+
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(store.RaceAt(r).RaceNo.Get(), std::to_string(r + 1)) << r;
+        EXPECT_EQ(store.RaceAt(r).PairBets[39].Get(), std::to_string(r) + "-39") << r;
+        EXPECT_EQ(store.HorseAt(r, 17 - r).HorseName.Get(), "H" + std::to_string(r)) << r;
+        EXPECT_EQ(store.HorseAt(r, 17 - r).Index, 100 + r) << r;
+        EXPECT_EQ(&store.HorseAt(r, 17 - r), &store.RaceAt(r).Horses[static_cast<std::size_t>(17 - r)]);
+    }
+    EXPECT_EQ(&store.RaceAt(1), &store.CurrentRace());
+    EXPECT_EQ(yoso.RaceIndex, 1);
+    EXPECT_EQ(yoso.HorseIndex, 4);
+    EXPECT_EQ(yoso.BetIndex, 2);
+}
+
+TEST(YosoStore, ABadIndexGivenToARead) {
+    TYoso three(3);
+    TYoso none(0);
+    const auto message = [](int index) {
+        return "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (" + std::to_string(index) + ")";
+    };
+    for (const auto& [yoso, race] : {std::pair{&three, -1}, {&three, 3}, {&none, 0}}) {
+        EXPECT_EQ(ListErrorText([&] { yoso->RaceAt(race); }), message(race));
+        // The race is looked at before the horse, as through the cursors.
+        EXPECT_EQ(ListErrorText([&] { yoso->HorseAt(race, 18); }), message(race));
+    }
+    for (const int horse : {-1, TYoso::HorseSlots}) {
+        EXPECT_EQ(ListErrorText([&] { three.HorseAt(2, horse); }), message(horse));
+    }
+}
+
 TEST(YosoStore, BadRaceIndexIsTheListErrorForEveryAccessor) {
     TYoso three(3);
     TYoso none(0);
