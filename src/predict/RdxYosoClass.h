@@ -134,9 +134,6 @@ public:
     void SetMark(const std::string& v) { Horse().Mark.Set(v); }
     void SetIndex(std::int32_t v) { Horse().Index = v; }
 
-    // The whole record of the current race, for readers that walk it (JSON, terminal view).
-    const TYosoRace& CurrentRace() const { return Race(); }
-
     // Reads of any race that leave every cursor where it is, so that the files and views made from the
     // store can take it read-only. A race or horse index out of range is the list's index error, as
     // through the cursors; the bet slots of a record are read within their arrays' fixed sizes.

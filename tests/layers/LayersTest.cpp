@@ -32,7 +32,8 @@ const std::map<std::string, std::set<std::string>> kMayUse = {
     {"day", {"common", "data", "predict"}},
     {"cli", kCore},
     {"ui", kCore},
-    {"app", [] {
+    {"app",
+     [] {
          auto use = kCore;
          use.insert("ui");
          return use;
@@ -57,7 +58,8 @@ std::vector<Include> IncludesOf(const std::string& folder) {
             const std::size_t end = std::min(text.find('\n', start), text.size());
             std::smatch m;
             const std::string one = text.substr(start, end - start);
-            if (std::regex_search(one, m, line)) found.push_back({entry.path(), m[2].str(), m[1].str() == "<"});
+            if (std::regex_search(one, m, line))
+                found.push_back({entry.path(), m[2].str(), m[1].str() == "<"});
             start = end + 1;
         }
     }
@@ -121,6 +123,19 @@ TEST(Layers, OneFileMakesTemporaryFiles) {
         if (std::regex_search(text, maker)) makers.insert(fs::relative(entry.path(), kSourceDir).string());
     }
     EXPECT_EQ(makers, std::set<std::string>{"common/FileIO.cpp"});
+}
+
+// The two race-card views (window and terminal) lay out one table: its titles are written down once.
+TEST(Sources, TheRunnerTableTitlesStandInOneFile) {
+    for (const std::string title : {"\"馬    名\"", "\"調教師\"", "\"指数\""}) {
+        std::set<std::string> holders;
+        for (const auto& entry : fs::recursive_directory_iterator(kSourceDir)) {
+            if (!entry.is_regular_file()) continue;
+            if (ReadBytes(entry.path()).find(title) != std::string::npos)
+                holders.insert(fs::relative(entry.path(), kSourceDir).string());
+        }
+        EXPECT_EQ(holders, std::set<std::string>{"day/RaceCardText.cpp"}) << title;
+    }
 }
 
 }  // namespace

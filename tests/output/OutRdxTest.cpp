@@ -99,14 +99,12 @@ TEST(OutRdx, APairOfNeitherFormStopsWithoutTouchingTheEarlierFile) {
     test::WriteBytes(dir.File("K980524.txt"), "earlier\r\n");
     RaceFill bad = test::EightRunnerRace1();
     bad.PairBets[5] = "ab-12";
-    TYoso yoso = MakeYoso({test::SixteenRunnerRace11(), bad, test::EightRunnerRace1()});
-    yoso.RaceIndex = 2;
+    const TYoso yoso = MakeYoso({test::SixteenRunnerRace11(), bad, test::EightRunnerRace1()});
 
     const ETalpoError error = test::ErrorOf([&] { WriteRdxFile(yoso, 3, dir.Dir()); });
 
     EXPECT_EQ(error.Kind(), ErrorKind::NotInteger);
     EXPECT_STREQ(error.what(), "'ab' は整数ではありません");
-    EXPECT_EQ(yoso.RaceIndex, 2);
     EXPECT_EQ(ReadBytes(dir.File("K980524.txt")), "earlier\r\n");
     EXPECT_EQ(test::FolderNames(dir.Path()), std::vector<std::string>{"K980524.txt"});
 }

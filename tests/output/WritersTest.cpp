@@ -1,4 +1,4 @@
-// What the three writers share: the fixed order, a day without races, unwritable folders, the race cursor.
+// What the three writers share: the fixed order, a day without races, unwritable folders.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -92,15 +92,13 @@ TEST(Writers, ADayWithoutRacesWritesNothingAndRaisesNothing) {
     EXPECT_TRUE(test::FolderNames(dir.Path()).empty());
 }
 
-TEST(Writers, EachPutsTheRaceCursorBackAndLeavesNoTemporaryFile) {
+TEST(Writers, EachWritesItsOneFileAndLeavesNoTemporaryFile) {
     for (const WriterCase& w : AllWriters()) {
         TempDir dir;
-        TYoso yoso = Day();
-        yoso.RaceIndex = 1;
+        const TYoso yoso = Day();
 
         EXPECT_EQ(w.write(yoso, 3, dir.Dir()), std::vector<std::string>{dir.Dir() + w.fileName}) << w.name;
 
-        EXPECT_EQ(yoso.RaceIndex, 1) << w.name;
         EXPECT_EQ(test::FolderNames(dir.Path()), std::vector<std::string>{w.fileName}) << w.name;
     }
 }
@@ -109,12 +107,10 @@ TEST(Writers, InMemoryTheyMakeTheFilesTheyWouldWriteAndWriteNothing) {
     for (const OutputSelection& selection :
          {OutputSelection{}, OutputSelection{.Syousai = false, .Vota = true, .Rdx = false}}) {
         TempDir memoryDir;
-        TYoso yoso = Day();
-        yoso.RaceIndex = 2;
+        const TYoso yoso = Day();
 
         const std::vector<OutputFile> files = BuildEnabledFiles(yoso, 3, memoryDir.Dir(), selection);
 
-        EXPECT_EQ(yoso.RaceIndex, 2);
         EXPECT_TRUE(test::FolderNames(memoryDir.Path()).empty());
         TempDir diskDir;
         const std::vector<std::string> written = WriteEnabledFiles(yoso, 3, diskDir.Dir(), selection);
@@ -141,7 +137,6 @@ TEST(Writers, ASinkThatRaisesStopsTheReportAfterTheGroupsBeforeIt) {
 
     EXPECT_EQ(std::string(error.what()), "ﾌｧｲﾙ out/東京980524.txt を作成できません");
     EXPECT_EQ(seen, std::vector<std::string>{"out/東京980524.txt"});
-    EXPECT_EQ(yoso.RaceIndex, 1);
 }
 
 // Ways an output folder cannot take the file. Tests run as root, so permissions would not stop a write.
@@ -167,15 +162,13 @@ TEST(Writers, AFileThatCannotBeCreatedGivesTheMessageWithThePath) {
             }
             if (b.how == Blocked::FolderInTheWay) std::filesystem::create_directory(dir.Path() / w.fileName);
             const auto before = test::FolderNames(dir.Path());
-            TYoso yoso = Day();
-            yoso.RaceIndex = 1;  // the loops end on the last race, 2
+            const TYoso yoso = Day();
 
             const ETalpoError error = test::ErrorOf([&] { w.write(yoso, 3, outDir); });
 
             EXPECT_EQ(error.Kind(), ErrorKind::FileCreate) << w.name << ", " << b.name;
             EXPECT_EQ(std::string(error.what()), "ﾌｧｲﾙ " + outDir + w.fileName + " を作成できません")
                 << w.name << ", " << b.name;
-            EXPECT_EQ(yoso.RaceIndex, 1) << w.name << ", " << b.name;
             EXPECT_EQ(test::FolderNames(dir.Path()), before) << w.name << ", " << b.name;
         }
     }
