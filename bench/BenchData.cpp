@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
-#include "day/TalpoDay.h"
 #include "common/FileIO.h"
 #include "data/SampleDay.h"
 #include "data/TypeRdx.h"
+#include "day/TalpoDay.h"
 
 namespace talpo::bench {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "BenchData.h"
 #include "BenchSuite.h"
-#include "day/TalpoDay.h"
 #include "common/FileIO.h"
+#include "day/TalpoDay.h"
 #include "output/Writers.h"
 
 namespace talpo::bench {

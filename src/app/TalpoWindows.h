@@ -4,8 +4,8 @@
 
 #include "app/Dlg.h"
 #include "app/Main.h"
-#include "ui/About.h"
 #include "app/ShellContext.h"
+#include "ui/About.h"
 #include "ui/Progress.h"
 #include "ui/SaveDlg.h"
 #include "ui/YosoMain.h"

@@ -16,8 +16,8 @@
 #include <optional>
 #include <vector>
 
-#include "common/FileIO.h"
 #include "common/Cp932.h"
+#include "common/FileIO.h"
 #include "common/TalpoError.h"
 
 namespace talpo {
@@ -34,7 +34,7 @@ struct Failure {
 // fails on them in the "C" locale, which is what a program gets when nothing sets LANG. The UTF-8
 // locale is set for this thread alone and for the time of one extraction.
 class ScopedUtf8Ctype {
-  public:
+public:
     ScopedUtf8Ctype() {
         locale_t base = ::duplocale(::uselocale(static_cast<locale_t>(nullptr)));
         if (base == nullptr) return;
@@ -53,7 +53,7 @@ class ScopedUtf8Ctype {
     ScopedUtf8Ctype(const ScopedUtf8Ctype&) = delete;
     ScopedUtf8Ctype& operator=(const ScopedUtf8Ctype&) = delete;
 
-  private:
+private:
     locale_t utf8_ = nullptr;
     locale_t previous_ = nullptr;
 };

@@ -17,11 +17,17 @@ std::string Utf8ToCp932(std::string_view utf8);
 
 // For Japanese literals written in UTF-8 in the source: converts once per call site when used as
 //   static const std::string kText = Sj("東京");
-inline std::string Sj(std::string_view utf8) { return Utf8ToCp932(utf8); }
+inline std::string Sj(std::string_view utf8) {
+    return Utf8ToCp932(utf8);
+}
 
 // File names: the file system speaks UTF-8 here, the data and the settings file speak CP932.
-inline std::string FsFromCp932(std::string_view cp932) { return Cp932ToUtf8(cp932); }
-inline std::string Cp932FromFs(std::string_view fs) { return Utf8ToCp932(fs); }
+inline std::string FsFromCp932(std::string_view cp932) {
+    return Cp932ToUtf8(cp932);
+}
+inline std::string Cp932FromFs(std::string_view fs) {
+    return Utf8ToCp932(fs);
+}
 
 // Removes leading and trailing bytes of value 0x20 or less. A full-width blank (0x81 0x40) stays.
 std::string TrimBlanks(std::string_view text);
@@ -30,6 +36,8 @@ std::string TrimBlanks(std::string_view text);
 std::string CutField(const char* p, std::size_t width);
 
 // True when byte `b` opens a double-byte character of CP932.
-inline bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+inline bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 }  // namespace talpo

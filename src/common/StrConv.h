@@ -19,7 +19,9 @@ std::int32_t StrToInt(std::string_view text);
 float StrToFloat(std::string_view text);
 
 // Shortest decimal form.
-inline std::string IntToStr(long long value) { return std::to_string(value); }
+inline std::string IntToStr(long long value) {
+    return std::to_string(value);
+}
 
 // printf's "%.2d": at least two digits, the sign before them ("-5" gives "-05").
 std::string FormatMin2Digits(std::int32_t value);

@@ -7,13 +7,21 @@
 
 namespace talpo {
 
-ETalpoError FileNotFoundError() { return {ErrorKind::FileNotFound, "ﾌｧｲﾙが見つかりません"}; }
+ETalpoError FileNotFoundError() {
+    return {ErrorKind::FileNotFound, "ﾌｧｲﾙが見つかりません"};
+}
 
-ETalpoError AccessDeniedError() { return {ErrorKind::AccessDenied, "ﾌｧｲﾙへのｱｸｾｽが拒否されました"}; }
+ETalpoError AccessDeniedError() {
+    return {ErrorKind::AccessDenied, "ﾌｧｲﾙへのｱｸｾｽが拒否されました"};
+}
 
-ETalpoError ReadPastEndError() { return {ErrorKind::ReadPastEnd, "ﾌｧｲﾙの末尾以降を読み込みました"}; }
+ETalpoError ReadPastEndError() {
+    return {ErrorKind::ReadPastEnd, "ﾌｧｲﾙの末尾以降を読み込みました"};
+}
 
-ETalpoError IoError(int code) { return {ErrorKind::Io, "I/O ｴﾗｰ (" + std::to_string(code) + ")"}; }
+ETalpoError IoError(int code) {
+    return {ErrorKind::Io, "I/O ｴﾗｰ (" + std::to_string(code) + ")"};
+}
 
 ETalpoError ErrnoError(int err) {
     switch (err) {
@@ -48,6 +56,8 @@ ETalpoError IniWriteError(const std::string& fsPath) {
     return {ErrorKind::IniWrite, fsPath + " に書き込めません"};
 }
 
-ETalpoError CellRangeError() { return {ErrorKind::CellRange, "ｾﾙ位置がｸﾞﾘｯﾄﾞの範囲を超えました。"}; }
+ETalpoError CellRangeError() {
+    return {ErrorKind::CellRange, "ｾﾙ位置がｸﾞﾘｯﾄﾞの範囲を超えました。"};
+}
 
 }  // namespace talpo

@@ -25,7 +25,8 @@ enum class ErrorKind {
 
 class ETalpoError : public std::runtime_error {
 public:
-    ETalpoError(ErrorKind kind, const std::string& utf8Message) : std::runtime_error(utf8Message), kind_(kind) {}
+    ETalpoError(ErrorKind kind, const std::string& utf8Message)
+        : std::runtime_error(utf8Message), kind_(kind) {}
     ErrorKind Kind() const noexcept { return kind_; }
 
 private:

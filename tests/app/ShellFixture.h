@@ -12,9 +12,9 @@
 
 #include "app/Dlg.h"
 #include "app/Main.h"
+#include "app/ShellContext.h"
 #include "app/TalpoWindows.h"
 #include "support/TestSupport.h"
-#include "app/ShellContext.h"
 #include "ui/ErrorGuard.h"
 
 namespace talpo::test {

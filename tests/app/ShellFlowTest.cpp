@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "ShellFixture.h"
-#include "settings/TalpoIni.h"
 #include "data/SampleDay.h"
+#include "settings/TalpoIni.h"
 #include "ui/YosoMain.h"
 
 namespace talpo::test {

@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "YosoFormTestBase.h"
-#include "settings/TalpoIni.h"
 #include "common/Cp932.h"
+#include "settings/TalpoIni.h"
 #include "ui/Progress.h"
 
 namespace talpo::test {
