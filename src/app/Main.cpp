@@ -20,6 +20,7 @@
 #include "app/Wait.h"
 #include "archive/Unlha.h"
 #include "common/FileIO.h"
+#include "common/Version.h"
 #include "day/TalpoDay.h"
 #include "settings/ProgramDir.h"
 #include "settings/TalpoIni.h"
@@ -33,7 +34,6 @@
 namespace talpo {
 namespace {
 
-const char* const kMainCaption = "TALPO Version 1.0";
 const QString kWarningCaption = QString::fromUtf8("警告");
 const QString kNoDataText = QString::fromUtf8("解凍されたデータがありません");
 const QString kOpenTitle = QString::fromUtf8("データファイルの選択");
@@ -197,7 +197,7 @@ void TMainForm::FormCreate() {
 
     version_->setText(QString::fromUtf8(kVersionText));
     rights_->setText(QString::fromUtf8(kRightsText));
-    setWindowTitle(QString::fromUtf8(kMainCaption));
+    setWindowTitle(QString::fromUtf8(kTalpoCaption));
 
     Wait(2000);
 }

@@ -1,15 +1,14 @@
-// What the three writers share about their files: the version text they stamp, how a file name is made
-// from store texts, and where a finished file goes.
+// What the three writers share about their files: the version text they stamp (common/Version.h), how a
+// file name is made from store texts, and where a finished file goes.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace talpo {
+#include "common/Version.h"
 
-// Printed after "TALPO Ver" in the report title and the VOTA header.
-inline constexpr const char* kTalpoVersion = "1.0";
+namespace talpo {
 
 // Characters 3 to 8 of a yyyymmdd race date: the yymmdd of every output file name.
 std::string ShortDate(const std::string& raceDate);

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "common/Version.h"
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -31,9 +33,9 @@ public:
     QPushButton* Button1;
 };
 
-// The texts the prediction window puts into the dialog; the splash and the start window show them too.
-// The rights notice must fit the 172 pixels between its place on the title picture and the picture's edge.
-inline constexpr const char* kVersionText = "Version 1.0";
+// The rights notice the prediction window puts into the dialog beside kVersionText (common/Version.h); the
+// splash and the start window show both too. It must fit the 172 pixels between its place on the title
+// picture and the picture's edge.
 inline constexpr const char* kRightsText = "(C) 1998 TALPO Project";
 
 }  // namespace talpo

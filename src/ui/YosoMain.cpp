@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "common/Version.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
 #include "ui/ErrorGuard.h"
@@ -34,8 +35,6 @@ constexpr int kToolBarHeight = 28;
 constexpr int kHeaderHeight = 74;
 constexpr int kGridAreaHeight = 288;
 constexpr int kStatusBarHeight = 19;
-
-const char* const kCaption = "TALPO Version 1.0";
 
 // A toolbar with the etched lines along its top and bottom edges.
 class TEdgeToolBar : public QToolBar {
@@ -124,7 +123,7 @@ TYosoForm::TYosoForm(TAppContext& app, QWidget* parent)
 TYosoForm::~TYosoForm() = default;
 
 void TYosoForm::FormCreate() {
-    setWindowTitle(U(kCaption));
+    setWindowTitle(U(kTalpoCaption));
 }
 
 void TYosoForm::CreateMenu() {
