@@ -60,9 +60,21 @@ std::string UserConfigDir(const ConfigEnvironment& env) {
     return WithSeparator(env.Home) + ".config/talpo/";
 }
 
+std::string SharedDataDir(const std::string& programFileFs) {
+    const std::filesystem::path shared(FolderOf(programFileFs) + "../share/talpo/");
+    return shared.lexically_normal().string();
+}
+
+bool IsInstalledCopy(const std::string& programFileFs) {
+    std::filesystem::path help = std::filesystem::path(programFileFs).filename();
+    help.replace_extension(".hlp");
+    std::error_code error;
+    return std::filesystem::is_regular_file(SharedDataDir(programFileFs) + help.string(), error);
+}
+
 std::string ResolveProgramDir(const std::string& programFileFs, const ConfigEnvironment& env) {
     const std::string own = FolderOf(programFileFs);
-    if (IsWritableFolder(own)) return own;
+    if (!IsInstalledCopy(programFileFs) && IsWritableFolder(own)) return own;
     const std::string config = UserConfigDir(env);
     std::error_code ignored;
     std::filesystem::create_directories(config, ignored);

@@ -1,6 +1,6 @@
 // Where the window program keeps Talpo.ini. A copy unpacked into a folder of its
-// own keeps its settings beside it; an installed copy, whose folder it may not write, keeps them in the
-// user's configuration folder instead, so that quitting does not fail on every run.
+// own keeps its settings beside it; an installed copy keeps them in the user's configuration folder
+// instead: its folder is shared by every user (and may not be writable), so quitting must not write there.
 #pragma once
 
 #include <string>
@@ -24,8 +24,17 @@ bool IsWritableFolder(const std::string& folderFs);
 // The user's configuration folder for TALPO: $XDG_CONFIG_HOME/talpo/, else $HOME/.config/talpo/.
 std::string UserConfigDir(const ConfigEnvironment& env);
 
-// ProgramDir, ending in "/": the program's folder when it is writable, else UserConfigDir(env), which is
-// created when missing (a folder that cannot be created shows up later as the settings file's write error).
+// Where an installed copy keeps the files it shares with no other program, the help file among them:
+// "../share/talpo/" from the program's folder, ending in "/".
+std::string SharedDataDir(const std::string& programFileFs);
+
+// True for an installed copy: one whose help file (the program's name with ".hlp") stands in
+// SharedDataDir rather than only beside it.
+bool IsInstalledCopy(const std::string& programFileFs);
+
+// ProgramDir, ending in "/": UserConfigDir(env) for an installed copy, also when root runs it; else the
+// program's folder when it is writable, else UserConfigDir(env). The configuration folder is created when
+// missing (a folder that cannot be created shows up later as the settings file's write error).
 std::string ResolveProgramDir(const std::string& programFileFs, const ConfigEnvironment& env);
 std::string ResolveProgramDir(const std::string& programFileFs);
 

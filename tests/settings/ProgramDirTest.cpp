@@ -1,4 +1,4 @@
-// ProgramDir: the program's folder when writable, else the user's configuration folder.
+// ProgramDir: the program's folder when writable and not installed, else the user's configuration folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -35,6 +35,44 @@ TEST(ProgramDir, WithoutAnAbsoluteXdgConfigHomeTheHomeFolderIsUsed) {
         EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / ".config" / "talpo"));
     }
     EXPECT_EQ(UserConfigDir({"/x/", "/home/u"}), "/x/talpo/");
+}
+
+// An installed layout in a temporary root: PREFIX/bin/talpo with PREFIX/share/talpo/talpo.hlp.
+TEST(ProgramDir, AnInstalledCopyKeepsItsSettingsInTheConfigurationFolderThoughItsFolderIsWritable) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "usr" / "bin");
+    std::filesystem::create_directories(dir.Path() / "usr" / "share" / "talpo");
+    const std::string program = dir.File("usr/bin/talpo");
+    WriteBytes(program, "x");
+    WriteBytes(dir.File("usr/share/talpo/talpo.hlp"), "<html></html>");
+    ASSERT_TRUE(IsWritableFolder(dir.File("usr/bin")));
+
+    EXPECT_TRUE(IsInstalledCopy(program));
+    EXPECT_EQ(ResolveProgramDir(program, {dir.File("config"), dir.File("home")}),
+              dir.File("config") + "/talpo/");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "config" / "talpo"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "usr" / "bin" / "Talpo.ini"));
+}
+
+TEST(ProgramDir, AnUnpackedCopyWithItsHelpFileBesideItStaysInItsFolder) {
+    TempDir dir;
+    WriteBytes(dir.File("talpo.hlp"), "<html></html>");
+    // A folder named like an installed copy's that lacks the help file does not make one.
+    std::filesystem::create_directories(dir.Path() / "bin");
+    std::filesystem::create_directories(dir.Path() / "share" / "talpo");
+    WriteBytes(dir.File("share/talpo/other.hlp"), "<html></html>");
+
+    EXPECT_FALSE(IsInstalledCopy(dir.File("talpo")));
+    EXPECT_FALSE(IsInstalledCopy(dir.File("bin/talpo")));
+    EXPECT_TRUE(IsInstalledCopy(dir.File("bin/other")));
+    EXPECT_EQ(ResolveProgramDir(dir.File("talpo"), {"/nowhere", "/nowhere"}), dir.Dir());
+    EXPECT_EQ(ResolveProgramDir(dir.File("bin/talpo"), {"/nowhere", "/nowhere"}), dir.Dir() + "bin/");
+}
+
+TEST(ProgramDir, SharedDataDirIsBesideTheProgramsFolder) {
+    EXPECT_EQ(SharedDataDir("/usr/bin/talpo"), "/usr/share/talpo/");
+    EXPECT_EQ(SharedDataDir("/opt/talpo/bin/talpo"), "/opt/talpo/share/talpo/");
+    EXPECT_EQ(SharedDataDir("talpo"), "../share/talpo/");
 }
 
 TEST(ProgramDir, FolderOfAProgramFile) {
