@@ -8,14 +8,21 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "settings/ProgramDir.h"
 #include "ui/Fonts.h"
 
 namespace talpo {
 
 std::string HelpFileName(const std::string& programFile) {
-    std::filesystem::path path(programFile);
-    path.replace_extension(".hlp");
-    return path.string();
+    std::filesystem::path beside(programFile);
+    beside.replace_extension(".hlp");
+    std::error_code error;
+    if (std::filesystem::is_regular_file(beside, error)) return beside.string();
+    // An installed copy's help file stands with its other shared files.
+    const std::string shared = SharedDataDir(programFile) + beside.filename().string();
+    if (std::filesystem::is_regular_file(shared, error)) return shared;
+    // Neither: the warning names the place a copy of its own would have it.
+    return beside.string();
 }
 
 THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {

@@ -1,5 +1,6 @@
 // The help viewer. The help file lies next to the program under the program's name with the extension
-// ".hlp"; it is an HTML document, shown in a window of its own at its table of contents.
+// ".hlp" (an installed copy's in ../share/talpo/); it is an HTML document, shown in a window of its own at
+// its table of contents.
 #pragma once
 
 #include <QWidget>
@@ -9,7 +10,8 @@ class QTextBrowser;
 
 namespace talpo {
 
-// The program file's path with its extension replaced by ".hlp" ("X" and "X.EXE" both give "X.hlp").
+// The program file's path with its extension replaced by ".hlp" ("X" and "X.EXE" both give "X.hlp"); when
+// no such file exists but the program's SharedDataDir holds one of that name, that one.
 std::string HelpFileName(const std::string& programFile);
 
 class THelpWindow : public QWidget {

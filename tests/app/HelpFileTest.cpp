@@ -1,4 +1,5 @@
-// The help file: the program's path with the extension ".hlp", built beside the real program.
+// The help file: the program's path with the extension ".hlp", built beside the real program; an
+// installed copy's in ../share/talpo/.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +13,20 @@ namespace {
 TEST(HelpFile, IsTheProgramFileWithTheExtensionHlp) {
     EXPECT_EQ(HelpFileName("X"), "X.hlp");
     EXPECT_EQ(HelpFileName("/opt/talpo/talpo"), "/opt/talpo/talpo.hlp");
+}
+
+TEST(HelpFile, AnInstalledCopyFindsItInTheSharedFolderUnlessOneStandsBesideIt) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "bin");
+    std::filesystem::create_directories(dir.Path() / "share" / "talpo");
+    const std::string program = dir.File("bin/talpo");
+    EXPECT_EQ(HelpFileName(program), dir.File("bin/talpo.hlp"));
+
+    WriteBytes(dir.File("share/talpo/talpo.hlp"), "<html></html>");
+    EXPECT_EQ(HelpFileName(program), dir.File("share/talpo/talpo.hlp"));
+
+    WriteBytes(dir.File("bin/talpo.hlp"), "<html></html>");
+    EXPECT_EQ(HelpFileName(program), dir.File("bin/talpo.hlp"));
 }
 
 TEST(HelpFile, IsBuiltBesideTheProgramWithATableOfContents) {
