@@ -7,7 +7,8 @@ FUZZ_SECONDS ?= 60
 WERROR ?=
 CONFIGURE_ARGS := $(if $(WERROR),-DTALPO_WERROR=ON,)
 
-.PHONY: all deps configure build test test-core test-asan asan demo gui bench fuzz fuzz-coverage clean
+.PHONY: all deps configure build test test-core test-asan asan package test-package demo gui bench fuzz fuzz-coverage \
+        clean
 
 all: build
 
@@ -30,6 +31,15 @@ test-core:
 # Every test again under AddressSanitizer and UndefinedBehaviorSanitizer (build/asan).
 test-asan asan:
 	@$(MAKE) --no-print-directory test PRESET=asan
+
+# The Debian package of the default build: build/package/talpo_<version>_amd64.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB -B $(CURDIR)/build/package
+
+# The package checked by lintian and the desktop's validators, unpacked and tried (CI runs it after
+# `make test`, on the same build).
+test-package: package
+	@bash scripts/test-package.sh $(BUILD) build/package
 
 demo: build
 	@bash scripts/demo.sh $(BUILD) $(SAMPLE_OUT)
