@@ -2,14 +2,15 @@
 # Installs the Debian 12 packages TALPO needs to build, test and run, when any is missing.
 #   scripts/install-deps.sh [EXTRA_PACKAGE...]    e.g. the fuzz targets' clang-14 libclang-rt-14-dev
 # libgl-dev: Qt's Widgets package asks for OpenGL's headers; xvfb and xauth: the window program and its
-# screenshots on a machine without a display.
+# screenshots on a machine without a display; qt6-translations-l10n: Qt's own texts (file dialog, box
+# buttons, context menus) in Japanese.
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build
     libarchive-dev nlohmann-json3-dev
     libgtest-dev libbenchmark-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     fonts-ipafont-gothic xvfb xauth
     "$@"
 )

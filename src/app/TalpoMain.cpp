@@ -10,6 +10,7 @@
 #include "app/Wait.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
+#include "ui/QtJapanese.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
     // window is hidden while a day is shown, and the help window may outlive it.
     QApplication::setQuitOnLastWindowClosed(false);
     talpo::InstallFontSubstitutions();
+    // Qt's own texts (file dialog, box buttons, context menus) in Japanese, whatever the machine's locale.
+    const talpo::TQtJapanese qtJapanese;
 
     talpo::TShellContext app;
     app.ProgramFile = QCoreApplication::applicationFilePath().toStdString();
