@@ -17,6 +17,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows name Japanese fonts that only a substitution finds (src/ui/Fonts.cpp); without one of these
 # every Japanese text would be drawn as empty boxes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-vlgothic | fonts-takao-gothic")
+# Qt's own texts (file dialog, box buttons) in Japanese; without it they are English and all else works.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "horse racing prediction: marks and bets for a day of races")
 # Lines of at most 80 characters, as Debian's tools show them.

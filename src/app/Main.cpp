@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <memory>
 #include <vector>
@@ -27,6 +26,7 @@
 #include "ui/About.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
+#include "ui/MessageBox.h"
 #include "ui/Progress.h"
 #include "ui/TitlePicture.h"
 #include "ui/YosoMain.h"
@@ -58,8 +58,7 @@ bool RunModally(TDirDlg& dialog) {
 }
 
 void WarnWithBox(QWidget* parent, const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    ShowMessageBox(parent, QMessageBox::Warning, caption, text);
 }
 
 TMainFormHooks WithDefaults(TMainFormHooks hooks) {
@@ -181,7 +180,9 @@ void TMainForm::FormCreate() {
     splash->Label2()->setText(QString::fromUtf8(kRightsText));
     splash->ShowNow();
 
-    Guarded(this, [this] {
+    // A settings file that cannot be written is reported over the splash, the one window shown now: a
+    // box of the hidden start window would go behind it.
+    Guarded(splash.get(), [this] {
         app_.ProgramDir = ResolveProgramDir(app_.ProgramFile);
         TIniFile ini(app_.IniPath());
         if (ini.Exists()) {

@@ -14,6 +14,7 @@
 #include "common/Version.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
+#include "ui/QtJapanese.h"
 
 namespace {
 
@@ -94,6 +95,8 @@ int main(int argc, char** argv) {
     // window is hidden while a day is shown, and the help window may outlive it.
     QApplication::setQuitOnLastWindowClosed(false);
     talpo::InstallFontSubstitutions();
+    // Qt's own texts (file dialog, box buttons, context menus) in Japanese, whatever the machine's locale.
+    const talpo::TQtJapanese qtJapanese;
 
     talpo::TShellContext app;
     app.ProgramFile = QCoreApplication::applicationFilePath().toStdString();

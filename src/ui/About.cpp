@@ -14,6 +14,7 @@ namespace {
 // Wording left open by the original design; these are this program's own.
 constexpr const char* kSupportAddress = "support@talpo.example";
 constexpr const char* kProductLine = "RDX競馬データ対応 予想プログラム TALPO";
+constexpr int kBevelWidth = 3;
 
 QLabel* Text(QWidget* parent, const char* name, QPoint at, const char* utf8) {
     auto* label = new QLabel(QString::fromUtf8(utf8), parent);
@@ -32,11 +33,11 @@ QLabel* WhiteText(QWidget* parent, const char* name, QPoint at, const char* utf8
     return label;
 }
 
-QFrame* Sunken(QWidget* parent, const char* name, QRect geometry, int lineWidth) {
+QFrame* Bevel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow shadow, int lineWidth) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
     frame->setGeometry(geometry);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setFrameStyle(QFrame::Panel | shadow);
     frame->setLineWidth(lineWidth);
     return frame;
 }
@@ -49,7 +50,10 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     setFont(MakePGothicFont(12));
     setFixedSize(337, 301);
 
-    Panel1 = Sunken(this, "Panel1", QRect(0, 0, 337, 217), 3);
+    // Panel1 as the start window's is built: a raised outer and a lowered inner bevel of 3 pixels each,
+    // the picture filling what they enclose.
+    Panel1 = Bevel(this, "Panel1", QRect(0, 0, 337, 217), QFrame::Raised, kBevelWidth);
+    Panel1Inner = Bevel(Panel1, "Panel1Inner", QRect(3, 3, 331, 211), QFrame::Sunken, kBevelWidth);
     Image1 = new QLabel(Panel1);
     Image1->setObjectName("Image1");
     Image1->setGeometry(6, 6, 325, 205);
@@ -70,7 +74,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     navy.setColor(QPalette::WindowText, Qt::white);
     Panel2->setPalette(navy);
 
-    Panel3 = Sunken(this, "Panel3", QRect(0, 218, 337, 83), 2);
+    Panel3 = Bevel(this, "Panel3", QRect(0, 218, 337, 83), QFrame::Sunken, 2);
     Label3 = Text(Panel3, "Label3", QPoint(78, 7), kProductLine);
     Label4 = Text(Panel3, "Label4", QPoint(140, 21), "");
     Label5 = Text(Panel3, "Label5", QPoint(100, 36), "");

@@ -21,15 +21,16 @@ public:
     // Sets Label4 and Label5, each sized to its text.
     void SetVersionLines(const QString& version, const QString& rights);
 
-    QFrame* Panel1;  // the picture's frame
-    QLabel* Image1;  // the title picture
-    QLabel* Label1;  // "サポート先"
-    QLabel* Label2;  // "E-Mail"
-    QLabel* Panel2;  // the support address
-    QFrame* Panel3;  // the text lines' frame
-    QLabel* Label3;  // product line
-    QLabel* Label4;  // version
-    QLabel* Label5;  // rights notice
+    QFrame* Panel1;       // the picture's frame: its raised outer bevel
+    QFrame* Panel1Inner;  // and its lowered inner bevel
+    QLabel* Image1;       // the title picture
+    QLabel* Label1;       // "サポート先"
+    QLabel* Label2;       // "E-Mail"
+    QLabel* Panel2;       // the support address
+    QFrame* Panel3;       // the text lines' frame
+    QLabel* Label3;       // product line
+    QLabel* Label4;       // version
+    QLabel* Label5;       // rights notice
     QPushButton* Button1;
 };
 

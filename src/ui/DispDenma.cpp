@@ -10,7 +10,6 @@
 #include "common/Cp932.h"
 #include "day/RaceCardText.h"
 #include "ui/Colors.h"
-#include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
 #include "ui/StrCGrid.h"
 #include "ui/YosoMain.h"
@@ -202,11 +201,9 @@ void TYosoForm::DispDenma() {
     NextBtn->setEnabled(denma.RaceIndex != denma.RaceCount - 1);
     const int runners = denma.GetRunnerSlots();
     ShowHeader();
-    const std::string weightError = ShowDenGrid(runners);
+    weightError_ = ShowDenGrid(runners);
     ShowYosoGrid(runners);
     update();
-    // A weight that is not a number is reported once, after the whole race is drawn.
-    if (!weightError.empty()) ReportError(this, weightError);
 }
 
 void TYosoForm::ShowHeader() {

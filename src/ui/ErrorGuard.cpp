@@ -2,18 +2,20 @@
 #include "ui/ErrorGuard.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <exception>
+
+#include "ui/MessageBox.h"
 
 namespace talpo {
 namespace {
 
-void ShowMessageBox(QWidget* parent, const std::string& utf8Text) {
-    QMessageBox::critical(parent, QApplication::applicationName(), QString::fromStdString(utf8Text));
+void ShowErrorBox(QWidget* parent, const std::string& utf8Text) {
+    ShowMessageBox(parent, QMessageBox::Critical, QApplication::applicationName(),
+                   QString::fromStdString(utf8Text));
 }
 
 ErrorReporter& Reporter() {
-    static ErrorReporter reporter = ShowMessageBox;
+    static ErrorReporter reporter = ShowErrorBox;
     return reporter;
 }
 
@@ -21,7 +23,7 @@ ErrorReporter& Reporter() {
 
 ErrorReporter SetErrorReporter(ErrorReporter reporter) {
     ErrorReporter previous = Reporter();
-    Reporter() = reporter ? std::move(reporter) : ErrorReporter(ShowMessageBox);
+    Reporter() = reporter ? std::move(reporter) : ErrorReporter(ShowErrorBox);
     return previous;
 }
 

@@ -10,7 +10,8 @@ class QWidget;
 
 namespace talpo {
 
-// Shows a message box with the text (UTF-8), titled with the application's title.
+// Shows a message box with the text (UTF-8), titled with the application's title and centred on the
+// parent's window while it is shown, else on the screen (ui/MessageBox.h).
 using ErrorReporter = std::function<void(QWidget* parent, const std::string& utf8Text)>;
 
 // Replaces the report (tests); an empty function restores the message box. Returns the previous one.

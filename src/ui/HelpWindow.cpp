@@ -1,7 +1,6 @@
 // The help viewer.
 #include "ui/HelpWindow.h"
 
-#include <QMessageBox>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
@@ -10,6 +9,7 @@
 
 #include "settings/ProgramDir.h"
 #include "ui/Fonts.h"
+#include "ui/MessageBox.h"
 
 namespace talpo {
 
@@ -41,8 +41,8 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 bool THelpWindow::ShowContents(const std::string& helpFile, QWidget* owner) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(helpFile, error)) {
-        QMessageBox::warning(
-            owner, QString::fromUtf8("警告"),
+        ShowMessageBox(
+            owner, QMessageBox::Warning, QString::fromUtf8("警告"),
             QString::fromUtf8("ヘルプファイル %1 が見つかりません").arg(QString::fromStdString(helpFile)));
         return false;
     }

@@ -7,7 +7,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -22,6 +21,7 @@
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
 #include "ui/HelpWindow.h"
+#include "ui/MessageBox.h"
 #include "ui/Progress.h"
 #include "ui/SaveDlg.h"
 #include "ui/ToolPictures.h"
@@ -73,7 +73,7 @@ QString U(const char* utf8) {
 }
 
 void Warn(QWidget* parent, const QString& text) {
-    QMessageBox::warning(parent, U("警告"), text);
+    ShowMessageBox(parent, QMessageBox::Warning, U("警告"), text);
 }
 
 }  // namespace
@@ -219,10 +219,13 @@ void TYosoForm::Open() {
     raise();
     activateWindow();
     WarnMissingHorses();
+    // Race 0 is brought up: its box comes over the window now that the window stands where it will stay.
+    ReportWeightError();
 }
 
 bool TYosoForm::FormShow() {
     day_.reset();
+    weightError_.clear();
     if (!Guarded(this, [this] { LoadTheDay(); })) {
         CloseBack();
         return false;
@@ -261,16 +264,22 @@ void TYosoForm::WarnMissingHorses() {
     Warn(this, text.join(QLatin1Char('\n')));
 }
 
+// Only a day that loaded is unloaded: a load that failed leaves the files for the user to look at or to
+// predict again.
 void TYosoForm::Unload() {
+    if (!day_) return;
     // Whether the data files could be deleted does not matter: the next extraction replaces them.
     std::error_code ignored;
     std::filesystem::remove(app_.InputDir + kDenFileName, ignored);
     std::filesystem::remove(app_.InputDir + kUmaFileName, ignored);
     day_.reset();
+    weightError_.clear();
 }
 
+// A load that failed: whatever was read is freed, the files stay where they are.
 void TYosoForm::CloseBack() {
-    Unload();
+    day_.reset();
+    weightError_.clear();
     if (app_.ShowStartWindow) app_.ShowStartWindow();
 }
 
@@ -296,7 +305,12 @@ void TYosoForm::Step(int delta) {
         if (!day_) return;
         day_->SetRace(day_->Denma->RaceIndex + delta);
         DispDenma();
+        ReportWeightError();
     });
+}
+
+void TYosoForm::ReportWeightError() {
+    if (!weightError_.empty()) ReportError(this, weightError_);
 }
 
 void TYosoForm::NextBtnClick() {
@@ -315,12 +329,15 @@ void TYosoForm::FormKeyDown(int key) {
     Guarded(this, [this, key] {
         if (!day_) return;
         const TDenma& denma = *day_->Denma;
+        const int before = denma.RaceIndex;
         if (key == Qt::Key_PageDown || key == Qt::Key_Down) {
             if (denma.RaceIndex + 1 != denma.RaceCount) day_->SetRace(denma.RaceIndex + 1);
         } else if (key == Qt::Key_PageUp || key == Qt::Key_Up) {
             if (denma.RaceIndex != 0) day_->SetRace(denma.RaceIndex - 1);
         }
         DispDenma();
+        // Any other key, a bare Ctrl before Ctrl+S among them, only redraws the race: no box again.
+        if (denma.RaceIndex != before) ReportWeightError();
     });
 }
 

@@ -32,10 +32,11 @@ public:
 
     // Loads the day in app.InputDir with the progress window, writes the enabled bet files when "Auto" is
     // on, shows race 0 and the window. When loading fails, or the day holds no race, it says so and goes
-    // back to the start window without showing itself.
+    // back to the start window without showing itself, leaving both data files where they are.
     void Open();
 
-    // Shows the race the two race cursors select.
+    // Shows the race the two race cursors select. A weight that is not a number is kept for
+    // ReportWeightError, not reported here: redrawing the same race brings no box.
     void DispDenma();
 
     // The loaded day; nullptr while none is.
@@ -78,6 +79,8 @@ private:
     void Unload();
     void CloseBack();
     void Step(int delta);
+    // Reports the shown race's weight error, once each time a race is brought up (load, next, prior).
+    void ReportWeightError();
 
     void ShowHeader();
     // Returns the text of the first weight that is not a number, or nothing.
@@ -91,6 +94,8 @@ private:
     TAppContext& app_;
     std::unique_ptr<TDay> day_;
     std::vector<std::string> lastWritten_;
+    // The first weight of the shown race that is not a number, as DispDenma found it; empty when none.
+    std::string weightError_;
 
     // Used when the entry sequence has not made the shared ones (tests, a stand-alone window).
     std::unique_ptr<TSaveForm> ownSaveForm_;

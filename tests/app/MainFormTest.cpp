@@ -389,6 +389,23 @@ TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheProgramStil
     EXPECT_EQ(endedCount, 1);
 }
 
+TEST_F(MainFormTest, ASettingsFileThatCannotBeCreatedAtStartUpIsReportedOverTheSplash) {
+    std::filesystem::create_directory(dir.File("Talpo.ini"));
+    // The owner is gone with the splash once FormCreate ends: what it was is noted as the box comes.
+    std::vector<bool> ownersAreTheShownSplash;
+    SetErrorReporter([&](QWidget* owner, const std::string& text) {
+        errors.push_back(text);
+        const auto* splash = owner != nullptr ? qobject_cast<TSplashForm*>(owner->window()) : nullptr;
+        ownersAreTheShownSplash.push_back(splash != nullptr && splash->isVisible());
+    });
+    CreateForms();
+
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("に書き込めません"), std::string::npos) << errors[0];
+    // The box belongs to the splash, the one window shown then, not to the start window still hidden.
+    EXPECT_EQ(ownersAreTheShownSplash, std::vector<bool>{true});
+}
+
 TEST_F(MainFormTest, TheContextCanShowAndCloseTheStartWindow) {
     TMainForm& form = CreateForms();
     EXPECT_EQ(app.MainForm, &form);

@@ -128,6 +128,28 @@ TEST_F(ShellFlowTest, ADayThatFailsToLoadLeavesTheStartWindowShown) {
     EXPECT_FALSE(yosoForm->isVisible());
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(endedCount, 0);
+    // The files stay for another look; predicting again finds them and fails the same way.
+    EXPECT_TRUE(std::filesystem::exists(dir.File("rdx_den.dat")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("rdx_uma.dat")));
+    form.Button2Click();
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_EQ(errors.size(), 2u);
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(ShellFlowTest, TheEndCommandAfterAFailedLoadKeepsTheFiles) {
+    TMainForm& form = CreateAll();
+    WriteBytes(dir.File("rdx_den.dat"), "");
+    WriteBytes(dir.File("rdx_uma.dat"), "");
+    form.Button2Click();
+    ASSERT_TRUE(form.isVisible());
+    ASSERT_EQ(boxTexts.size(), 1u);
+    EXPECT_TRUE(boxTexts[0].endsWith(QString::fromUtf8("rdx_den.dat にはレースがありません")));
+
+    form.Button3Click();
+    EXPECT_EQ(endedCount, 1);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("rdx_den.dat")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("rdx_uma.dat")));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "app/Wait.h"
 #include "ui/Fonts.h"
 #include "ui/HelpWindow.h"
+#include "ui/QtJapanese.h"
 
 namespace {
 
@@ -135,6 +136,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("TALPO");
     QApplication::setQuitOnLastWindowClosed(false);
     InstallFontSubstitutions();
+    const TQtJapanese qtJapanese;
     const QString work = QDir(argv[1]).absolutePath();
     gShots = QDir(argv[2]).absolutePath();
     const QString archive = QDir(argv[3]).absolutePath();

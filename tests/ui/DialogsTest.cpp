@@ -65,7 +65,16 @@ TEST(AboutFormTest, IsLaidOutWithThePictureAndTheVersionLines) {
     TAboutForm form;
     EXPECT_EQ(form.windowTitle(), U("ﾊﾞｰｼﾞｮﾝ情報"));
     EXPECT_EQ(form.size(), QSize(337, 301));
+    // Panel1: a raised outer and a lowered inner bevel of 3 pixels each, the picture filling what they
+    // enclose, as the start window's Panel1 is built.
     EXPECT_EQ(form.Panel1->geometry(), QRect(0, 0, 337, 217));
+    EXPECT_EQ(form.Panel1->frameShadow(), QFrame::Raised);
+    EXPECT_EQ(form.Panel1->lineWidth(), 3);
+    EXPECT_EQ(form.Panel1Inner->parentWidget(), form.Panel1);
+    EXPECT_EQ(form.Panel1Inner->geometry(), QRect(3, 3, 331, 211));
+    EXPECT_EQ(form.Panel1Inner->frameShadow(), QFrame::Sunken);
+    EXPECT_EQ(form.Panel1Inner->lineWidth(), 3);
+    EXPECT_EQ(form.Panel1Inner->contentsRect().translated(form.Panel1Inner->pos()), form.Image1->geometry());
     EXPECT_EQ(form.Image1->geometry(), QRect(6, 6, 325, 205));
     EXPECT_EQ(form.Label1->text(), U("サポート先"));
     EXPECT_EQ(form.Label1->pos(), QPoint(42, 180));

@@ -1,12 +1,16 @@
 // Pictures of the prediction window and its dialogs on the sample day, for looking at by eye:
 //   ui_screenshot <folder>   (under xvfb-run, or any display)
-// Writes prediction-window.png, progress-window.png, save-dialog.png and about-dialog.png.
+// Writes prediction-window.png, progress-window.png, save-dialog.png, about-dialog.png, and weight-error.png:
+// the whole screen while the error box of a race whose weight is no number stands over the window.
 #include <QApplication>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <iostream>
 
+#include "WindowTestSupport.h"
 #include "data/SampleDay.h"
 #include "support/TestSupport.h"
 #include "ui/About.h"
@@ -64,6 +68,27 @@ int main(int argc, char** argv) {
     aboutForm.show();
     QApplication::processEvents();
     aboutForm.grab().save(QString::fromStdString(out + "about-dialog.png"));
+    aboutForm.hide();
+    form.close();
+
+    // A day whose first race has a weight that is no number: the box comes over the shown window.
+    test::UiDay bad;
+    bad.AddRace(8).Runners[2].Weight = "5x3";
+    bad.AddRace(8);
+    bad.WriteTo(app.InputDir);
+    QTimer boxWatch;
+    boxWatch.setInterval(50);
+    QObject::connect(&boxWatch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        boxWatch.stop();
+        QApplication::processEvents();
+        QGuiApplication::primaryScreen()->grabWindow(0).save(
+            QString::fromStdString(out + "weight-error.png"));
+        box->accept();
+    });
+    boxWatch.start();
+    form.Open();
     std::cout << "written to " << out << "\n";
     return 0;
 }

@@ -193,6 +193,48 @@ TEST_F(YosoFormTest, AReadErrorClosesBackWithItsMessage) {
     EXPECT_EQ(form->Day(), nullptr);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(f.StartShown, 1);
+    // Nothing was loaded, so nothing is unloaded: the files stay for another look.
+    EXPECT_TRUE(InputHolds("rdx_den.dat"));
+    EXPECT_TRUE(InputHolds("rdx_uma.dat"));
+}
+
+TEST_F(YosoFormTest, ACutShortHorseFileClosesBackAndKeepsBothFiles) {
+    const UiDay day = Races(2);
+    const std::string uma = day.UmaBytes();
+    WriteBytes(f.App.InputDir + "rdx_den.dat", day.DenBytes());
+    WriteBytes(f.App.InputDir + "rdx_uma.dat", uma.substr(0, uma.size() - 100));
+    form = std::make_unique<TYosoForm>(f.App);
+    form->Open();
+
+    ASSERT_EQ(f.Errors.size(), 1u);
+    EXPECT_EQ(f.Errors[0], "ﾌｧｲﾙの末尾以降を読み込みました");
+    EXPECT_EQ(form->Day(), nullptr);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(f.StartShown, 1);
+    EXPECT_TRUE(InputHolds("rdx_den.dat"));
+    EXPECT_TRUE(InputHolds("rdx_uma.dat"));
+    EXPECT_TRUE(OutputFiles().empty());
+
+    // A close that reaches the window after all (the end command) finds no day to unload either.
+    form->close();
+    EXPECT_TRUE(InputHolds("rdx_den.dat"));
+    EXPECT_TRUE(InputHolds("rdx_uma.dat"));
+}
+
+TEST_F(YosoFormTest, TheFilesOfAFailedLoadAreDeletedOnceTheirDayHasLoaded) {
+    WriteBytes(f.App.InputDir + "rdx_den.dat", std::string(100, ' '));
+    WriteBytes(f.App.InputDir + "rdx_uma.dat", Races(1).UmaBytes());
+    form = std::make_unique<TYosoForm>(f.App);
+    form->Open();
+    ASSERT_TRUE(InputHolds("rdx_den.dat"));
+
+    // The user extracts the day again, this time whole.
+    OpenDay(Races(2));
+    ASSERT_TRUE(form->isVisible());
+    form->close();
+    EXPECT_FALSE(InputHolds("rdx_den.dat"));
+    EXPECT_FALSE(InputHolds("rdx_uma.dat"));
+    EXPECT_EQ(f.StartShown, 2);
 }
 
 TEST_F(YosoFormTest, AMissingHorseFileClosesBack) {
@@ -204,6 +246,7 @@ TEST_F(YosoFormTest, AMissingHorseFileClosesBack) {
     EXPECT_EQ(f.Errors[0], "ﾌｧｲﾙが見つかりません");
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(f.StartShown, 1);
+    EXPECT_TRUE(InputHolds("rdx_den.dat"));
 }
 
 TEST_F(YosoFormTest, ADayWithoutRacesIsWarnedAboutAndClosedBack) {
@@ -219,6 +262,8 @@ TEST_F(YosoFormTest, ADayWithoutRacesIsWarnedAboutAndClosedBack) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(f.StartShown, 1);
     EXPECT_TRUE(OutputFiles().empty());
+    EXPECT_TRUE(InputHolds("rdx_den.dat"));
+    EXPECT_TRUE(InputHolds("rdx_uma.dat"));
 }
 
 TEST_F(YosoFormTest, MissingHorsesAreListedInOneWarning) {
