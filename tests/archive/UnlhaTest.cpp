@@ -79,6 +79,27 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, GoodArchive,
                                          "day_upper.lzh", "day_sjis.lzh", "day_hostile.lzh"),
                          [](const auto& test) { return FixtureName(test.param); });
 
+// Reading into memory makes the same two members from the same archive, and writes nothing: the tree of
+// the fixtures and of a fresh working folder stay as they were.
+TEST_P(GoodArchive, ReadsIntoMemoryWritingNothing) {
+    const std::vector<std::string> fixtures = Tree(FixturePath("archives"));
+    Day day;
+    const fs::path cwd = fs::current_path();
+    fs::current_path(day.root.Path());
+    const DayArchiveResult fromFile = ReadDayArchive(Archive(GetParam()));
+    const DayArchiveResult fromMemory = ReadDayArchiveFromMemory(ReadBytes(Archive(GetParam())));
+    fs::current_path(cwd);
+
+    for (const DayArchiveResult* result : {&fromFile, &fromMemory}) {
+        EXPECT_TRUE(result->Ok) << result->Message;
+        EXPECT_EQ(result->Message, "");
+        EXPECT_EQ(result->Members.Den, Member("rdx_den.dat"));
+        EXPECT_EQ(result->Members.Uma, Member("rdx_uma.dat"));
+    }
+    EXPECT_EQ(day.TreeOf(), (std::vector<std::string>{"a", "a/b", "a/b/in"}));
+    EXPECT_EQ(Tree(FixturePath("archives")), fixtures);
+}
+
 TEST(Unlha, ExtractedFilesLoadAsADay) {
     Day day;
     ASSERT_TRUE(ExtractDayArchive(Archive("day_lh5.lzh"), day.InDir()).Ok);
@@ -134,6 +155,17 @@ TEST_P(BadArchive, FailsAndLeavesTheEarlierFilesAsTheyWere) {
     EXPECT_EQ(day.Den(), "yesterday's race card");
     EXPECT_EQ(day.Uma(), "yesterday's horses");
     EXPECT_EQ(day.TreeOf(), kExtracted);  // no temporary file stays
+}
+
+TEST_P(BadArchive, ReadingIntoMemoryFailsAlike) {
+    const DayArchiveResult fromFile = ReadDayArchive(Archive(GetParam().archive));
+    const DayArchiveResult fromMemory = ReadDayArchiveFromMemory(ReadBytes(Archive(GetParam().archive)));
+    for (const DayArchiveResult* result : {&fromFile, &fromMemory}) {
+        EXPECT_FALSE(result->Ok);
+        EXPECT_EQ(result->Message, GetParam().message);
+        EXPECT_EQ(result->Members.Den, "");
+        EXPECT_EQ(result->Members.Uma, "");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -230,6 +262,22 @@ TEST(Unlha, FromMemory) {
     EXPECT_EQ(ExtractDayArchiveFromMemory(ReadBytes(Archive("day_badcrc.lzh")), day.InDir()).Message,
               "アーカイブが壊れています: LHa data CRC error");
     EXPECT_EQ(day.Den(), Member("rdx_den.dat"));
+}
+
+TEST(Unlha, StoredMembersReplaceBothOrNeither) {
+    Day day;
+    const DayMembers members{"new race card", "new horses"};
+    ASSERT_TRUE(StoreDayMembers(members, day.InDir()).Ok);
+    EXPECT_EQ(day.Den(), "new race card");
+    EXPECT_EQ(day.Uma(), "new horses");
+
+    fs::remove(day.in / "rdx_uma.dat");
+    fs::create_directory(day.in / "rdx_uma.dat");
+    const ExtractResult blocked = StoreDayMembers({"newer race card", "newer horses"}, day.InDir());
+    EXPECT_FALSE(blocked.Ok);
+    EXPECT_EQ(blocked.Message, "ﾌｧｲﾙ " + day.InDir() + "rdx_uma.dat を作成できません");
+    EXPECT_EQ(day.Den(), "new race card");
+    EXPECT_EQ(day.TreeOf(), kExtracted);
 }
 
 TEST(Unlha, UnwritableFolderChangesNothing) {
