@@ -201,48 +201,16 @@ TEST(Unlha, FilesThatAreNoArchive) {
     EXPECT_EQ(day.TreeOf(), (std::vector<std::string>{"a", "a/b", "a/b/in", "empty.lzh", "notes.lzh"}));
 }
 
-// A stored (-lh0-) archive with level-0 headers, made byte by byte for names no fixture has.
-std::uint16_t Crc16(const std::string& bytes) {
-    std::uint16_t crc = 0;
-    for (const unsigned char b : bytes) {
-        crc ^= b;
-        for (int k = 0; k < 8; ++k)
-            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
-    }
-    return crc;
-}
-
-std::string Le(std::uint32_t value, int bytes) {
-    std::string out;
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return out;
-}
-
-std::string StoredArchive(const std::vector<std::pair<std::string, std::string>>& members) {
-    std::string archive;
-    for (const auto& [name, data] : members) {
-        const std::string size = Le(static_cast<std::uint32_t>(data.size()), 4);
-        // method, packed and original size, DOS time, attribute, level 0, name, data CRC
-        const std::string body = "-lh0-" + size + size + Le(0x24B7A800, 4) + std::string("\x20\x00", 2) +
-                                 static_cast<char>(name.size()) + name + Le(Crc16(data), 2);
-        unsigned sum = 0;
-        for (const unsigned char b : body) sum += b;
-        archive +=
-            static_cast<char>(body.size()) + std::string(1, static_cast<char>(sum & 0xFF)) + body + data;
-    }
-    return archive + std::string(1, '\0');
-}
-
 TEST(Unlha, AnArchiveOfOtherFilesOnlyNamesBothMissingMembers) {
     Day day;
     const std::string day0 =
-        StoredArchive({{"rdx_den.dat", Member("rdx_den.dat")}, {"rdx_uma.dat", Member("rdx_uma.dat")}});
+        test::StoredLzhArchive({{"rdx_den.dat", Member("rdx_den.dat")}, {"rdx_uma.dat", Member("rdx_uma.dat")}});
     ASSERT_TRUE(
         ExtractDayArchiveFromMemory(day0, day.InDir()).Ok);  // the maker makes archives the reader takes
     EXPECT_EQ(day.Den(), Member("rdx_den.dat"));
 
     const std::string others =
-        StoredArchive({{"readme.txt", "hello\r\n"}, {"rdx_den.bak", Member("rdx_den.dat")}});
+        test::StoredLzhArchive({{"readme.txt", "hello\r\n"}, {"rdx_den.bak", Member("rdx_den.dat")}});
     const ExtractResult result = ExtractDayArchiveFromMemory(others, day.InDir());
     EXPECT_FALSE(result.Ok);
     EXPECT_EQ(result.Message, "アーカイブに rdx_den.dat と rdx_uma.dat がありません");
