@@ -203,8 +203,8 @@ TEST(Unlha, FilesThatAreNoArchive) {
 
 TEST(Unlha, AnArchiveOfOtherFilesOnlyNamesBothMissingMembers) {
     Day day;
-    const std::string day0 =
-        test::StoredLzhArchive({{"rdx_den.dat", Member("rdx_den.dat")}, {"rdx_uma.dat", Member("rdx_uma.dat")}});
+    const std::string day0 = test::StoredLzhArchive(
+        {{"rdx_den.dat", Member("rdx_den.dat")}, {"rdx_uma.dat", Member("rdx_uma.dat")}});
     ASSERT_TRUE(
         ExtractDayArchiveFromMemory(day0, day.InDir()).Ok);  // the maker makes archives the reader takes
     EXPECT_EQ(day.Den(), Member("rdx_den.dat"));
