@@ -285,18 +285,18 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams) {
     Parsed parsed;
     const auto help = std::make_shared<HelpFormatter>();
     Configure(app, help, parsed);
-    // CLI11 takes its arguments last first.
-    std::vector<std::string> reversed = WithHelpWord(args);
-    const bool unknown =
-        !reversed.empty() && !reversed[0].empty() && reversed[0][0] != '-' && !IsCommand(app, reversed[0]);
-    if (unknown) return Usage(app, *help, "unknown command '" + reversed[0] + "'", streams.err);
-    if (reversed.empty()) {
+    std::vector<std::string> words = WithHelpWord(args);
+    if (words.empty()) {
         streams.err << app.help();
         return 2;
     }
-    std::reverse(reversed.begin(), reversed.end());
+    // The parser would only say that a command is required.
+    if (!words[0].empty() && words[0][0] != '-' && !IsCommand(app, words[0]))
+        return Usage(app, *help, "unknown command '" + words[0] + "'", streams.err);
+    // CLI11 takes its arguments last first.
+    std::reverse(words.begin(), words.end());
     try {
-        app.parse(reversed);
+        app.parse(words);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e, streams.out, streams.err);
     } catch (const CLI::CallForAllHelp& e) {
