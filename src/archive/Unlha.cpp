@@ -1,6 +1,7 @@
 // Extraction of the day's two data files from an LZH archive with libarchive. The reader does not guard
 // against hostile archives (names leaving the folder, sizes the header does not announce, members twice)
-// and reports a bad data CRC only as a warning, so every check that matters is made here.
+// and reports a bad data CRC only as a warning, so every check that matters is made here, on both members
+// read whole into memory before anything is written.
 #include "archive/Unlha.h"
 
 #include <archive.h>
@@ -137,22 +138,22 @@ std::string InFolder(const std::string& dir, const char* name) {
 }
 
 // Copies a member's data, counting the bytes: the reader does not hold a member to its header's size.
-void CopyData(archive* a, int member, StagedFile& file) {
+std::string ReadData(archive* a, int member) {
+    std::string data;
     std::vector<char> buffer(1 << 16);
-    std::int64_t total = 0;
     for (;;) {
         const la_ssize_t n = archive_read_data(a, buffer.data(), buffer.size());
         if (n < 0) throw DataFailure(a);
         if (n == 0) break;
-        total += n;
-        if (total > kMaxMemberBytes) throw TooLarge(member);
-        file.Append(buffer.data(), static_cast<std::size_t>(n));
+        if (data.size() + static_cast<std::size_t>(n) > static_cast<std::size_t>(kMaxMemberBytes))
+            throw TooLarge(member);
+        data.append(buffer.data(), static_cast<std::size_t>(n));
     }
-    file.Finish();
+    return data;
 }
 
-void ReadDay(archive* a, const std::string& archiveName, const std::string& inputDir) {
-    std::array<std::unique_ptr<StagedFile>, kMembers.size()> staged;
+DayMembers ReadDay(archive* a, const std::string& archiveName) {
+    std::array<std::optional<std::string>, kMembers.size()> found;
     for (;;) {
         archive_entry* entry = nullptr;
         const int r = archive_read_next_header(a, &entry);
@@ -163,26 +164,52 @@ void ReadDay(archive* a, const std::string& archiveName, const std::string& inpu
             if (archive_read_data_skip(a) != ARCHIVE_OK) throw Damaged(a);
             continue;
         }
-        if (staged[member])
+        if (found[member])
             throw Failure{"アーカイブに " + std::string(kMembers[member]) + " が二つ以上あります"};
         if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > kMaxMemberBytes)
             throw TooLarge(member);
-        staged[member] = std::make_unique<StagedFile>(InFolder(inputDir, kMembers[member]));
-        CopyData(a, member, *staged[member]);
+        found[member] = ReadData(a, member);
     }
-    if (!staged[0] && !staged[1]) throw Failure{"アーカイブに rdx_den.dat と rdx_uma.dat がありません"};
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        if (!staged[i]) throw Failure{"アーカイブに " + std::string(kMembers[i]) + " がありません"};
+    if (!found[0] && !found[1]) throw Failure{"アーカイブに rdx_den.dat と rdx_uma.dat がありません"};
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        if (!found[i]) throw Failure{"アーカイブに " + std::string(kMembers[i]) + " がありません"};
     }
-    // Both are whole; check both targets first so that a folder in the way of the second cannot leave a
-    // new race-card file beside an old horse file.
-    for (const auto& file : staged) file->CheckReplaceable();
-    for (const auto& file : staged) file->Commit();
+    return {std::move(*found[0]), std::move(*found[1])};
 }
 
-ExtractResult Extract(const std::string& archiveName, const std::string& inputDir,
-                      const std::function<void(archive*)>& open) {
+// Both files are staged whole, and both targets checked, before either replaces its earlier version: a
+// folder in the way of the second cannot leave a new race-card file beside an old horse file.
+void StoreMembers(const DayMembers& members, const std::string& inputDir) {
+    StagedFile den(InFolder(inputDir, kMembers[0]));
+    den.Append(members.Den.data(), members.Den.size());
+    den.Finish();
+    StagedFile uma(InFolder(inputDir, kMembers[1]));
+    uma.Append(members.Uma.data(), members.Uma.size());
+    uma.Finish();
+    den.CheckReplaceable();
+    uma.CheckReplaceable();
+    den.Commit();
+    uma.Commit();
+}
+
+// Runs one step of the extraction, turning its failures into the message the user reads.
+template <typename Step>
+std::string Failed(const Step& step) {
     try {
+        step();
+        return {};
+    } catch (const Failure& f) {
+        return f.Message;
+    } catch (const ETalpoError& e) {
+        return e.what();
+    } catch (const std::bad_alloc&) {
+        return "メモリが足りません";
+    }
+}
+
+DayArchiveResult Read(const std::string& archiveName, const std::function<void(archive*)>& open) {
+    DayArchiveResult result;
+    result.Message = Failed([&] {
         const ScopedUtf8Ctype utf8;
         const ArchiveHandle a(archive_read_new());
         if (!a) throw std::bad_alloc();
@@ -191,15 +218,15 @@ ExtractResult Extract(const std::string& archiveName, const std::string& inputDi
             throw Failure{"Shift-JIS のファイル名を読む準備ができません: " + LibraryText(a.get())};
         }
         open(a.get());
-        ReadDay(a.get(), archiveName, inputDir);
-        return {true, {}};
-    } catch (const Failure& f) {
-        return {false, f.Message};
-    } catch (const ETalpoError& e) {
-        return {false, e.what()};
-    } catch (const std::bad_alloc&) {
-        return {false, "メモリが足りません"};
-    }
+        result.Members = ReadDay(a.get(), archiveName);
+    });
+    result.Ok = result.Message.empty();
+    return result;
+}
+
+ExtractResult Store(const DayArchiveResult& read, const std::string& inputDir) {
+    if (!read.Ok) return {false, read.Message};
+    return StoreDayMembers(read.Members, inputDir);
 }
 
 std::optional<std::vector<std::string>> SplitCommandLine(std::string_view line) {
@@ -304,22 +331,35 @@ UnlhaCommand ParseUnlhaCommandLine(std::string_view commandLineCp932) {
     return command;
 }
 
-ExtractResult ExtractDayArchive(const std::string& archivePathFs, const std::string& inputDirFs) {
+DayArchiveResult ReadDayArchive(const std::string& archivePathFs) {
     // libarchive reads standard input for an empty name.
-    if (archivePathFs.empty()) return {false, "アーカイブが指定されていません"};
-    return Extract(archivePathFs, inputDirFs, [&](archive* a) {
+    if (archivePathFs.empty()) return {false, "アーカイブが指定されていません", {}};
+    return Read(archivePathFs, [&](archive* a) {
         if (archive_read_open_filename(a, archivePathFs.c_str(), 10240) != ARCHIVE_OK) {
             throw OpenFailure(a, archivePathFs);
         }
     });
 }
 
-ExtractResult ExtractDayArchiveFromMemory(const std::string& archiveBytes, const std::string& inputDirFs) {
-    return Extract({}, inputDirFs, [&](archive* a) {
+DayArchiveResult ReadDayArchiveFromMemory(const std::string& archiveBytes) {
+    return Read({}, [&](archive* a) {
         if (archive_read_open_memory(a, archiveBytes.data(), archiveBytes.size()) != ARCHIVE_OK) {
             throw OpenFailure(a, {});
         }
     });
+}
+
+ExtractResult StoreDayMembers(const DayMembers& members, const std::string& inputDirFs) {
+    const std::string message = Failed([&] { StoreMembers(members, inputDirFs); });
+    return {message.empty(), message};
+}
+
+ExtractResult ExtractDayArchive(const std::string& archivePathFs, const std::string& inputDirFs) {
+    return Store(ReadDayArchive(archivePathFs), inputDirFs);
+}
+
+ExtractResult ExtractDayArchiveFromMemory(const std::string& archiveBytes, const std::string& inputDirFs) {
+    return Store(ReadDayArchiveFromMemory(archiveBytes), inputDirFs);
 }
 
 }  // namespace talpo

@@ -43,8 +43,29 @@ struct ExtractResult {
     std::string Message;  // UTF-8; empty on success
 };
 
-// Takes exactly the members rdx_den.dat and rdx_uma.dat (base name, ASCII case ignored) into inputDir,
-// both or neither: they are written to temporary files and renamed into place only when both are whole.
+// The two members of a day's archive, as their bytes.
+struct DayMembers {
+    std::string Den;  // rdx_den.dat
+    std::string Uma;  // rdx_uma.dat
+};
+
+struct DayArchiveResult {
+    bool Ok = false;
+    std::string Message;  // UTF-8; empty on success
+    DayMembers Members;   // both, when Ok
+};
+
+// Reads exactly the members rdx_den.dat and rdx_uma.dat (base name, ASCII case ignored) into memory, with
+// every check of the extraction; nothing is written anywhere.
+DayArchiveResult ReadDayArchive(const std::string& archivePathFs);
+// The same from archive bytes in memory. Messages name no archive, having no name to give.
+DayArchiveResult ReadDayArchiveFromMemory(const std::string& archiveBytes);
+
+// Puts both members into inputDir, both or neither: they are written to temporary files and renamed into
+// place only when both are whole.
+ExtractResult StoreDayMembers(const DayMembers& members, const std::string& inputDirFs);
+
+// ReadDayArchive, then StoreDayMembers.
 ExtractResult ExtractDayArchive(const std::string& archivePathFs, const std::string& inputDirFs);
 // The same from archive bytes in memory.
 ExtractResult ExtractDayArchiveFromMemory(const std::string& archiveBytes, const std::string& inputDirFs);

@@ -5,6 +5,7 @@
 #include <array>
 #include <nlohmann/json.hpp>
 
+#include "cli/CliStore.h"
 #include "common/Cp932.h"
 #include "common/StrConv.h"
 
@@ -61,22 +62,28 @@ Json Race(const TYosoRace& r, int runners) {
     return race;
 }
 
-// The runners the store holds for the race: its count, clamped like every numeric use of it. A race the
-// engine never reached has an empty count and no runners.
-int StoredRunners(const TYosoRace& race) {
-    const auto count = TryStrToInt(race.RunnerCount.Get());
-    return count ? std::clamp(*count, 0, TYoso::HorseSlots) : 0;
-}
-
-}  // namespace
-
-std::string StoreToJson(const TDenma& Denma, const TYoso& Yoso) {
+Json Races(const TDenma& Denma, const TYoso& Yoso) {
     Json races = Json::array();
     for (int r = 0; r < Denma.RaceCount; ++r) {
         const TYosoRace& race = Yoso.RaceAt(r);
         races.push_back(Race(race, StoredRunners(race)));
     }
-    return Json{{"races", races}}.dump(2) + "\n";
+    return races;
+}
+
+}  // namespace
+
+std::string StoreToJson(const TDenma& Denma, const TYoso& Yoso) {
+    return Json{{"races", Races(Denma, Yoso)}}.dump(2) + "\n";
+}
+
+std::string DaysToJson(const std::vector<PredictedDay>& days) {
+    Json list = Json::array();
+    for (const PredictedDay& day : days) {
+        list.push_back({{"input", day.Input}, {"races", Races(*day.Day.Denma, *day.Day.Yoso)}});
+    }
+    // An input is the user's path, bytes the file system took: anything not UTF-8 in it becomes U+FFFD.
+    return Json{{"days", list}}.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace talpo::cli

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "cli/CliInput.h"
 #include "data/RdxDenClass.h"
 #include "predict/RdxYosoClass.h"
 
@@ -10,5 +12,9 @@ namespace talpo::cli {
 
 // {"races":[{...}]}; texts converted from CP932 (invalid bytes become U+FFFD), "index" an integer.
 std::string StoreToJson(const TDenma& Denma, const TYoso& Yoso);
+
+// {"days":[{"input":NAME,"races":[...]}]}: the races of each day as StoreToJson gives them, in the days'
+// order, each with its input as given on the command line.
+std::string DaysToJson(const std::vector<PredictedDay>& days);
 
 }  // namespace talpo::cli

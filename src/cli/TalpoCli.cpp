@@ -1,113 +1,104 @@
-// The commands of talpo-cli.
+// The command line of talpo-cli, read by CLI11: the subcommands, their options and help, and the exit
+// codes.
 #include "cli/TalpoCli.h"
 
-#include <filesystem>
-#include <functional>
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <map>
 #include <ostream>
+#include <sstream>
 
-#include "archive/Unlha.h"
-#include "cli/CliArgs.h"
-#include "cli/CliJson.h"
-#include "cli/CliShow.h"
-#include "common/FileIO.h"
-#include "common/TalpoError.h"
-#include "data/SampleDay.h"
-#include "day/TalpoDay.h"
-#include "output/Writers.h"
+#include "cli/CliCommands.h"
+#include "cli/CliPredict.h"
+#include "common/Version.h"
 
 namespace talpo::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: talpo-cli COMMAND [ARGS]\n"
-    "\n"
-    "Commands:\n"
-    "  extract ARCHIVE INDIR      extract rdx_den.dat and rdx_uma.dat of a day's LZH archive into INDIR\n"
-    "  predict INDIR OUTDIR       predict every race of INDIR and write the bet files into OUTDIR\n"
-    "  show INDIR                 predict and print race cards\n"
-    "  sample OUTDIR              write a synthetic day (rdx_den.dat, rdx_uma.dat) into OUTDIR\n"
-    "\n"
-    "Run 'talpo-cli COMMAND --help' for a command's options.\n";
+constexpr const char* kProgram = "talpo-cli";
 
-constexpr const char* kExtractUsage =
-    "Usage: talpo-cli extract ARCHIVE INDIR\n"
-    "\n"
-    "Extracts the members rdx_den.dat and rdx_uma.dat of a day's LZH archive into INDIR. Both are\n"
-    "replaced together or not at all: a damaged or incomplete archive leaves earlier files as they were.\n";
+constexpr const char* kDescription =
+    "Predicts Japanese racing days from their race-card and horse files, as the window program does,\n"
+    "and writes the bet files, JSON or CSV. A day is a folder holding rdx_den.dat and rdx_uma.dat, or the\n"
+    "day's LZH archive.";
 
-constexpr const char* kPredictUsage =
-    "Usage: talpo-cli predict INDIR OUTDIR [--write LIST] [--json FILE|-]\n"
-    "\n"
-    "Reads INDIR/rdx_den.dat and INDIR/rdx_uma.dat, predicts every race and writes into OUTDIR, in\n"
-    "this order: the detailed report (<venue><yymmdd>.txt), the VOTA bet file (W<yymmdd>.txt) and the\n"
-    "RDX bet file (K<yymmdd>.txt). The input files are left in place.\n"
-    "\n"
-    "  --write LIST   which files to write: a comma-separated choice of syousai, vota, rdx, or 'none'\n"
-    "                 (default: all three)\n"
-    "  --json FILE    also write the predictions as UTF-8 JSON to FILE ('-' for standard output)\n";
+constexpr const char* kFooter = "Run 'talpo-cli COMMAND --help' for a command's options.";
 
-constexpr const char* kShowUsage =
-    "Usage: talpo-cli show INDIR [--race N|all]\n"
-    "\n"
-    "Predicts the day in INDIR and prints race cards as the prediction window shows them: the header,\n"
-    "the runners with the prediction mark, the data's own mark and the index, and the bets.\n"
-    "\n"
-    "  --race N       only the N-th race of the file (1 = first); 'all' (default) prints every race\n";
+constexpr const char* kExtractDescription =
+    "Extracts the members rdx_den.dat and rdx_uma.dat of a day's LZH archive into INDIR, made with its\n"
+    "parents when missing. Both are replaced together or not at all: a damaged or incomplete archive leaves\n"
+    "earlier files as they were and makes no folder.";
 
-constexpr const char* kSampleUsage =
-    "Usage: talpo-cli sample OUTDIR [--races N] [--horses N] [--seed S]\n"
+constexpr const char* kPredictDescription =
+    "Predicts every race of each INPUT, a day's folder or its LZH archive, in the order given, and writes\n"
+    "into OUTDIR (made with its parents when missing), in this order: the detailed report\n"
+    "(<venue><yymmdd>.txt), the VOTA bet file (W<yymmdd>.txt) and the RDX bet file (K<yymmdd>.txt).\n"
+    "Archives are read in memory; nothing is written anywhere but OUTDIR and the --json and --csv files.\n"
     "\n"
-    "Writes a synthetic day into OUTDIR: rdx_den.dat and rdx_uma.dat. The same options give the same bytes.\n"
-    "\n"
-    "  --races N      number of races (default 24: two venues of 12 races)\n"
-    "  --horses N     records of the horse file (default: 15 per race)\n"
-    "  --seed S       seed of the generator (default 1)\n";
+    "A day that fails is reported on standard error and the next goes on; the exit code is then 1. Two\n"
+    "days that would write a file of the same name stop the run before anything is written. Standard\n"
+    "error carries a line per file written and a summary at the end.";
 
-// A folder as the core takes it: ending in a separator.
-std::string AsDir(std::string path) {
-    if (path.empty()) return "./";
-    if (path.back() != '/') path += '/';
-    return path;
-}
+constexpr const char* kShowDescription =
+    "Predicts the day INPUT, a folder or an LZH archive, and prints race cards as the prediction window\n"
+    "shows them: the header, the runners with the prediction mark, the data's own mark and the index, and\n"
+    "the bets.";
 
-void ExpectPositional(const CliArgs& args, std::size_t count) {
-    if (args.Positional().size() != count) {
-        throw UsageError("expected " + std::to_string(count) + " argument" + (count == 1 ? "" : "s") +
-                         ", got " + std::to_string(args.Positional().size()));
+constexpr const char* kSampleDescription =
+    "Writes a synthetic day into OUTDIR (made with its parents when missing): rdx_den.dat and\n"
+    "rdx_uma.dat. The same options give the same bytes.";
+
+// Help as a man page reads it: the usage line first, then what the command does, then its options. The
+// usage lines are written out, since one positional list (INPUT... OUTDIR) stands for two kinds of path.
+class HelpFormatter : public CLI::Formatter {
+public:
+    void SetUsage(const CLI::App* app, std::string usage) { usage_[app] = std::move(usage); }
+    // The one line a command has in the program's list; its description is the long text of its own help.
+    void SetSummary(const CLI::App* command, std::string summary) { summary_[command] = std::move(summary); }
+
+    std::string make_usage(const CLI::App* app, std::string name) const override {
+        const auto it = usage_.find(app);
+        return it == usage_.end() ? CLI::Formatter::make_usage(app, name) : "Usage: " + it->second + "\n";
     }
-}
 
-class NoProgress : public IPredictProgress {};
+    std::string make_subcommand(const CLI::App* command) const override {
+        const auto it = summary_.find(command);
+        if (it == summary_.end()) return CLI::Formatter::make_subcommand(command);
+        std::ostringstream line;
+        CLI::detail::format_help(line, command->get_name(), it->second, get_column_width());
+        return line.str();
+    }
 
-struct Context {
-    std::ostream& out;
-    std::ostream& err;
+    std::string make_help(const CLI::App* app, std::string name, CLI::AppFormatMode mode) const override {
+        if (mode == CLI::AppFormatMode::Sub) return make_expanded(app);
+        std::string help = make_usage(app, name) + "\n" + make_description(app);
+        help += make_groups(app, mode);
+        help += make_subcommands(app, mode);
+        const std::string footer = make_footer(app);
+        if (!footer.empty()) help += "\n" + footer;
+        return help;
+    }
+
+private:
+    std::map<const CLI::App*, std::string> usage_;
+    std::map<const CLI::App*, std::string> summary_;
 };
 
-void Warn(const Context& c, const std::string& text) {
-    c.err << "talpo-cli: warning: " << text << "\n";
-}
+// Every option a command line can give, filled in by the parser.
+struct Parsed {
+    bool quiet = false;
+    ExtractOptions extract;
+    std::vector<std::string> predictPaths;
+    std::string write = "syousai,vota,rdx";
+    std::optional<std::string> json;
+    std::optional<std::string> csv;
+    ShowOptions show;
+    SampleOptions sample;
+    std::string date;
+};
 
-TDay LoadAndWarn(const Context& c, const std::string& inDir) {
-    NoProgress progress;
-    TDay day = LoadDay(AsDir(inDir), progress);
-    for (const std::string& w : MissingHorseWarnings(day.Report)) Warn(c, w);
-    return day;
-}
-
-int Extract(const Context& c, const CliArgs& args) {
-    ExpectPositional(args, 2);
-    const std::string inDir = AsDir(args.Positional()[1]);
-    // A fresh folder for a day is what a user means; the extraction itself never leaves it.
-    std::error_code ec;
-    std::filesystem::create_directories(inDir, ec);
-    const ExtractResult result = ExtractDayArchive(args.Positional()[0], inDir);
-    if (!result.Ok) throw ETalpoError(ErrorKind::Archive, result.Message);
-    c.out << "extracted rdx_den.dat and rdx_uma.dat into " << inDir << "\n";
-    return 0;
-}
-
-OutputSelection ParseWrite(const std::string& list) {
+// "syousai,vota,rdx" or a choice of them, or "none".
+std::optional<OutputSelection> ParseWriteList(const std::string& list) {
     OutputSelection files = OutputSelection::None();
     if (list == "none") return files;
     std::size_t start = 0;
@@ -121,131 +112,210 @@ OutputSelection ParseWrite(const std::string& list) {
         } else if (word == "rdx") {
             files.Rdx = true;
         } else {
-            throw UsageError("--write takes syousai, vota, rdx or none, not '" + word + "'");
+            return std::nullopt;
         }
         start = comma + 1;
     }
     return files;
 }
 
-int Predict(const Context& c, const CliArgs& args) {
-    ExpectPositional(args, 2);
-    const OutputSelection files = ParseWrite(args.Value("write").value_or("syousai,vota,rdx"));
-    TDay day = LoadAndWarn(c, args.Positional()[0]);
-    if (day.Denma->RaceCount == 0) {
-        c.out << "the race-card file holds no race: nothing to write\n";
-    } else {
-        for (const std::string& path :
-             WriteEnabledFiles(*day.Yoso, day.Denma->RaceCount, AsDir(args.Positional()[1]), files)) {
-            c.out << "wrote " << path << "\n";
-        }
-    }
-    if (const auto json = args.Value("json")) {
-        const std::string text = StoreToJson(*day.Denma, *day.Yoso);
-        if (*json == "-") {
-            c.out << text;
-        } else {
-            WriteFileAtomic(*json, text);
-        }
-    }
-    return 0;
+std::string CheckWriteList(const std::string& list) {
+    if (ParseWriteList(list)) return {};
+    return "takes a comma-separated choice of syousai, vota, rdx, or none, not '" + list + "'";
 }
 
-int Show(const Context& c, const CliArgs& args) {
-    ExpectPositional(args, 1);
-    TDay day = LoadAndWarn(c, args.Positional()[0]);
-    const int count = day.Denma->RaceCount;
-    if (count == 0) {
-        c.out << "the race-card file holds no race\n";
-        return 0;
+// YYYYMMDD of a day the generator can start on.
+std::string CheckDate(const std::string& text) {
+    const bool digits = text.size() == 8 &&
+                        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (digits && IsSampleDate(std::stoi(text.substr(0, 4)), std::stoi(text.substr(4, 2)),
+                               std::stoi(text.substr(6, 2)))) {
+        return {};
     }
-    int first = 0;
-    int last = count - 1;
-    const std::string race = args.Value("race").value_or("all");
-    if (race != "all") {
-        first = last = static_cast<int>(*args.Number("race", 1, count)) - 1;
-    }
-    std::vector<std::string> warnings;
-    for (int r = first; r <= last; ++r) {
-        day.SetRace(r);
-        c.out << "=== " << r + 1 << "/" << count << " " << std::string(60, '=') << "\n";
-        for (const std::string& line : RenderRaceCard(*day.Denma, *day.Yoso, warnings)) c.out << line << "\n";
-        c.out << "\n";
-    }
-    for (const std::string& w : warnings) Warn(c, w);
-    return 0;
+    return "must be a date written YYYYMMDD, not '" + text + "'";
 }
 
-int Sample(const Context& c, const CliArgs& args) {
-    ExpectPositional(args, 1);
-    SampleDayOptions options;
-    options.Races = static_cast<int>(args.Number("races", 0, 100000).value_or(options.Races));
-    options.Horses = static_cast<int>(args.Number("horses", 1, 1000000).value_or(options.Horses));
-    options.Seed = static_cast<std::uint64_t>(args.Number("seed", 0, INT32_MAX).value_or(1));
-    const SampleDay day = MakeSampleDay(options);
-    const std::string dir = AsDir(args.Positional()[0]);
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    WriteFileAtomic(dir + kDenFileName, day.Den);
-    WriteFileAtomic(dir + kUmaFileName, day.Uma);
-    c.out << "wrote " << dir << kDenFileName << " (" << day.Den.size() / TDenRec::Size << " races) and "
-          << dir << kUmaFileName << " (" << day.Uma.size() / TUmaRec::Size << " horses)\n";
-    return 0;
+CLI::App* AddCommand(CLI::App& app, HelpFormatter& help, const char* name, const char* summary,
+                     const char* description, const std::string& usage, Parsed& p) {
+    CLI::App* command = app.add_subcommand(name);
+    command->footer("");
+    help.SetSummary(command, summary);
+    help.SetUsage(command, usage);
+    command->description(description);
+    command->add_flag("-q,--quiet", p.quiet,
+                      "no status lines (files written, summary, progress); warnings "
+                      "and errors stay");
+    return command;
 }
 
-struct Command {
-    const char* name;
-    const char* usage;
-    std::set<std::string> valueOptions;
-    std::function<int(const Context&, const CliArgs&)> run;
-};
+void AddExtract(CLI::App& app, HelpFormatter& help, Parsed& p) {
+    CLI::App* c = AddCommand(app, help, "extract", "extract a day's LZH archive into a folder",
+                             kExtractDescription, "talpo-cli extract [OPTIONS] ARCHIVE INDIR", p);
+    c->add_option("ARCHIVE", p.extract.Archive, "the day's LZH archive")->required();
+    c->add_option("INDIR", p.extract.InDir, "the folder the two files go into")->required();
+}
 
-const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands{
-        {"extract", kExtractUsage, {}, Extract},
-        {"predict", kPredictUsage, {"write", "json"}, Predict},
-        {"show", kShowUsage, {"race"}, Show},
-        {"sample", kSampleUsage, {"races", "horses", "seed"}, Sample},
-    };
-    return commands;
+void AddPredict(CLI::App& app, HelpFormatter& help, Parsed& p) {
+    CLI::App* c = AddCommand(app, help, "predict", "predict days and write their bet files",
+                             kPredictDescription, "talpo-cli predict [OPTIONS] INPUT... OUTDIR", p);
+    c->add_option("INPUT...OUTDIR", p.predictPaths, "the days, then the output folder")
+        ->required()
+        ->expected(2, CLI::detail::expected_max_vector_size);
+    c->add_option("--write", p.write,
+                  "which files to write: a comma-separated choice of syousai, vota, rdx, or 'none' (default: "
+                  "all three)")
+        ->type_name("LIST")
+        ->check(CheckWriteList);
+    c->add_option("--json", p.json,
+                  "also write the predictions as UTF-8 JSON to FILE ('-' for standard output); with several "
+                  "inputs {\"days\": [{\"input\": ..., \"races\": [...]}, ...]}")
+        ->type_name("FILE|-");
+    c->add_option("--csv", p.csv,
+                  "also write one CSV row per runner to FILE ('-' for standard output): UTF-8, a header row "
+                  "starting date,venue,race_no,no,name,mark,index")
+        ->type_name("FILE|-");
+}
+
+void AddShow(CLI::App& app, HelpFormatter& help, Parsed& p) {
+    CLI::App* c = AddCommand(app, help, "show", "predict a day and print its race cards", kShowDescription,
+                             "talpo-cli show [OPTIONS] INPUT", p);
+    c->add_option("INPUT", p.show.Input, "the day's folder or archive")->required();
+    c->add_option("--race", p.show.Race,
+                  "only the N-th race of the file (1 = first); 'all' (default) prints every race")
+        ->type_name("N|all");
+}
+
+void AddSample(CLI::App& app, HelpFormatter& help, Parsed& p) {
+    CLI::App* c = AddCommand(app, help, "sample", "write a synthetic day", kSampleDescription,
+                             "talpo-cli sample [OPTIONS] OUTDIR", p);
+    c->add_option("OUTDIR", p.sample.OutDir, "the folder the two files go into")->required();
+    c->add_option("--races", p.sample.Day.Races, "number of races (default 24: two venues of 12 races)")
+        ->type_name("N")
+        ->check(CLI::Range(0, 100000));
+    c->add_option("--horses", p.sample.Day.Horses, "records of the horse file (default: 15 per race)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 1000000));
+    c->add_option("--seed", p.sample.Day.Seed, "seed of the generator (default 1)")
+        ->type_name("S")
+        ->check(CLI::Range(std::uint64_t{0}, std::uint64_t{INT32_MAX}));
+    c->add_option("--date", p.date, "date of the first day (default 19980524); every 24 races move on a day")
+        ->type_name("YYYYMMDD")
+        ->check(CheckDate);
+}
+
+void Configure(CLI::App& app, const std::shared_ptr<HelpFormatter>& help, Parsed& p) {
+    app.formatter(help);
+    help->SetUsage(&app, "talpo-cli COMMAND [ARGS]");
+    app.description(kDescription);
+    app.footer(kFooter);
+    app.set_help_flag("-h,--help", "print this help and exit");
+    app.set_version_flag("--version", std::string(kProgram) + " " + kTalpoVersion,
+                         "print the version and exit");
+    app.require_subcommand(1, 1);
+    AddExtract(app, *help, p);
+    AddPredict(app, *help, p);
+    AddShow(app, *help, p);
+    AddSample(app, *help, p);
+    for (CLI::App* command : app.get_subcommands({}))
+        command->set_help_flag("-h,--help", "print this help and exit");
+}
+
+// The subcommand the parser reached, or the program itself.
+const CLI::App& Current(const CLI::App& app) {
+    for (const CLI::App* command : app.get_subcommands({})) {
+        if (command->parsed()) return *command;
+    }
+    return app;
+}
+
+bool IsCommand(const CLI::App& app, const std::string& word) {
+    const std::vector<const CLI::App*> commands = app.get_subcommands({});
+    return std::any_of(commands.begin(), commands.end(),
+                       [&word](const CLI::App* command) { return command->get_name() == word; });
+}
+
+int Usage(const CLI::App& app, const HelpFormatter& help, const std::string& message, std::ostream& err) {
+    const CLI::App& command = Current(app);
+    const std::string name = &command == &app ? kProgram : std::string(kProgram) + " " + command.get_name();
+    err << name << ": " << message << "\n\n"
+        << help.make_usage(&command, name) << "Run '" << name << " --help' for more information.\n";
+    return 2;
+}
+
+PredictOptions MakePredict(Parsed& p) {
+    if (p.json == "-" && p.csv == "-") throw UsageError("--json and --csv cannot both go to standard output");
+    PredictOptions o;
+    o.OutDir = p.predictPaths.back();
+    o.Inputs.assign(p.predictPaths.begin(), p.predictPaths.end() - 1);
+    o.Files = *ParseWriteList(p.write);
+    o.Json = p.json;
+    o.Csv = p.csv;
+    return o;
+}
+
+int Run(const CLI::App& app, Parsed& p, const CliStreams& s) {
+    const std::string& name = Current(app).get_name();
+    if (name == "predict") {
+        const PredictOptions options = MakePredict(p);
+        Reporter report(s.err, p.quiet, s.errIsTerminal);
+        return RunPredict(options, report, s.out, s.outIsTerminal);
+    }
+    Reporter report(s.err, p.quiet, s.errIsTerminal);
+    if (name == "extract") return RunExtract(p.extract, report);
+    if (name == "show") return RunShow(p.show, report, s.out);
+    if (!p.date.empty()) {
+        p.sample.Day.Year = std::stoi(p.date.substr(0, 4));
+        p.sample.Day.Month = std::stoi(p.date.substr(4, 2));
+        p.sample.Day.Day = std::stoi(p.date.substr(6, 2));
+    }
+    return RunSample(p.sample, report);
+}
+
+// "help" and "help COMMAND" read as --help.
+std::vector<std::string> WithHelpWord(std::vector<std::string> args) {
+    if (args.empty() || args[0] != "help") return args;
+    if (args.size() == 1) return {"--help"};
+    return {args[1], "--help"};
 }
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const Context c{out, err};
-    if (args.empty()) {
-        err << kUsage;
+int RunCli(const std::vector<std::string>& args, const CliStreams& streams) {
+    CLI::App app{"", kProgram};
+    Parsed parsed;
+    const auto help = std::make_shared<HelpFormatter>();
+    Configure(app, help, parsed);
+    std::vector<std::string> words = WithHelpWord(args);
+    if (words.empty()) {
+        streams.err << app.help();
         return 2;
     }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        out << kUsage;
-        return 0;
+    // The parser would only say that a command is required.
+    if (!words[0].empty() && words[0][0] != '-' && !IsCommand(app, words[0]))
+        return Usage(app, *help, "unknown command '" + words[0] + "'", streams.err);
+    // CLI11 takes its arguments last first.
+    std::reverse(words.begin(), words.end());
+    try {
+        app.parse(words);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e, streams.out, streams.err);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e, streams.out, streams.err);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e, streams.out, streams.err);
+    } catch (const CLI::ParseError& e) {
+        return Usage(app, *help, e.what(), streams.err);
     }
-    if (args[0] == "--version") {
-        out << "talpo-cli 1.0\n";
-        return 0;
+    try {
+        return Run(app, parsed, streams);
+    } catch (const UsageError& e) {
+        return Usage(app, *help, e.what(), streams.err);
+    } catch (const std::exception& e) {
+        // ETalpoError carries the system's message behind the names of what it concerns; anything else
+        // (out of memory) is reported alike.
+        Reporter(streams.err, false, false).Error(e.what());
+        return 1;
     }
-    for (const Command& command : Commands()) {
-        if (args[0] != command.name) continue;
-        try {
-            const CliArgs parsed({args.begin() + 1, args.end()}, command.valueOptions, {"help"});
-            if (parsed.Has("help")) {
-                out << command.usage;
-                return 0;
-            }
-            return command.run(c, parsed);
-        } catch (const UsageError& e) {
-            err << "talpo-cli " << command.name << ": " << e.what() << "\n\n" << command.usage;
-            return 2;
-        } catch (const std::exception& e) {
-            // ETalpoError carries the system's message; anything else (out of memory) is reported alike.
-            err << "talpo-cli: " << e.what() << "\n";
-            return 1;
-        }
-    }
-    err << "talpo-cli: unknown command '" << args[0] << "'\n\n" << kUsage;
-    return 2;
 }
 
 }  // namespace talpo::cli

@@ -108,11 +108,14 @@ std::string Figure(Random& rnd, int level) {
     return buf;
 }
 
+constexpr std::array<int, 12> kDaysInMonth{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+// The days after the first know no 29 February: 28 February has always been followed by 1 March here,
+// and the bytes of a sample day stay what they were.
 struct DayDate {
-    int year = 1998, month = 5, day = 23;
+    int year, month, day;
     void Advance() {
-        static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        if (++day > kDays[static_cast<std::size_t>(month - 1)]) {
+        if (++day > kDaysInMonth[static_cast<std::size_t>(month - 1)]) {
             day = 1;
             if (++month > 12) {
                 month = 1;
@@ -222,16 +225,22 @@ UmaHorseSpec MakeHorse(Random& rnd, int code) {
 
 }  // namespace
 
+bool IsSampleDate(int year, int month, int day) {
+    if (year < 1000 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDaysInMonth[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
+}
+
 SampleDay MakeSampleDay(const SampleDayOptions& options) {
     Random rnd(options.Seed);
     SampleDay day;
     const int races = std::max(0, options.Races);
     const int horses = options.Horses > 0 ? options.Horses : std::max(8, races * 15);
     day.Den.reserve(static_cast<std::size_t>(races) * TDenRec::Size);
-    DayDate date;
+    DayDate date{options.Year, options.Month, options.Day};
     CodePicker codes{horses};
     for (int r = 0; r < races; ++r) {
-        if (r % 24 == 0) date.Advance();
+        if (r > 0 && r % 24 == 0) date.Advance();
         day.Den += BuildDenRecord(MakeRace(rnd, r, date, codes, options));
     }
     day.Uma.reserve(static_cast<std::size_t>(horses) * TUmaRec::Size);

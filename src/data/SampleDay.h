@@ -15,7 +15,14 @@ struct SampleDayOptions {
     // Runners per race between these two; 0 keeps the usual mix (mostly 12 to 18, some 5 to 11).
     int MinRunners = 0;
     int MaxRunners = 0;
+    // The date of the first 24 races; each further 24 fall on the next day.
+    int Year = 1998;
+    int Month = 5;
+    int Day = 24;
 };
+
+// True for a date the generator can start from: a year of four digits and a day of that month.
+bool IsSampleDate(int year, int month, int day);
 
 struct SampleDay {
     std::string Den;  // rdx_den.dat bytes

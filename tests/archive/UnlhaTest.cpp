@@ -79,6 +79,27 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, GoodArchive,
                                          "day_upper.lzh", "day_sjis.lzh", "day_hostile.lzh"),
                          [](const auto& test) { return FixtureName(test.param); });
 
+// Reading into memory makes the same two members from the same archive, and writes nothing: the tree of
+// the fixtures and of a fresh working folder stay as they were.
+TEST_P(GoodArchive, ReadsIntoMemoryWritingNothing) {
+    const std::vector<std::string> fixtures = Tree(FixturePath("archives"));
+    Day day;
+    const fs::path cwd = fs::current_path();
+    fs::current_path(day.root.Path());
+    const DayArchiveResult fromFile = ReadDayArchive(Archive(GetParam()));
+    const DayArchiveResult fromMemory = ReadDayArchiveFromMemory(ReadBytes(Archive(GetParam())));
+    fs::current_path(cwd);
+
+    for (const DayArchiveResult* result : {&fromFile, &fromMemory}) {
+        EXPECT_TRUE(result->Ok) << result->Message;
+        EXPECT_EQ(result->Message, "");
+        EXPECT_EQ(result->Members.Den, Member("rdx_den.dat"));
+        EXPECT_EQ(result->Members.Uma, Member("rdx_uma.dat"));
+    }
+    EXPECT_EQ(day.TreeOf(), (std::vector<std::string>{"a", "a/b", "a/b/in"}));
+    EXPECT_EQ(Tree(FixturePath("archives")), fixtures);
+}
+
 TEST(Unlha, ExtractedFilesLoadAsADay) {
     Day day;
     ASSERT_TRUE(ExtractDayArchive(Archive("day_lh5.lzh"), day.InDir()).Ok);
@@ -136,6 +157,17 @@ TEST_P(BadArchive, FailsAndLeavesTheEarlierFilesAsTheyWere) {
     EXPECT_EQ(day.TreeOf(), kExtracted);  // no temporary file stays
 }
 
+TEST_P(BadArchive, ReadingIntoMemoryFailsAlike) {
+    const DayArchiveResult fromFile = ReadDayArchive(Archive(GetParam().archive));
+    const DayArchiveResult fromMemory = ReadDayArchiveFromMemory(ReadBytes(Archive(GetParam().archive)));
+    for (const DayArchiveResult* result : {&fromFile, &fromMemory}) {
+        EXPECT_FALSE(result->Ok);
+        EXPECT_EQ(result->Message, GetParam().message);
+        EXPECT_EQ(result->Members.Den, "");
+        EXPECT_EQ(result->Members.Uma, "");
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, BadArchive,
     testing::Values(BadCase{"day_badcrc.lzh", "アーカイブが壊れています: LHa data CRC error"},
@@ -169,48 +201,16 @@ TEST(Unlha, FilesThatAreNoArchive) {
     EXPECT_EQ(day.TreeOf(), (std::vector<std::string>{"a", "a/b", "a/b/in", "empty.lzh", "notes.lzh"}));
 }
 
-// A stored (-lh0-) archive with level-0 headers, made byte by byte for names no fixture has.
-std::uint16_t Crc16(const std::string& bytes) {
-    std::uint16_t crc = 0;
-    for (const unsigned char b : bytes) {
-        crc ^= b;
-        for (int k = 0; k < 8; ++k)
-            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
-    }
-    return crc;
-}
-
-std::string Le(std::uint32_t value, int bytes) {
-    std::string out;
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return out;
-}
-
-std::string StoredArchive(const std::vector<std::pair<std::string, std::string>>& members) {
-    std::string archive;
-    for (const auto& [name, data] : members) {
-        const std::string size = Le(static_cast<std::uint32_t>(data.size()), 4);
-        // method, packed and original size, DOS time, attribute, level 0, name, data CRC
-        const std::string body = "-lh0-" + size + size + Le(0x24B7A800, 4) + std::string("\x20\x00", 2) +
-                                 static_cast<char>(name.size()) + name + Le(Crc16(data), 2);
-        unsigned sum = 0;
-        for (const unsigned char b : body) sum += b;
-        archive +=
-            static_cast<char>(body.size()) + std::string(1, static_cast<char>(sum & 0xFF)) + body + data;
-    }
-    return archive + std::string(1, '\0');
-}
-
 TEST(Unlha, AnArchiveOfOtherFilesOnlyNamesBothMissingMembers) {
     Day day;
-    const std::string day0 =
-        StoredArchive({{"rdx_den.dat", Member("rdx_den.dat")}, {"rdx_uma.dat", Member("rdx_uma.dat")}});
+    const std::string day0 = test::StoredLzhArchive(
+        {{"rdx_den.dat", Member("rdx_den.dat")}, {"rdx_uma.dat", Member("rdx_uma.dat")}});
     ASSERT_TRUE(
         ExtractDayArchiveFromMemory(day0, day.InDir()).Ok);  // the maker makes archives the reader takes
     EXPECT_EQ(day.Den(), Member("rdx_den.dat"));
 
     const std::string others =
-        StoredArchive({{"readme.txt", "hello\r\n"}, {"rdx_den.bak", Member("rdx_den.dat")}});
+        test::StoredLzhArchive({{"readme.txt", "hello\r\n"}, {"rdx_den.bak", Member("rdx_den.dat")}});
     const ExtractResult result = ExtractDayArchiveFromMemory(others, day.InDir());
     EXPECT_FALSE(result.Ok);
     EXPECT_EQ(result.Message, "アーカイブに rdx_den.dat と rdx_uma.dat がありません");
@@ -230,6 +230,22 @@ TEST(Unlha, FromMemory) {
     EXPECT_EQ(ExtractDayArchiveFromMemory(ReadBytes(Archive("day_badcrc.lzh")), day.InDir()).Message,
               "アーカイブが壊れています: LHa data CRC error");
     EXPECT_EQ(day.Den(), Member("rdx_den.dat"));
+}
+
+TEST(Unlha, StoredMembersReplaceBothOrNeither) {
+    Day day;
+    const DayMembers members{"new race card", "new horses"};
+    ASSERT_TRUE(StoreDayMembers(members, day.InDir()).Ok);
+    EXPECT_EQ(day.Den(), "new race card");
+    EXPECT_EQ(day.Uma(), "new horses");
+
+    fs::remove(day.in / "rdx_uma.dat");
+    fs::create_directory(day.in / "rdx_uma.dat");
+    const ExtractResult blocked = StoreDayMembers({"newer race card", "newer horses"}, day.InDir());
+    EXPECT_FALSE(blocked.Ok);
+    EXPECT_EQ(blocked.Message, "ﾌｧｲﾙ " + day.InDir() + "rdx_uma.dat を作成できません");
+    EXPECT_EQ(day.Den(), "new race card");
+    EXPECT_EQ(day.TreeOf(), kExtracted);
 }
 
 TEST(Unlha, UnwritableFolderChangesNothing) {

@@ -1,104 +1,91 @@
-// talpo-cli end to end, through RunCli with captured output: the commands, their files and their errors.
+// talpo-cli's commands through RunCli with captured streams: the files they write, the lines they report
+// and where, their errors and their usage.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "cli/TalpoCli.h"
+#include "CliTestSupport.h"
 #include "common/Cp932.h"
 #include "data/RdxRecordBuilder.h"
 #include "data/SampleDay.h"
-#include "support/TestSupport.h"
 
 namespace talpo {
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
+using test::Cli;
+using test::CliRun;
+using test::TempDir;
 
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = cli::RunCli(args, out, err);
-    return {code, out.str(), err.str()};
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
 }
 
-// A day of two races at 東京: a predicted race of 9 runners, and one with a runner whose horse is missing.
-void WriteSmallDay(const test::TempDir& dir) {
-    std::string den;
-    std::string uma;
-    for (int race = 0; race < 2; ++race) {
-        DenRaceSpec card;
-        card.RaceNo = race == 0 ? "01" : "02";
-        card.Title = Sj("テスト記念");
-        for (int i = 0; i < 9; ++i) {
-            DenRunnerSpec r;
-            r.HorseCode = "H" + std::to_string(race) + "0000" + std::to_string(i);
-            r.HorseName = Sj("サンプルホース");
-            r.Jockey = Sj(i == 0 ? "甲野" : "騎手名");
-            r.Bracket = std::to_string(i < 8 ? i + 1 : 8);
-            card.Runners.push_back(r);
-            if (!(race == 1 && i == 4)) {
-                const std::string figure = " " + std::to_string(50 + 5 * i);
-                uma += BuildUmaRecord({r.HorseCode, {figure, figure, "   ", "   ", "   "}});
-            }
-        }
-        den += BuildDenRecord(card);
-    }
-    test::WriteBytes(dir.File("rdx_den.dat"), den);
-    test::WriteBytes(dir.File("rdx_uma.dat"), uma);
-}
-
-TEST(Cli, PredictWritesTheThreeFilesInOrderAndKeepsItsInputs) {
-    test::TempDir in;
-    test::TempDir out;
-    WriteSmallDay(in);
+TEST(Cli, PredictWritesTheThreeFilesInOrderAndReportsOnStandardError) {
+    TempDir in;
+    TempDir out;
+    test::WriteSmallDay(in);
     const CliRun run = Cli({"predict", in.Dir(), out.Dir()});
     ASSERT_EQ(run.code, 0) << run.err;
-    const std::string report = out.File("東京980524.txt");
-    EXPECT_EQ(run.out, "wrote " + report + "\nwrote " + out.File("W980524.txt") + "\nwrote " +
-                           out.File("K980524.txt") + "\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "talpo-cli: warning: " + in.Dir() +
+                  ": 東京 2R 5番: 馬コード 'H100004' が馬ファイルにありません (指数 0)\n"
+                  "wrote " +
+                  out.File("東京980524.txt") + "\nwrote " + out.File("W980524.txt") + "\nwrote " +
+                  out.File("K980524.txt") +
+                  "\n1 day, 2 races, 0 races without prediction, 1 missing horse, 3 files written, 0 days "
+                  "failed\n");
     EXPECT_TRUE(std::filesystem::exists(in.File("rdx_den.dat")));
     EXPECT_TRUE(std::filesystem::exists(in.File("rdx_uma.dat")));
-    // The missing horse of race 2, horse 5, is a warning and its race is still predicted.
-    EXPECT_NE(run.err.find("talpo-cli: warning: 東京 2R 5番: 馬コード 'H100004'"), std::string::npos)
-        << run.err;
     const std::string rdx = test::ReadBytes(out.File("K980524.txt"));
     EXPECT_EQ(std::count(rdx.begin(), rdx.end(), '\n'), 2);
 }
 
-TEST(Cli, WriteListChoosesFiles) {
-    test::TempDir in;
-    WriteSmallDay(in);
-    for (const auto& [list, files] : std::vector<std::pair<std::string, std::vector<std::string>>>{
-             {"none", {}}, {"rdx", {"K980524.txt"}}, {"vota,syousai", {"東京980524.txt", "W980524.txt"}}}) {
-        test::TempDir out;
-        ASSERT_EQ(Cli({"predict", in.Dir(), out.Dir(), "--write", list}).code, 0);
-        std::vector<std::string> written;
-        for (const auto& e : std::filesystem::directory_iterator(out.Path()))
-            written.push_back(e.path().filename());
-        std::sort(written.begin(), written.end());
-        std::vector<std::string> want = files;
-        std::sort(want.begin(), want.end());
-        EXPECT_EQ(written, want) << list;
-    }
-    test::TempDir out;
-    const CliRun bad = Cli({"predict", in.Dir(), out.Dir(), "--write", "rdx,pdf"});
-    EXPECT_EQ(bad.code, 2);
-    EXPECT_NE(bad.err.find("not 'pdf'"), std::string::npos);
-    EXPECT_NE(bad.err.find("Usage: talpo-cli predict"), std::string::npos);
+TEST(Cli, QuietKeepsWarningsAndErrorsOnly) {
+    TempDir in;
+    TempDir out;
+    test::WriteSmallDay(in);
+    const CliRun run = Cli({"predict", "--quiet", in.Dir(), out.Dir()});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "talpo-cli: warning: " + in.Dir() +
+                           ": 東京 2R 5番: 馬コード 'H100004' が馬ファイルにありません (指数 0)\n");
+    EXPECT_EQ(test::FolderFiles(out.Path()).size(), 3u);
+    const TempDir missing;
+    EXPECT_EQ(Cli({"predict", "-q", missing.Dir(), out.Dir()}).err,
+              "talpo-cli: " + missing.Dir() + "rdx_den.dat: ﾌｧｲﾙが見つかりません\n");
+    EXPECT_EQ(Cli({"sample", "-q", missing.File("day")}).err, "");
+    EXPECT_EQ(Cli({"show", "-q", missing.File("day")}).err, "");
 }
 
-TEST(Cli, JsonHoldsEveryRaceWithUtf8TextsAndIntegerIndices) {
-    test::TempDir in;
-    test::TempDir out;
-    WriteSmallDay(in);
+TEST(Cli, WriteListChoosesFiles) {
+    TempDir in;
+    test::WriteSmallDay(in);
+    for (const auto& [list, files] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+             {"none", {}}, {"rdx", {"K980524.txt"}}, {"vota,syousai", {"W980524.txt", "東京980524.txt"}}}) {
+        TempDir out;
+        ASSERT_EQ(Cli({"predict", in.Dir(), out.Dir(), "--write", list}).code, 0);
+        std::vector<std::string> written;
+        for (const auto& [name, bytes] : test::FolderFiles(out.Path())) written.push_back(name);
+        EXPECT_EQ(written, files) << list;
+    }
+    TempDir out;
+    const CliRun bad = Cli({"predict", in.Dir(), out.Dir(), "--write", "rdx,pdf"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("not 'rdx,pdf'"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("Usage: talpo-cli predict"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(out.Path()));
+}
+
+TEST(Cli, JsonOnStandardOutputIsTheWholeOutput) {
+    TempDir in;
+    TempDir out;
+    test::WriteSmallDay(in);
     const CliRun run = Cli({"predict", in.Dir(), out.Dir(), "--write", "none", "--json", "-"});
     ASSERT_EQ(run.code, 0) << run.err;
     const auto json = nlohmann::json::parse(run.out);
+    ASSERT_EQ(json.size(), 1u);
     ASSERT_EQ(json["races"].size(), 2u);
     const auto& race = json["races"][0];
     EXPECT_EQ(race["venue"], "東京");
@@ -116,11 +103,20 @@ TEST(Cli, JsonHoldsEveryRaceWithUtf8TextsAndIntegerIndices) {
     EXPECT_EQ(race["win"], nlohmann::json::array({" 9", "", ""}));
     EXPECT_EQ(race["pairs"][0], " 8- 9");
     EXPECT_EQ(race["pairs"].size(), 8u);
+    EXPECT_EQ(Occurrences(run.err, "talpo-cli: warning:"), 1u);
+    EXPECT_NE(run.err.find("0 files written"), std::string::npos);
+
+    const CliRun file =
+        Cli({"predict", in.Dir(), out.Dir(), "--write", "none", "--json", out.File("day.json")});
+    EXPECT_EQ(file.out, "");
+    EXPECT_EQ(test::ReadBytes(out.File("day.json")), run.out);
+    EXPECT_NE(file.err.find("wrote " + out.File("day.json") + "\n"), std::string::npos);
+    EXPECT_EQ(Cli({"predict", in.Dir(), out.Dir(), "--json", "-", "--csv", "-"}).code, 2);
 }
 
 TEST(Cli, ShowPrintsAlignedRaceCards) {
-    test::TempDir in;
-    WriteSmallDay(in);
+    TempDir in;
+    test::WriteSmallDay(in);
     const CliRun run = Cli({"show", in.Dir(), "--race", "1"});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("1998年 5月24日  3回東京2日目  1R  15:40発走  9頭立"), std::string::npos)
@@ -129,60 +125,207 @@ TEST(Cli, ShowPrintsAlignedRaceCards) {
     // Horse 9 has the best index: ◎ beside the data's blank mark, the weight 55, the index 90.
     EXPECT_NE(run.out.find(" 8  9 ◎   サンプルホース"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find(" 単勝  複勝   馬連"), std::string::npos) << run.out;
-    EXPECT_EQ(Cli({"show", in.Dir()}).out.find("=== 2/2"), Cli({"show", in.Dir()}).out.rfind("=== 2/2"));
-    EXPECT_EQ(Cli({"show", in.Dir(), "--race", "3"}).code, 2);
+    EXPECT_EQ(run.out.find("talpo-cli"), std::string::npos);
+    const std::string all = Cli({"show", in.Dir()}).out;
+    EXPECT_EQ(Occurrences(all, "=== 1/2"), 1u);
+    EXPECT_EQ(Occurrences(all, "=== 2/2"), 1u);
+    for (const char* race : {"3", "0", "x"}) {
+        const CliRun bad = Cli({"show", in.Dir(), "--race", race});
+        EXPECT_EQ(bad.code, 2) << race;
+        EXPECT_NE(bad.err.find("from 1 to 2, not '" + std::string(race) + "'"), std::string::npos) << bad.err;
+    }
+}
+
+TEST(Cli, ShowMakesControlBytesOfTheDataVisible) {
+    TempDir in;
+    test::WriteSmallDay(in, "\x1b[2J\x1b]0;x\x07\x7f");
+    const CliRun run = Cli({"show", in.Dir(), "--race", "1"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(run.out.find('\x07'), std::string::npos);
+    EXPECT_EQ(run.out.find('\x7f'), std::string::npos);
+    // One mark a byte keeps the columns where they were.
+    EXPECT_NE(run.out.find(" 8  9 ◎   ?[2J?]0;x??                    "), std::string::npos) << run.out;
 }
 
 TEST(Cli, SampleIsRepeatableAndPredictable) {
-    test::TempDir a;
-    test::TempDir b;
-    ASSERT_EQ(Cli({"sample", a.Dir(), "--races", "6", "--seed", "3"}).code, 0);
+    TempDir a;
+    TempDir b;
+    const CliRun made = Cli({"sample", a.Dir(), "--races", "6", "--seed", "3"});
+    ASSERT_EQ(made.code, 0);
+    EXPECT_EQ(made.out, "");
+    EXPECT_EQ(made.err,
+              "wrote " + a.Dir() + "rdx_den.dat (6 races) and " + a.Dir() + "rdx_uma.dat (90 horses)\n");
     ASSERT_EQ(Cli({"sample", b.Dir(), "--races=6", "--seed=3"}).code, 0);
     EXPECT_EQ(test::ReadBytes(a.File("rdx_den.dat")), test::ReadBytes(b.File("rdx_den.dat")));
     EXPECT_EQ(test::ReadBytes(a.File("rdx_uma.dat")), test::ReadBytes(b.File("rdx_uma.dat")));
-    test::TempDir out;
-    const CliRun run = Cli({"predict", a.Dir(), out.Dir()});
+    TempDir out;
+    const CliRun run = Cli({"predict", "--quiet", a.Dir(), out.Dir()});
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.err, "");
 }
 
-TEST(Cli, ErrorsAndUsage) {
-    test::TempDir in;
-    test::TempDir out;
+TEST(Cli, SampleDateNamesTheFiles) {
+    TempDir root;
+    ASSERT_EQ(Cli({"sample", root.File("day"), "--races", "2", "--date", "20240229"}).code, 0);
+    ASSERT_EQ(Cli({"predict", root.File("day"), root.File("out")}).code, 0);
+    EXPECT_TRUE(std::filesystem::exists(root.File("out/K240229.txt")));
+    for (const char* date : {"20230229", "2024-01-01", "202401011", "x"})
+        EXPECT_EQ(Cli({"sample", root.File("bad"), "--date", date}).code, 2) << date;
+    EXPECT_FALSE(std::filesystem::exists(root.File("bad")));
+}
+
+TEST(Cli, OutputFoldersAreMadeWithTheirParents) {
+    TempDir in;
+    TempDir root;
+    test::WriteSmallDay(in);
+    ASSERT_EQ(Cli({"predict", in.Dir(), root.File("a/b/bets")}).code, 0);
+    EXPECT_EQ(test::FolderFiles(root.Path() / "a/b/bets").size(), 3u);
+    ASSERT_EQ(Cli({"sample", root.File("c/d"), "--races", "1"}).code, 0);
+    EXPECT_TRUE(std::filesystem::exists(root.File("c/d/rdx_den.dat")));
+
+    const std::string archive = std::string(TALPO_SAMPLES_DIR) + "/sample-day.lzh";
+    ASSERT_EQ(Cli({"extract", archive, root.File("e/f")}).code, 0);
+    EXPECT_TRUE(std::filesystem::exists(root.File("e/f/rdx_uma.dat")));
+
+    // An archive that fails makes no folder.
+    test::WriteBytes(root.File("bad.lzh"), test::ReadBytes(archive).substr(0, 2000));
+    const CliRun bad = Cli({"extract", root.File("bad.lzh"), root.File("g/h")});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_EQ(bad.err.rfind("talpo-cli: " + root.File("bad.lzh") + ": アーカイブが壊れています: ", 0), 0u)
+        << bad.err;
+    EXPECT_FALSE(std::filesystem::exists(root.File("g")));
+    EXPECT_EQ(Cli({"extract", root.File("none.lzh"), root.File("g")}).err,
+              "talpo-cli: " + root.File("none.lzh") + ": ﾌｧｲﾙが見つかりません\n");
+    EXPECT_FALSE(std::filesystem::exists(root.File("g")));
+}
+
+TEST(Cli, AnArchiveStandsWhereAFolderDoes) {
+    TempDir root;
+    const std::string archive = root.File("day.lzh");
+    std::filesystem::copy_file(std::string(TALPO_SAMPLES_DIR) + "/sample-day.lzh", archive);
+    ASSERT_EQ(Cli({"extract", archive, root.File("in")}).code, 0);
+
+    const CliRun fromArchive = Cli({"predict", archive, root.File("a"), "--json", "-"});
+    const CliRun fromFolder = Cli({"predict", root.File("in"), root.File("b"), "--json", "-"});
+    ASSERT_EQ(fromArchive.code, 0) << fromArchive.err;
+    EXPECT_EQ(fromArchive.out, fromFolder.out);
+    EXPECT_EQ(test::FolderFiles(root.Path() / "a"), test::FolderFiles(root.Path() / "b"));
+    EXPECT_EQ(Cli({"show", archive}).out, Cli({"show", root.File("in")}).out);
+    // Nothing beside the archive, nothing but the output folders.
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(root.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b", "day.lzh", "in"}));
+}
+
+TEST(Cli, ErrorsNameTheirFile) {
+    TempDir in;
+    TempDir out;
     const CliRun missing = Cli({"predict", in.Dir(), out.Dir()});
     EXPECT_EQ(missing.code, 1);
-    EXPECT_EQ(missing.err, "talpo-cli: ﾌｧｲﾙが見つかりません\n");
+    EXPECT_EQ(missing.err.substr(0, missing.err.find('\n') + 1),
+              "talpo-cli: " + in.Dir() + "rdx_den.dat: ﾌｧｲﾙが見つかりません\n");
+    EXPECT_NE(missing.err.find("1 day failed"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(out.File("K980524.txt")));
+    EXPECT_EQ(Cli({"predict", "-q", in.File("nowhere"), out.Dir()}).err,
+              "talpo-cli: " + in.File("nowhere") + ": ﾌｧｲﾙが見つかりません\n");
 
     test::WriteBytes(in.File("rdx_den.dat"), std::string(1537 * 2 + 5, ' '));
     test::WriteBytes(in.File("rdx_uma.dat"), "");
-    EXPECT_EQ(Cli({"show", in.Dir()}).err, "talpo-cli: ﾌｧｲﾙの末尾以降を読み込みました\n");
+    EXPECT_EQ(Cli({"show", in.Dir()}).err,
+              "talpo-cli: " + in.Dir() + "rdx_den.dat: ﾌｧｲﾙの末尾以降を読み込みました\n");
+    test::WriteSmallDay(in);
+    test::WriteBytes(in.File("rdx_uma.dat"), test::SmallDayUma() + "x");
+    EXPECT_EQ(Cli({"show", in.Dir()}).err,
+              "talpo-cli: " + in.Dir() + "rdx_uma.dat: ﾌｧｲﾙの末尾以降を読み込みました\n");
 
+    const std::string archive = in.File("day.lzh");
+    test::WriteBytes(archive, test::StoredLzhArchive({{"rdx_den.dat", test::SmallDayDen() + "x"},
+                                                      {"rdx_uma.dat", test::SmallDayUma()}}));
+    EXPECT_EQ(Cli({"show", archive}).err,
+              "talpo-cli: " + archive + ": rdx_den.dat: ﾌｧｲﾙの末尾以降を読み込みました\n");
+}
+
+TEST(Cli, AConversionErrorNamesItsRace) {
+    TempDir in;
+    test::WriteSmallDay(in);
+    // The second race's first horse has a figure that is no number.
+    const std::string bad = BuildUmaRecord({"H100000", {" 50", " 50", "5x ", "   ", "   "}});
+    test::WriteBytes(in.File("rdx_uma.dat"), bad + test::SmallDayUma());
+    const CliRun run = Cli({"predict", "-q", in.Dir(), in.File("out")});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err,
+              "talpo-cli: " + in.Dir() + "rdx_den.dat: race 2 of 2 (東京 2R): '5x ' は整数ではありません\n");
+}
+
+TEST(Cli, ADayWithoutRacesWritesNothingAndSaysSoOnStandardError) {
+    TempDir in;
+    TempDir out;
     test::WriteBytes(in.File("rdx_den.dat"), "");
-    const CliRun empty = Cli({"predict", in.Dir(), out.Dir()});
+    test::WriteBytes(in.File("rdx_uma.dat"), "");
+    const CliRun empty = Cli({"predict", in.Dir(), out.Dir(), "--json", "-"});
     EXPECT_EQ(empty.code, 0);
-    EXPECT_NE(empty.out.find("holds no race"), std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(empty.out), nlohmann::json::parse(R"({"races": []})"));
+    EXPECT_EQ(empty.err, in.Dir() +
+                             ": the race-card file holds no race: nothing to write\n"
+                             "1 day, 0 races, 0 races without prediction, 0 missing horses, 0 files "
+                             "written, 0 days failed\n");
+    const CliRun show = Cli({"show", in.Dir()});
+    EXPECT_EQ(show.out, "");
+    EXPECT_EQ(show.err, in.Dir() + ": the race-card file holds no race\n");
+}
 
-    const CliRun badArchive = Cli({"extract", in.File("nothing.lzh"), in.Dir()});
-    EXPECT_EQ(badArchive.code, 1);
-    EXPECT_EQ(badArchive.err.rfind("talpo-cli: ", 0), 0u);
+TEST(Cli, ProgressOnlyOnATerminal) {
+    TempDir a;
+    TempDir b;
+    TempDir out;
+    ASSERT_EQ(Cli({"sample", a.Dir(), "--races", "1", "--date", "20240101"}).code, 0);
+    ASSERT_EQ(Cli({"sample", b.Dir(), "--races", "1", "--date", "20240102"}).code, 0);
+    const CliRun terminal = Cli({"predict", a.Dir(), b.Dir(), out.Dir()}, false, true);
+    EXPECT_NE(terminal.err.find("\r\x1b[Kday 1 of 2: " + a.Dir() + "\r\x1b[Kday 2 of 2: " + b.Dir() +
+                                "\r\x1b[Kwrote"),
+              std::string::npos)
+        << terminal.err;
+    const CliRun pipe = Cli({"predict", a.Dir(), b.Dir(), out.Dir()});
+    EXPECT_EQ(pipe.err.find('\r'), std::string::npos);
+    EXPECT_EQ(pipe.err.find("day 1 of 2"), std::string::npos);
+    EXPECT_EQ(Cli({"predict", "-q", a.Dir(), b.Dir(), out.Dir()}, false, true).err, "");
+}
 
+TEST(Cli, Usage) {
+    TempDir in;
     EXPECT_EQ(Cli({}).code, 2);
     EXPECT_EQ(Cli({"fly"}).code, 2);
+    EXPECT_EQ(Cli({"fly"}).err.rfind("talpo-cli: unknown command 'fly'\n", 0), 0u);
     EXPECT_EQ(Cli({"predict", in.Dir()}).code, 2);
     EXPECT_EQ(Cli({"show", in.Dir(), "--colour"}).code, 2);
+    EXPECT_EQ(Cli({"show", in.Dir(), in.Dir()}).code, 2);
     EXPECT_EQ(Cli({"sample", in.Dir(), "--races", "many"}).code, 2);
+    EXPECT_EQ(Cli({"sample", in.Dir(), "--horses", "0"}).code, 2);
+    EXPECT_EQ(Cli({"extract", in.File("a.lzh")}).code, 2);
     for (const char* command : {"extract", "predict", "show", "sample"}) {
-        const CliRun help = Cli({command, "--help"});
-        EXPECT_EQ(help.code, 0);
-        EXPECT_EQ(help.out.rfind(std::string("Usage: talpo-cli ") + command, 0), 0u) << command;
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{command, "--help"}, {command, "-h"}, {"help", command}}) {
+            const CliRun help = Cli(args);
+            EXPECT_EQ(help.code, 0);
+            EXPECT_EQ(help.out.rfind(std::string("Usage: talpo-cli ") + command + " [OPTIONS]", 0), 0u)
+                << help.out;
+            EXPECT_NE(help.out.find("--quiet"), std::string::npos);
+        }
     }
-    EXPECT_EQ(Cli({"--help"}).code, 0);
+    const CliRun help = Cli({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.out.rfind("Usage: talpo-cli COMMAND [ARGS]\n", 0), 0u);
+    for (const char* command : {"extract", "predict", "show", "sample"})
+        EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
 }
 
 TEST(Cli, BundledSampleIsTheGeneratorsDefaultDay) {
     // scripts/make-sample.sh packs what `talpo-cli sample` writes; a change to the generator must come with
     // a new archive, or the demo would show another day than the one the tool makes.
-    test::TempDir in;
+    TempDir in;
     const CliRun run = Cli({"extract", std::string(TALPO_SAMPLES_DIR) + "/sample-day.lzh", in.Dir()});
     ASSERT_EQ(run.code, 0) << run.err;
     const SampleDay day = MakeSampleDay({});

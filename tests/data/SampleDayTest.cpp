@@ -68,5 +68,52 @@ TEST(SampleDay, AskedForFieldSizesGiveRacesOfThoseSizesOnly) {
     EXPECT_EQ(MakeSampleDay({24, 0, 7}).Den, MakeSampleDay({24, 0, 7, 0, 0}).Den);
 }
 
+// Dates of every race of a day in file order: year, month and day as the fields hold them (month and day
+// right-aligned with blanks).
+std::vector<std::string> RaceDates(const SampleDay& day) {
+    TDenma denma = TDenma::FromBytes(day.Den);
+    std::vector<std::string> dates;
+    for (int r = 0; r < denma.RaceCount; ++r) {
+        denma.RaceIndex = r;
+        dates.push_back(denma.GetYear() + "-" + denma.GetMonth() + "-" + denma.GetDay());
+    }
+    return dates;
+}
+
+TEST(SampleDay, DaysStartOnTheDateAskedForAndMoveOnEvery24Races) {
+    SampleDayOptions options;
+    options.Races = 49;
+    std::vector<std::string> want(24, "1998- 5-24");
+    want.resize(48, "1998- 5-25");
+    want.resize(49, "1998- 5-26");
+    EXPECT_EQ(RaceDates(MakeSampleDay(options)), want);
+
+    options.Year = 2024;
+    options.Month = 12;
+    options.Day = 31;
+    const std::vector<std::string> dates = RaceDates(MakeSampleDay(options));
+    EXPECT_EQ(dates.front(), "2024-12-31");
+    EXPECT_EQ(dates[24], "2025- 1- 1");
+    EXPECT_EQ(dates.back(), "2025- 1- 2");
+
+    options.Month = 2;
+    options.Day = 28;
+    EXPECT_EQ(RaceDates(MakeSampleDay(options))[24], "2024- 3- 1");  // as the generator has always counted
+}
+
+TEST(SampleDay, StartDates) {
+    EXPECT_TRUE(IsSampleDate(1998, 5, 24));
+    EXPECT_TRUE(IsSampleDate(2024, 2, 29));
+    EXPECT_TRUE(IsSampleDate(2000, 2, 29));
+    EXPECT_FALSE(IsSampleDate(1900, 2, 29));
+    EXPECT_FALSE(IsSampleDate(2023, 2, 29));
+    EXPECT_FALSE(IsSampleDate(2024, 4, 31));
+    EXPECT_FALSE(IsSampleDate(2024, 13, 1));
+    EXPECT_FALSE(IsSampleDate(2024, 0, 1));
+    EXPECT_FALSE(IsSampleDate(2024, 1, 0));
+    EXPECT_FALSE(IsSampleDate(999, 1, 1));
+    EXPECT_FALSE(IsSampleDate(10000, 1, 1));
+}
+
 }  // namespace
 }  // namespace talpo

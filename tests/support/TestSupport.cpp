@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -66,6 +67,41 @@ std::string CrlfLines(std::initializer_list<std::string> utf8Lines) {
     std::string out;
     for (const std::string& line : utf8Lines) out += Sj(line) + "\r\n";
     return out;
+}
+
+namespace {
+
+std::uint16_t Crc16(const std::string& bytes) {
+    std::uint16_t crc = 0;
+    for (const unsigned char b : bytes) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
+    }
+    return crc;
+}
+
+std::string Le(std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+}
+
+}  // namespace
+
+std::string StoredLzhArchive(const std::vector<std::pair<std::string, std::string>>& members) {
+    std::string archive;
+    for (const auto& [name, data] : members) {
+        const std::string size = Le(static_cast<std::uint32_t>(data.size()), 4);
+        // method, packed and original size, DOS time, attribute, level 0, name, data CRC
+        const std::string body = "-lh0-" + size + size + Le(0x24B7A800, 4) + std::string("\x20\x00", 2) +
+                                 static_cast<char>(name.size()) + name + Le(Crc16(data), 2);
+        unsigned sum = 0;
+        for (const unsigned char b : body) sum += b;
+        archive +=
+            static_cast<char>(body.size()) + std::string(1, static_cast<char>(sum & 0xFF)) + body + data;
+    }
+    return archive + std::string(1, '\0');
 }
 
 }  // namespace talpo::test

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/Cp932.h"
 #include "common/TalpoError.h"
@@ -38,6 +40,10 @@ ETalpoError ErrorOf(const std::function<void()>& f);
 
 // The kind of the system error that f raises; a test failure when it raises none.
 ErrorKind KindOf(const std::function<void()>& f);
+
+// An LZH archive of stored (-lh0-) members with level-0 headers, made byte by byte: for names no fixture
+// has, and for archives of generated days, with no archiver at hand.
+std::string StoredLzhArchive(const std::vector<std::pair<std::string, std::string>>& members);
 
 // CRLF-terminated CP932 text from UTF-8 lines.
 std::string CrlfLines(std::initializer_list<std::string> utf8Lines);

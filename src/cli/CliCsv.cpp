@@ -1,0 +1,75 @@
+// CSV output of talpo-cli predict --csv.
+#include "cli/CliCsv.h"
+
+#include <algorithm>
+#include <array>
+
+#include "cli/CliStore.h"
+#include "cli/CliText.h"
+#include "common/Cp932.h"
+#include "common/StrConv.h"
+
+namespace talpo::cli {
+namespace {
+
+constexpr std::size_t kColumnCount = std::size(kCsvColumns);
+using Row = std::array<std::string, kColumnCount>;
+
+// The slots the JSON lists of each kind of bet, blanks trimmed, the empty ones left out.
+template <std::size_t N, std::size_t Width>
+std::string Bets(const std::array<TYosoText<Width>, N>& bets, std::size_t count) {
+    std::string joined;
+    for (std::size_t s = 0; s < count && s < N; ++s) {
+        const std::string bet = TrimBlanks(Cp932ToUtf8(bets[s].Get()));
+        if (bet.empty()) continue;
+        if (!joined.empty()) joined += ' ';
+        joined += bet;
+    }
+    return joined;
+}
+
+Row MakeRow(const TYosoRace& race, const TYosoHorse& horse) {
+    const auto text = [](const auto& field) { return Cp932ToUtf8(field.Get()); };
+    return {text(race.RaceDate),   text(race.VenueName),    text(race.RaceNo),           text(horse.HorseNo),
+            text(horse.HorseName), text(horse.Mark),        std::to_string(horse.Index), text(horse.Bracket),
+            text(horse.SexAge),    text(horse.Jockey),      text(horse.Trainer),         text(race.RaceName),
+            Bets(race.WinBets, 3), Bets(race.PlaceBets, 3), Bets(race.PairBets, 8)};
+}
+
+void AppendRow(std::string& csv, const Row& row, bool forTerminal) {
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        if (c) csv += ',';
+        csv += CsvField(forTerminal ? Visible(row[c]) : row[c]);
+    }
+    csv += "\r\n";
+}
+
+}  // namespace
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string DaysToCsv(const std::vector<PredictedDay>& days, bool forTerminal) {
+    std::string csv;
+    Row header;
+    std::copy(std::begin(kCsvColumns), std::end(kCsvColumns), header.begin());
+    AppendRow(csv, header, false);
+    for (const PredictedDay& day : days) {
+        for (int r = 0; r < day.Day.Denma->RaceCount; ++r) {
+            const TYosoRace& race = day.Day.Yoso->RaceAt(r);
+            const int runners = StoredRunners(race);
+            for (int h = 0; h < runners; ++h)
+                AppendRow(csv, MakeRow(race, race.Horses[static_cast<std::size_t>(h)]), forTerminal);
+        }
+    }
+    return csv;
+}
+
+}  // namespace talpo::cli

@@ -1,0 +1,40 @@
+// A day's input as the command line names it: a folder holding rdx_den.dat and rdx_uma.dat, or a day's LZH
+// archive, whose two members are read into memory and never written out. Every error names what it is
+// about: the file, or the archive and its member, and for a fault in a race also that race.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "archive/Unlha.h"
+#include "day/TalpoDay.h"
+
+namespace talpo::cli {
+
+// A folder as the core takes it: ending in a separator.
+std::string AsDir(std::string path);
+
+// A loaded and predicted day with the input it came from, as the user wrote it.
+struct PredictedDay {
+    std::string Input;
+    std::string DenName;  // how errors name its race-card file: "in/rdx_den.dat", "day.lzh: rdx_den.dat"
+    TDay Day;
+};
+
+// The members of the archive at path, read into memory; ETalpoError naming the archive when it is
+// missing, not an archive, damaged or without its two members.
+DayMembers ReadArchiveInput(const std::string& path);
+
+// Loads and predicts the day of one input. Raises ETalpoError with the system's message behind the names of
+// what it concerns, e.g. "in/rdx_den.dat: ﾌｧｲﾙの末尾以降を読み込みました" or
+// "day.lzh: rdx_den.dat: race 3 of 24 (東京 11R): 'x1' は整数ではありません".
+PredictedDay LoadInput(const std::string& input);
+
+// "race 3 of 24 (東京 11R)": a race by its place in the race-card file, with its venue and number when the
+// record gives them.
+std::string DescribeRace(const TDenma& denma, int race);
+
+// The warnings of a loaded day: one per runner whose horse the horse file lacks, after the input's name.
+std::vector<std::string> InputWarnings(const PredictedDay& day);
+
+}  // namespace talpo::cli

@@ -1,0 +1,53 @@
+// Standard error of talpo-cli. Every line is flushed as it is made, so that a run stopped part-way has told
+// what it did; every line passes through Visible, for paths and data texts alike.
+#include "cli/CliReport.h"
+
+#include <ostream>
+
+#include "cli/CliText.h"
+
+namespace talpo::cli {
+namespace {
+
+// Carriage return, then the terminal's erase to the end of the line.
+constexpr std::string_view kEraseLine = "\r\x1b[K";
+
+}  // namespace
+
+Reporter::Reporter(std::ostream& err, bool quiet, bool terminal)
+    : err_(err), quiet_(quiet), terminal_(terminal) {}
+
+Reporter::~Reporter() {
+    ClearProgress();
+}
+
+void Reporter::Status(std::string_view line) {
+    if (!quiet_) Line({}, line);
+}
+
+void Reporter::Warning(std::string_view text) {
+    Line("talpo-cli: warning: ", text);
+}
+
+void Reporter::Error(std::string_view text) {
+    Line("talpo-cli: ", text);
+}
+
+void Reporter::Progress(std::string_view line) {
+    if (quiet_ || !terminal_) return;
+    err_ << kEraseLine << Visible(line) << std::flush;
+    progressShown_ = true;
+}
+
+void Reporter::Line(std::string_view prefix, std::string_view text) {
+    ClearProgress();
+    err_ << prefix << Visible(text) << '\n' << std::flush;
+}
+
+void Reporter::ClearProgress() {
+    if (!progressShown_) return;
+    err_ << kEraseLine << std::flush;
+    progressShown_ = false;
+}
+
+}  // namespace talpo::cli

@@ -1,0 +1,36 @@
+// The lines talpo-cli writes on standard error: status ("wrote PATH"), warnings, errors and, on a terminal,
+// a progress line. Standard output is left to what a command was asked to print.
+#pragma once
+
+#include <iosfwd>
+#include <string_view>
+
+namespace talpo::cli {
+
+class Reporter {
+public:
+    // quiet silences status and progress; terminal allows the progress line, which is redrawn in place.
+    Reporter(std::ostream& err, bool quiet, bool terminal);
+    ~Reporter();
+    Reporter(const Reporter&) = delete;
+    Reporter& operator=(const Reporter&) = delete;
+
+    void Status(std::string_view line);
+    // "talpo-cli: warning: " + text
+    void Warning(std::string_view text);
+    // "talpo-cli: " + text
+    void Error(std::string_view text);
+    // Replaces the previous progress line; written only to a terminal, and never when quiet.
+    void Progress(std::string_view line);
+
+private:
+    void Line(std::string_view prefix, std::string_view text);
+    void ClearProgress();
+
+    std::ostream& err_;
+    bool quiet_;
+    bool terminal_;
+    bool progressShown_ = false;
+};
+
+}  // namespace talpo::cli
