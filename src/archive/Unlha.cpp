@@ -126,10 +126,61 @@ int MemberIndex(std::string_view name) {
     return -1;
 }
 
-int WantedMember(archive_entry* entry) {
+// How member names are read. The reader converts names to the locale's UTF-8 from a character set the
+// archive does not record: Shift-JIS, as every day's archive is written. But a name that is no Shift-JIS
+// text (a UTF-8 name from another archiver, stray bytes) stops this reader for good, so such an archive is
+// read a second time with names taken byte for byte, and each name is judged here.
+enum class Names { ShiftJis, Bytes };
+
+// A name the reader could not convert: the archive is read again with its names as bytes.
+struct NameNotShiftJis {};
+
+bool NameNotConverted(archive* a) {
+    const std::string text = LibraryText(a);
+    return text.rfind("Pathname cannot be converted", 0) == 0 ||
+           text.rfind("Linkname cannot be converted", 0) == 0;
+}
+
+// The bytes of a name read as ISO-8859-1, back from their UTF-8; nothing when a character lies beyond
+// that set (a name the archive stores in Unicode).
+std::optional<std::string> Latin1Bytes(std::string_view utf8) {
+    std::string bytes;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80) {
+            bytes += static_cast<char>(b);
+        } else if ((b == 0xC2 || b == 0xC3) && i + 1 < utf8.size()) {
+            bytes += static_cast<char>(((b & 0x03) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+        } else {
+            return std::nullopt;
+        }
+    }
+    return bytes;
+}
+
+// A name taken as bytes, as UTF-8 if it is Shift-JIS text; nothing if it is not. The reader turns each
+// backslash of an old-style header into a slash before it is seen here, also a backslash that was the
+// second byte of a character (表, ソ): such a slash is put back.
+std::optional<std::string> ShiftJisName(std::string_view utf8) {
+    std::optional<std::string> bytes = Latin1Bytes(utf8);
+    if (!bytes) return std::string(utf8);
+    for (std::size_t i = 0; i + 1 < bytes->size(); ++i) {
+        if (!IsLeadByte(static_cast<unsigned char>((*bytes)[i]))) continue;
+        if ((*bytes)[i + 1] == '/') (*bytes)[i + 1] = '\\';
+        ++i;
+    }
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    std::string name = Cp932ToUtf8(*bytes);
+    if (name.find(kReplacement) != std::string::npos) return std::nullopt;
+    return name;
+}
+
+int WantedMember(archive_entry* entry, Names names) {
     const char* name = archive_entry_pathname(entry);
     if (name == nullptr || archive_entry_filetype(entry) != AE_IFREG) return -1;
-    return MemberIndex(name);
+    if (names == Names::ShiftJis) return MemberIndex(name);
+    const std::optional<std::string> text = ShiftJisName(name);
+    return text ? MemberIndex(*text) : -1;
 }
 
 std::string InFolder(const std::string& dir, const char* name) {
@@ -152,14 +203,15 @@ std::string ReadData(archive* a, int member) {
     return data;
 }
 
-DayMembers ReadDay(archive* a, const std::string& archiveName) {
+DayMembers ReadDay(archive* a, const std::string& archiveName, Names names) {
     std::array<std::optional<std::string>, kMembers.size()> found;
     for (;;) {
         archive_entry* entry = nullptr;
         const int r = archive_read_next_header(a, &entry);
         if (r == ARCHIVE_EOF) break;
+        if (r != ARCHIVE_OK && names == Names::ShiftJis && NameNotConverted(a)) throw NameNotShiftJis{};
         if (r != ARCHIVE_OK) throw archive_format(a) == ARCHIVE_FORMAT_LHA ? Damaged(a) : NotLzh(archiveName);
-        const int member = WantedMember(entry);
+        const int member = WantedMember(entry, names);
         if (member < 0) {
             if (archive_read_data_skip(a) != ARCHIVE_OK) throw Damaged(a);
             continue;
@@ -207,18 +259,28 @@ std::string Failed(const Step& step) {
     }
 }
 
+DayMembers ReadWithNames(const std::string& archiveName, const std::function<void(archive*)>& open,
+                         Names names) {
+    const ArchiveHandle a(archive_read_new());
+    if (!a) throw std::bad_alloc();
+    archive_read_support_format_lha(a.get());
+    const char* option = names == Names::ShiftJis ? "lha:hdrcharset=CP932" : "lha:hdrcharset=ISO-8859-1";
+    if (archive_read_set_options(a.get(), option) != ARCHIVE_OK) {
+        throw Failure{"Shift-JIS のファイル名を読む準備ができません: " + LibraryText(a.get())};
+    }
+    open(a.get());
+    return ReadDay(a.get(), archiveName, names);
+}
+
 DayArchiveResult Read(const std::string& archiveName, const std::function<void(archive*)>& open) {
     DayArchiveResult result;
     result.Message = Failed([&] {
         const ScopedUtf8Ctype utf8;
-        const ArchiveHandle a(archive_read_new());
-        if (!a) throw std::bad_alloc();
-        archive_read_support_format_lha(a.get());
-        if (archive_read_set_options(a.get(), "lha:hdrcharset=CP932") != ARCHIVE_OK) {
-            throw Failure{"Shift-JIS のファイル名を読む準備ができません: " + LibraryText(a.get())};
+        try {
+            result.Members = ReadWithNames(archiveName, open, Names::ShiftJis);
+        } catch (const NameNotShiftJis&) {
+            result.Members = ReadWithNames(archiveName, open, Names::Bytes);
         }
-        open(a.get());
-        result.Members = ReadDay(a.get(), archiveName);
     });
     result.Ok = result.Message.empty();
     return result;

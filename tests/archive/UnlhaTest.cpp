@@ -218,6 +218,38 @@ TEST(Unlha, AnArchiveOfOtherFilesOnlyNamesBothMissingMembers) {
     EXPECT_EQ(day.TreeOf(), kExtracted);
 }
 
+// Other members may be named in any encoding: one whose name the reader cannot convert is passed over
+// like any other, even when its name ends in a wanted member's.
+TEST(Unlha, MembersWithNamesThatAreNoShiftJisAreSkipped) {
+    Day day;
+    const std::string den = Member("rdx_den.dat");
+    const std::string uma = Member("rdx_uma.dat");
+    // Old-style headers separate folders by backslashes, which may also be the second byte of a
+    // character: 表 and ソ end in 0x5C.
+    const std::string archive = test::StoredLzhArchive({{"\xE8\xAA\xAC\xE6\x98\x8E.txt", "UTF-8 name"},
+                                                        {Sj("表") + "\\rdx_den.dat", den},
+                                                        {"\x81\xFF/rdx_den.dat", "not the race card"},
+                                                        {Sj("ソ") + "rdx_uma.dat", "not the horses"},
+                                                        {"rdx_uma.dat", uma},
+                                                        {"\xFF\xFE\x80", "bytes of no text"}});
+    const ExtractResult result = ExtractDayArchiveFromMemory(archive, day.InDir());
+    EXPECT_TRUE(result.Ok) << result.Message;
+    EXPECT_EQ(day.Den(), den);
+    EXPECT_EQ(day.Uma(), uma);
+    EXPECT_EQ(day.TreeOf(), kExtracted);
+
+    // The odd names change nothing in what is refused: a member missing, or twice.
+    const std::string lacking =
+        test::StoredLzhArchive({{"\x81\xFF/rdx_uma.dat", uma}, {"\xFF.txt", ""}, {"rdx_den.dat", den}});
+    EXPECT_EQ(ExtractDayArchiveFromMemory(lacking, day.InDir()).Message,
+              "アーカイブに rdx_uma.dat がありません");
+    const std::string twice = test::StoredLzhArchive(
+        {{"\xFF.txt", ""}, {"rdx_den.dat", den}, {"a/rdx_den.dat", den}, {"rdx_uma.dat", uma}});
+    EXPECT_EQ(ExtractDayArchiveFromMemory(twice, day.InDir()).Message,
+              "アーカイブに rdx_den.dat が二つ以上あります");
+    EXPECT_EQ(day.Den(), den);
+}
+
 TEST(Unlha, FromMemory) {
     Day day;
     const ExtractResult good = ExtractDayArchiveFromMemory(ReadBytes(Archive("day_lh7.lzh")), day.InDir());
