@@ -28,15 +28,15 @@ CliRun Cli(const std::vector<std::string>& args, bool outIsTerminal, bool errIsT
     return {code, out.str(), err.str()};
 }
 
-CliRun CliBinary(const std::vector<std::string>& args) {
+CliRun CliBinary(const std::vector<std::string>& args, const std::string& stdoutPath) {
     const TempDir streams;
     std::string command = ShellQuoted(TALPO_CLI_PATH);
     for (const std::string& a : args) command += " " + ShellQuoted(a);
-    command +=
-        " >" + ShellQuoted(streams.File("out")) + " 2>" + ShellQuoted(streams.File("err")) + " </dev/null";
+    const std::string out = stdoutPath.empty() ? streams.File("out") : stdoutPath;
+    command += " >" + ShellQuoted(out) + " 2>" + ShellQuoted(streams.File("err")) + " </dev/null";
     const int status = std::system(command.c_str());
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return {code, ReadBytes(streams.File("out")), ReadBytes(streams.File("err"))};
+    return {code, stdoutPath.empty() ? ReadBytes(out) : std::string(), ReadBytes(streams.File("err"))};
 }
 
 std::string SmallDayDen(const std::string& horseName) {

@@ -17,8 +17,9 @@ struct CliRun {
 // RunCli with captured streams; the flags say which of them a terminal would be.
 CliRun Cli(const std::vector<std::string>& args, bool outIsTerminal = false, bool errIsTerminal = false);
 
-// The built talpo-cli, its standard output and error read from files (neither is a terminal).
-CliRun CliBinary(const std::vector<std::string>& args);
+// The built talpo-cli, its standard output and error read from files (neither is a terminal). Standard
+// output goes to stdoutPath instead when one is given (and is then not read back).
+CliRun CliBinary(const std::vector<std::string>& args, const std::string& stdoutPath = {});
 
 // A day of two races at 東京 on 1998-05-24: a predicted race of 9 runners, and one with a runner whose horse
 // is missing. horseName replaces the runners' name when given (CP932).
