@@ -250,6 +250,22 @@ TEST(Unlha, MembersWithNamesThatAreNoShiftJisAreSkipped) {
     EXPECT_EQ(day.Den(), den);
 }
 
+// The reader's own words for each kind of damage reach the user behind the program's.
+TEST(Unlha, DamageIsNamedAsTheReaderFindsIt) {
+    const auto flipped = [](const std::string& fixture, std::size_t offset) {
+        std::string bytes = ReadBytes(Archive(fixture));
+        bytes.at(offset) = static_cast<char>(bytes.at(offset) ^ 0x01);
+        return ReadDayArchiveFromMemory(bytes).Message;
+    };
+    const std::string damaged = "アーカイブが壊れています: ";
+    // A level-1 header carries a byte sum, a level-2 header a CRC.
+    EXPECT_EQ(flipped("day_lh5.lzh", 16), damaged + "LHa header sum error");
+    EXPECT_EQ(flipped("day_subdir.lzh", 16), damaged + "LHa header CRC error");
+    // Packed data that no longer unpacks, as against data that unpacks to other bytes (day_baddata).
+    const std::size_t dataStart = static_cast<unsigned char>(ReadBytes(Archive("day_lh5.lzh"))[0]) + 2u;
+    EXPECT_EQ(flipped("day_lh5.lzh", dataStart + 10), damaged + "Bad lzh data");
+}
+
 TEST(Unlha, FromMemory) {
     Day day;
     const ExtractResult good = ExtractDayArchiveFromMemory(ReadBytes(Archive("day_lh7.lzh")), day.InDir());
