@@ -103,25 +103,13 @@ Failure TooLarge(int member) {
     return {std::string(kMembers[member]) + " が大きすぎます (64 MiB を超えています)"};
 }
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameAsciiIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
-}
-
 // Index into kMembers of a name, whatever folder it stands in; -1 for any other name. Names are UTF-8
 // by now, so a backslash is a DOS separator and never the second byte of a character.
 int MemberIndex(std::string_view name) {
     const std::size_t slash = name.find_last_of("/\\");
     const std::string_view base = slash == std::string_view::npos ? name : name.substr(slash + 1);
     for (std::size_t i = 0; i < kMembers.size(); ++i) {
-        if (SameAsciiIgnoringCase(base, kMembers[i])) return static_cast<int>(i);
+        if (SameIgnoringAsciiCase(base, kMembers[i])) return static_cast<int>(i);
     }
     return -1;
 }
@@ -378,7 +366,7 @@ UnlhaCommand ParseUnlhaCommandLine(std::string_view commandLineCp932) {
     };
     const std::optional<std::vector<std::string>> tokens = SplitCommandLine(commandLineCp932);
     if (!tokens) return fail("引用符が閉じていません");
-    if (tokens->empty() || !SameAsciiIgnoringCase((*tokens)[0], "e")) return fail("命令は e だけです");
+    if (tokens->empty() || !SameIgnoringAsciiCase((*tokens)[0], "e")) return fail("命令は e だけです");
     std::size_t i = 1;
     while (i < tokens->size() && !(*tokens)[i].empty() && (*tokens)[i][0] == '-') ++i;
     if (tokens->size() < i + 2) return fail("アーカイブと展開先のフォルダが要ります");

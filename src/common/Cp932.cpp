@@ -103,4 +103,25 @@ std::string CutField(const char* p, std::size_t width) {
     return std::string(p, len);
 }
 
+namespace {
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace talpo

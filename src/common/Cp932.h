@@ -40,4 +40,9 @@ inline bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// Names as the program compares them (settings keys, archive members, commands): equal without regard
+// to ASCII case. The second byte of a double-byte character is compared as it is, since it may look
+// like a letter.
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 }  // namespace talpo

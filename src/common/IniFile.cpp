@@ -65,25 +65,6 @@ std::vector<IniLine> SplitLines(std::string_view text) {
     return lines;
 }
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Names compare without regard to ASCII case; the second byte of a double-byte character is compared
-// as it is, since it may look like a letter.
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-            ++i;
-        } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Where a section's lines are: its header line, and one past its last line.
 struct SectionSpan {
     std::size_t header = 0;
@@ -93,7 +74,7 @@ struct SectionSpan {
 // The first section of that name; later ones of the same name are not looked at, for reading or writing.
 std::optional<SectionSpan> FindSection(const std::vector<IniLine>& lines, std::string_view section) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind != LineKind::Section || !SameName(lines[i].name, section)) continue;
+        if (lines[i].kind != LineKind::Section || !SameIgnoringAsciiCase(lines[i].name, section)) continue;
         std::size_t end = i + 1;
         while (end < lines.size() && lines[end].kind != LineKind::Section) ++end;
         return SectionSpan{i, end};
@@ -104,7 +85,7 @@ std::optional<SectionSpan> FindSection(const std::vector<IniLine>& lines, std::s
 std::optional<std::size_t> FindKey(const std::vector<IniLine>& lines, const SectionSpan& span,
                                    std::string_view key) {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        if (lines[i].kind == LineKind::Key && SameName(lines[i].name, key)) return i;
+        if (lines[i].kind == LineKind::Key && SameIgnoringAsciiCase(lines[i].name, key)) return i;
     }
     return std::nullopt;
 }

@@ -72,6 +72,18 @@ TEST(Cp932, CutStopsBeforeZeroByte) {
     EXPECT_EQ(CutField("abcdef", 4), "abcd");
 }
 
+TEST(Cp932, NamesCompareWithoutAsciiCaseButCharactersAsTheyAre) {
+    EXPECT_TRUE(SameIgnoringAsciiCase("RDX_den.DAT", "rdx_den.dat"));
+    EXPECT_TRUE(SameIgnoringAsciiCase("", ""));
+    EXPECT_FALSE(SameIgnoringAsciiCase("rdx_den.dat", "rdx_den.da"));
+    EXPECT_FALSE(SameIgnoringAsciiCase("[x", "{x"));  // 0x5B and 0x7B differ by the case bit, not in case
+    // ア is 0x83 0x41, ヂ is 0x83 0x61: second bytes that look like A and a.
+    EXPECT_FALSE(SameIgnoringAsciiCase(Sj("ア"), Sj("ヂ")));
+    EXPECT_TRUE(SameIgnoringAsciiCase(Sj("表") + "A", Sj("表") + "a"));
+    // A lone lead byte at the end is compared as a byte.
+    EXPECT_TRUE(SameIgnoringAsciiCase("X\x83", "x\x83"));
+}
+
 TEST(Cp932, ErrorMessagesAreTheSystemsTexts) {
     EXPECT_STREQ(ReadPastEndError().what(), "ﾌｧｲﾙの末尾以降を読み込みました");
     EXPECT_STREQ(ListIndexError(3).what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (3)");
