@@ -1,9 +1,11 @@
-// The horse file: loading, the code index and the two figure questions.
+// The horse file: reading it through a small buffer into the code index, and the two figure questions.
 #include "data/RdxUmaClass.h"
 
 #include <cstring>
+#include <vector>
 
 #include "common/FileIO.h"
+#include "common/InputFile.h"
 #include "common/StrConv.h"
 #include "common/TalpoError.h"
 
@@ -11,6 +13,9 @@ namespace talpo {
 namespace {
 
 constexpr std::string_view kThreeBlanks = "   ";
+// Records read at a time: about a megabyte, so that the buffer stays in the cache and is never the
+// memory that counts.
+constexpr std::size_t kChunkRecords = (std::size_t{1} << 20) / TUmaRec::Size;
 constexpr std::size_t kKeyWidth = TUmaRec::HorseCode.Width;
 static_assert(kKeyWidth < sizeof(std::uint64_t), "PackedKey keeps the length in the top byte");
 
@@ -31,51 +36,58 @@ std::uint8_t CopyText(std::string_view text, std::array<char, N>& out) {
     return static_cast<std::uint8_t>(n);
 }
 
-}  // namespace
-
-TUma::TUma(const std::string& fileName) : fileName_(fileName) {
-    Adopt(ReadRecordFile(fileName, TUmaRec::Size));
-}
-
-TUma TUma::FromBytes(std::string bytes, std::string fileName) {
-    CheckWholeRecords(bytes.size(), TUmaRec::Size);
-    TUma uma;
-    uma.fileName_ = std::move(fileName);
-    uma.Adopt(std::move(bytes));
-    return uma;
-}
-
-void TUma::Adopt(std::string bytes) {
-    records_ = std::move(bytes);
-    recordCount_ = static_cast<int>(records_.size() / TUmaRec::Size);
-    index_.clear();
-    index_.reserve(static_cast<std::size_t>(recordCount_));
-    for (int r = 0; r < recordCount_; ++r) {
-        // The first record of a code is the one every question reads; later ones are not looked at.
-        const auto [it, added] = index_.try_emplace(*PackedKey(Key(r)));
-        if (added) it->second = Summarise(r);
-    }
-}
-
-std::string_view TUma::Key(int record) const {
-    const char* p =
-        records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + TUmaRec::HorseCode.Offset;
+std::string_view Key(const char* record) {
+    const char* p = record + TUmaRec::HorseCode.Offset;
     const void* zero = std::memchr(p, 0, kKeyWidth);
     return {p, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p) : kKeyWidth};
 }
 
-std::string_view TUma::Figure(int record, int block) const {
+std::string_view Figure(const char* record, int block) {
     const RecordField figure = TUmaRec::Runs.At(static_cast<std::size_t>(block), TUmaRun::Figure);
-    const char* p = records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + figure.Offset;
+    const char* p = record + figure.Offset;
     return {p, strnlen(p, figure.Width)};
+}
+
+}  // namespace
+
+TUma::TUma(const std::string& fileName) : fileName_(fileName) {
+    InputFile file(fileName);
+    CheckWholeRecords(file.Size(), TUmaRec::Size);
+    index_.reserve(static_cast<std::size_t>(file.Size() / TUmaRec::Size));
+    std::vector<char> buffer(kChunkRecords * TUmaRec::Size);
+    for (;;) {
+        const std::size_t n = file.Read(buffer.data(), buffer.size());
+        // A file cut short since it was opened ends in part of a record.
+        CheckWholeRecords(n, TUmaRec::Size);
+        Add({buffer.data(), n});
+        if (n < buffer.size()) break;
+    }
+}
+
+TUma TUma::FromBytes(std::string_view bytes, std::string fileName) {
+    CheckWholeRecords(bytes.size(), TUmaRec::Size);
+    TUma uma;
+    uma.fileName_ = std::move(fileName);
+    uma.index_.reserve(bytes.size() / TUmaRec::Size);
+    uma.Add(bytes);
+    return uma;
+}
+
+void TUma::Add(std::string_view records) {
+    for (std::size_t at = 0; at < records.size(); at += TUmaRec::Size, ++recordCount_) {
+        const char* record = records.data() + at;
+        // The first record of a code is the one every question reads; later ones are not looked at.
+        const auto [it, added] = index_.try_emplace(*PackedKey(Key(record)));
+        if (added) it->second = Summarise(record, recordCount_);
+    }
 }
 
 // The largest figure of the five run blocks, as the data has always been read: block 0 counts as a
 // number if it is one, else as the digits after its blanks (without giving its text); a later block
 // counts unless blank, and one that is no number stops the question with the conversion error.
-TUma::Horse TUma::Summarise(int record) const {
+TUma::Horse TUma::Summarise(const char* record, int recordNo) {
     Horse horse;
-    horse.Record = record;
+    horse.Record = recordNo;
     const std::string_view first = Figure(record, 0);
     horse.FirstSize = CopyText(first, horse.First);
     long long maximum = 0;
@@ -113,9 +125,10 @@ std::optional<int> TUma::Find(std::string_view horseCode) const {
     return it->second.Record;
 }
 
-std::optional<int> TUma::FindByScan(std::string_view horseCode) const {
-    for (int r = 0; r < recordCount_; ++r) {
-        if (Key(r) == horseCode) return r;
+std::optional<int> TUma::FindByScan(std::string_view records, std::string_view horseCode) {
+    int recordNo = 0;
+    for (std::size_t at = 0; at + TUmaRec::Size <= records.size(); at += TUmaRec::Size, ++recordNo) {
+        if (Key(records.data() + at) == horseCode) return recordNo;
     }
     return std::nullopt;
 }

@@ -29,8 +29,13 @@ CliRun Cli(const std::vector<std::string>& args, bool outIsTerminal, bool errIsT
 }
 
 CliRun CliBinary(const std::vector<std::string>& args) {
+    return CliBinaryWithin(0, args);
+}
+
+CliRun CliBinaryWithin(unsigned seconds, const std::vector<std::string>& args) {
     const TempDir streams;
-    std::string command = ShellQuoted(TALPO_CLI_PATH);
+    std::string command = seconds > 0 ? "timeout -s KILL " + std::to_string(seconds) + " " : "";
+    command += ShellQuoted(TALPO_CLI_PATH);
     for (const std::string& a : args) command += " " + ShellQuoted(a);
     command +=
         " >" + ShellQuoted(streams.File("out")) + " 2>" + ShellQuoted(streams.File("err")) + " </dev/null";

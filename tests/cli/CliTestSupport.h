@@ -19,6 +19,9 @@ CliRun Cli(const std::vector<std::string>& args, bool outIsTerminal = false, boo
 
 // The built talpo-cli, its standard output and error read from files (neither is a terminal).
 CliRun CliBinary(const std::vector<std::string>& args);
+// The same, killed after the seconds given (its code is then not 0, 1 or 2), so that a run that would wait
+// for ever fails its test instead.
+CliRun CliBinaryWithin(unsigned seconds, const std::vector<std::string>& args);
 
 // A day of two races at 東京 on 1998-05-24: a predicted race of 9 runners, and one with a runner whose horse
 // is missing. horseName replaces the runners' name when given (CP932).
