@@ -1,6 +1,7 @@
 // The horse file: reading it through a small buffer into the code index, and the two figure questions.
 #include "data/RdxUmaClass.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -13,17 +14,18 @@ namespace talpo {
 namespace {
 
 constexpr std::string_view kThreeBlanks = "   ";
-// Records read at a time: about a megabyte, so that the buffer stays in the cache and is never the
-// memory that counts.
-constexpr std::size_t kChunkRecords = (std::size_t{1} << 20) / TUmaRec::Size;
+// Records read at a time: a quarter of a megabyte, so that the records just read are still in the
+// processor's own cache when they are summarised, and the buffer is never the memory that counts.
+constexpr std::size_t kChunkRecords = (std::size_t{256} << 10) / TUmaRec::Size;
 constexpr std::size_t kKeyWidth = TUmaRec::HorseCode.Width;
 static_assert(kKeyWidth < sizeof(std::uint64_t), "PackedKey keeps the length in the top byte");
 
 // A code of up to 7 bytes as one number: the bytes, and the length in the top byte, so that codes of
-// different lengths never meet. Nothing for a longer code, which no record can carry.
+// different lengths never meet; its top bit set, so that no code packs to 0, the index's free place.
+// Nothing for a longer code, which no record can carry.
 std::optional<std::uint64_t> PackedKey(std::string_view code) {
     if (code.size() > kKeyWidth) return std::nullopt;
-    std::uint64_t key = std::uint64_t{code.size()} << 56;
+    std::uint64_t key = (std::uint64_t{code.size()} << 56) | (std::uint64_t{1} << 63);
     for (std::size_t i = 0; i < code.size(); ++i)
         key |= std::uint64_t{static_cast<unsigned char>(code[i])} << (8 * i);
     return key;
@@ -36,24 +38,49 @@ std::uint8_t CopyText(std::string_view text, std::array<char, N>& out) {
     return static_cast<std::uint8_t>(n);
 }
 
+// A field's bytes up to its first zero byte. Fields are a few bytes: a plain loop, which the compiler
+// unrolls, costs less than a call of the library's.
+std::string_view Cut(const char* p, std::size_t width) {
+    std::size_t n = 0;
+    while (n < width && p[n] != '\0') ++n;
+    return {p, n};
+}
+
 std::string_view Key(const char* record) {
-    const char* p = record + TUmaRec::HorseCode.Offset;
-    const void* zero = std::memchr(p, 0, kKeyWidth);
-    return {p, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p) : kKeyWidth};
+    return Cut(record + TUmaRec::HorseCode.Offset, kKeyWidth);
 }
 
 std::string_view Figure(const char* record, int block) {
     const RecordField figure = TUmaRec::Runs.At(static_cast<std::size_t>(block), TUmaRun::Figure);
-    const char* p = record + figure.Offset;
-    return {p, strnlen(p, figure.Width)};
+    return Cut(record + figure.Offset, figure.Width);
 }
+
+// TryStrToInt of a figure: blanks, a sign, then digits only. Three bytes cannot overflow.
+static_assert(TUmaRun::Figure.Width <= 9, "a figure fits an int32 whatever its digits");
+std::optional<std::int32_t> FigureValue(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i == text.size()) return std::nullopt;
+    std::int32_t value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+// Fibonacci hashing: the packed keys of a file differ mostly in their low bytes, which the multiplication
+// spreads over the top bits the place is taken from.
+constexpr std::uint64_t kSpread = 0x9E3779B97F4A7C15u;
 
 }  // namespace
 
 TUma::TUma(const std::string& fileName) : fileName_(fileName) {
     InputFile file(fileName);
     CheckWholeRecords(file.Size(), TUmaRec::Size);
-    index_.reserve(static_cast<std::size_t>(file.Size() / TUmaRec::Size));
+    Reserve(file.Size() / TUmaRec::Size);
     std::vector<char> buffer(kChunkRecords * TUmaRec::Size);
     for (;;) {
         const std::size_t n = file.Read(buffer.data(), buffer.size());
@@ -68,18 +95,55 @@ TUma TUma::FromBytes(std::string_view bytes, std::string fileName) {
     CheckWholeRecords(bytes.size(), TUmaRec::Size);
     TUma uma;
     uma.fileName_ = std::move(fileName);
-    uma.index_.reserve(bytes.size() / TUmaRec::Size);
+    uma.Reserve(bytes.size() / TUmaRec::Size);
     uma.Add(bytes);
     return uma;
+}
+
+void TUma::Reserve(std::uint64_t records) {
+    // Half full at most, and no more than a million records' worth ahead of what the file proves to hold.
+    const std::uint64_t wanted = std::min<std::uint64_t>(records, std::uint64_t{1} << 20) * 2;
+    unsigned bits = 4;
+    while ((std::uint64_t{1} << bits) < wanted) ++bits;
+    slots_.assign(std::size_t{1} << bits, Slot{});
+    shift_ = 64 - bits;
+    horses_ = 0;
+}
+
+std::size_t TUma::Place(std::uint64_t key) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = static_cast<std::size_t>((key * kSpread) >> shift_);
+    while (slots_[at].Key != 0 && slots_[at].Key != key) at = (at + 1) & mask;
+    return at;
+}
+
+void TUma::Grow() {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    --shift_;
+    for (const Slot& slot : old) {
+        if (slot.Key != 0) slots_[Place(slot.Key)] = slot;
+    }
 }
 
 void TUma::Add(std::string_view records) {
     for (std::size_t at = 0; at < records.size(); at += TUmaRec::Size, ++recordCount_) {
         const char* record = records.data() + at;
+        const std::uint64_t key = *PackedKey(Key(record));
+        if (2 * (horses_ + 1) > slots_.size()) Grow();
+        Slot& slot = slots_[Place(key)];
         // The first record of a code is the one every question reads; later ones are not looked at.
-        const auto [it, added] = index_.try_emplace(*PackedKey(Key(record)));
-        if (added) it->second = Summarise(record, recordCount_);
+        if (slot.Key == 0) {
+            slot = {key, Summarise(record, recordCount_)};
+            ++horses_;
+        }
     }
+}
+
+const TUma::Horse* TUma::At(std::uint64_t key) const {
+    if (slots_.empty()) return nullptr;
+    const Slot& slot = slots_[Place(key)];
+    return slot.Key == key ? &slot.Value : nullptr;
 }
 
 // The largest figure of the five run blocks, as the data has always been read: block 0 counts as a
@@ -91,7 +155,7 @@ TUma::Horse TUma::Summarise(const char* record, int recordNo) {
     const std::string_view first = Figure(record, 0);
     horse.FirstSize = CopyText(first, horse.First);
     long long maximum = 0;
-    if (const auto value = TryStrToInt(first)) {
+    if (const auto value = FigureValue(first)) {
         horse.MaxFigure = *value;
         maximum = *value;
     } else {
@@ -103,7 +167,7 @@ TUma::Horse TUma::Summarise(const char* record, int recordNo) {
     for (int block = 1; block < TUmaRec::RunCount; ++block) {
         const std::string_view figure = Figure(record, block);
         if (figure == kThreeBlanks) continue;
-        const auto value = TryStrToInt(figure);
+        const auto value = FigureValue(figure);
         if (!value) {
             horse.HasBad = true;
             horse.BadSize = CopyText(figure, horse.Bad);
@@ -119,10 +183,9 @@ TUma::Horse TUma::Summarise(const char* record, int recordNo) {
 
 std::optional<int> TUma::Find(std::string_view horseCode) const {
     const auto key = PackedKey(horseCode);
-    if (!key) return std::nullopt;
-    const auto it = index_.find(*key);
-    if (it == index_.end()) return std::nullopt;
-    return it->second.Record;
+    const Horse* horse = key ? At(*key) : nullptr;
+    if (!horse) return std::nullopt;
+    return horse->Record;
 }
 
 std::optional<int> TUma::FindByScan(std::string_view records, std::string_view horseCode) {
@@ -135,7 +198,7 @@ std::optional<int> TUma::FindByScan(std::string_view records, std::string_view h
 
 const TUma::Horse& TUma::Lookup(std::string_view horseCode) const {
     if (const auto key = PackedKey(horseCode)) {
-        if (const auto it = index_.find(*key); it != index_.end()) return it->second;
+        if (const Horse* horse = At(*key)) return *horse;
     }
     throw ListIndexError(recordCount_);
 }
