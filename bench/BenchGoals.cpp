@@ -27,16 +27,23 @@ std::string CpuModel() {
     return "unknown";
 }
 
-// The peak resident memory (bytes) of `talpo-cli predict DIR OUT --write none`, or -1 when it failed.
-double PeakMemoryOfRun(const std::string& cliPath, const std::string& inDir, const std::string& outDir) {
+// The peak resident memory (bytes) of `talpo-cli predict DIR OUT --write none [--json FILE]`, or -1 when it
+// failed.
+double PeakMemoryOfRun(const std::string& cliPath, const std::string& inDir, const std::string& outDir,
+                       const std::string& json) {
     const pid_t pid = ::fork();
     if (pid < 0) return -1;
     if (pid == 0) {
         const int null = ::open("/dev/null", O_WRONLY);
         ::dup2(null, 1);
         ::dup2(null, 2);
-        ::execl(cliPath.c_str(), cliPath.c_str(), "predict", inDir.c_str(), outDir.c_str(), "--write", "none",
-                static_cast<char*>(nullptr));
+        if (json.empty()) {
+            ::execl(cliPath.c_str(), cliPath.c_str(), "predict", inDir.c_str(), outDir.c_str(), "--write",
+                    "none", static_cast<char*>(nullptr));
+        } else {
+            ::execl(cliPath.c_str(), cliPath.c_str(), "predict", inDir.c_str(), outDir.c_str(), "--write",
+                    "none", "--json", json.c_str(), static_cast<char*>(nullptr));
+        }
         ::_exit(127);
     }
     int status = 0;
@@ -68,8 +75,12 @@ std::string Fixed(double value, int decimals) {
 
 }  // namespace
 
-double PeakMemoryOfPredict(const std::string& cliPath) {
-    return PeakMemoryOfRun(cliPath, DayFolder(kLargeInput), OutputFolder("peak"));
+PeakMemory PeakMemoryOfPredict(const std::string& cliPath) {
+    const std::string out = OutputFolder("peak");
+    PeakMemory peak;
+    peak.Plain = PeakMemoryOfRun(cliPath, DayFolder(kLargeInput), out, "");
+    peak.WithJson = PeakMemoryOfRun(cliPath, DayFolder(kLargeInput), out, out + "large.json");
+    return peak;
 }
 
 void GoalReporter::ReportRuns(const std::vector<Run>& runs) {
@@ -89,22 +100,24 @@ GoalReporter::Time GoalReporter::Seconds(const std::string& name) const {
     return it == seconds_.end() ? Time{} : it->second;
 }
 
-bool CheckGoals(const GoalReporter& measured, double peak) {
+bool CheckGoals(const GoalReporter& measured, const PeakMemory& peak) {
     std::vector<Goal> goals;
 
     const GoalReporter::Time read = measured.Seconds(kReadLarge);
     const GoalReporter::Time predict = measured.Seconds(kPredictLarge);
     const double timeRatio = read.Wall > 0 && predict.Wall > 0 ? predict.Wall / read.Wall : -1;
     const double cpuRatio = read.Cpu > 0 && predict.Cpu > 0 ? predict.Cpu / read.Cpu : -1;
-    goals.push_back({"load and predict / read the files (large input)", timeRatio,
+    goals.push_back({"load and predict / read the files as cat (large input)", timeRatio,
                      timeRatio < 0 ? "-" : Fixed(timeRatio, 2) + " x", "<= 2 x",
                      timeRatio >= 0 && timeRatio <= 2});
 
-    const double files = static_cast<double>(DayBytes(kLargeInput));
-    const double limit = files + 64 * kMiB;
-    goals.push_back({"peak memory of talpo-cli predict (large input)", peak,
-                     peak < 0 ? "-" : Fixed(peak / kMiB, 1) + " MiB",
-                     "<= " + Fixed(files / kMiB, 1) + " + 64 MiB", peak >= 0 && peak <= limit});
+    const double limit = 64 * kMiB;
+    const auto memory = [&](const char* what, double bytes) {
+        goals.push_back({what, bytes, bytes < 0 ? "-" : Fixed(bytes / kMiB, 1) + " MiB", "<= 64 MiB",
+                         bytes >= 0 && bytes <= limit});
+    };
+    memory("peak memory of talpo-cli predict (large input)", peak.Plain);
+    memory("the same with --json FILE", peak.WithJson);
 
     const std::string n = "/100000";
     const double scan = measured.Seconds(std::string(kLookupScan) + n).Wall;
@@ -117,8 +130,7 @@ bool CheckGoals(const GoalReporter& measured, double peak) {
     if (timeRatio >= 0)
         std::printf("  (large input: read %.0f ms, load and predict %.0f ms; in processor time %.2f x)\n",
                     read.Wall * 1e3, predict.Wall * 1e3, cpuRatio);
-    std::printf("  (peak memory: files %.1f MiB, above them %.1f MiB)\n", files / kMiB,
-                peak < 0 ? 0.0 : (peak - files) / kMiB);
+    std::printf("  (the two files: %.1f MiB)\n", static_cast<double>(DayBytes(kLargeInput)) / kMiB);
     bool allMet = true;
     for (const Goal& g : goals) {
         Print(g);

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     // Made before any timing, so that no benchmark pays for the generator or a cold file cache.
     DayFolder(kTypicalDay);
     DayFolder(kLargeInput);
-    const double peakMemory = PeakMemoryOfPredict(TALPO_CLI_PATH);
+    const PeakMemory peakMemory = PeakMemoryOfPredict(TALPO_CLI_PATH);
     RegisterDayBenchmarks();
     RegisterLookupBenchmarks();
 

@@ -56,20 +56,26 @@ std::string CsvField(const std::string& text) {
     return quoted + '"';
 }
 
-std::string DaysToCsv(const std::vector<PredictedDay>& days, bool forTerminal) {
+void WriteDaysCsv(const std::vector<PredictedDay>& days, bool forTerminal, const TextWriter& write) {
     std::string csv;
     Row header;
     std::copy(std::begin(kCsvColumns), std::end(kCsvColumns), header.begin());
     AppendRow(csv, header, false);
+    write(csv);
     for (const PredictedDay& day : days) {
         for (int r = 0; r < day.Day.Denma->RaceCount; ++r) {
             const TYosoRace& race = day.Day.Yoso->RaceAt(r);
             const int runners = StoredRunners(race);
+            csv.clear();
             for (int h = 0; h < runners; ++h)
                 AppendRow(csv, MakeRow(race, race.Horses[static_cast<std::size_t>(h)]), forTerminal);
+            write(csv);
         }
     }
-    return csv;
+}
+
+std::string DaysToCsv(const std::vector<PredictedDay>& days, bool forTerminal) {
+    return ProduceToString([&](const TextWriter& write) { WriteDaysCsv(days, forTerminal, write); });
 }
 
 }  // namespace talpo::cli

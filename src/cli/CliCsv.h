@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CliInput.h"
+#include "cli/CliSink.h"
 
 namespace talpo::cli {
 
@@ -18,6 +19,8 @@ inline constexpr const char* kCsvColumns[] = {"date",    "venue",     "race_no",
 
 // The header row and the rows of every day. forTerminal replaces control characters in the fields by a
 // visible mark (CliText.h); otherwise the fields are the data's texts as they are.
+// Written race by race.
+void WriteDaysCsv(const std::vector<PredictedDay>& days, bool forTerminal, const TextWriter& write);
 std::string DaysToCsv(const std::vector<PredictedDay>& days, bool forTerminal);
 
 // One field as RFC 4180 writes it: quoted when it holds a comma, a double quote, CR or LF, quotes doubled.

@@ -11,17 +11,13 @@
 namespace talpo::cli {
 namespace {
 
-// The two files' bytes and the names their errors go by.
-struct DayBytes {
-    std::string Den;
-    std::string Uma;
-    std::string DenName;
-    std::string UmaName;
-};
-
 ETalpoError Named(const std::string& name, const ETalpoError& e) {
     return ETalpoError(e.Kind(), name + ": " + e.what());
 }
+
+// An archive holds the two members of at most 64 MiB each, packed: anything above this is no day's archive,
+// and is refused before it is read.
+constexpr std::uint64_t kArchiveLimit = std::uint64_t{256} << 20;
 
 template <typename Step>
 auto Naming(const std::string& name, const Step& step) {
@@ -30,20 +26,6 @@ auto Naming(const std::string& name, const Step& step) {
     } catch (const ETalpoError& e) {
         throw Named(name, e);
     }
-}
-
-DayBytes FolderBytes(const std::string& input) {
-    const std::string dir = AsDir(input);
-    DayBytes bytes{{}, {}, dir + kDenFileName, dir + kUmaFileName};
-    bytes.Den = Naming(bytes.DenName, [&] { return ReadWholeFile(bytes.DenName); });
-    bytes.Uma = Naming(bytes.UmaName, [&] { return ReadWholeFile(bytes.UmaName); });
-    return bytes;
-}
-
-DayBytes ArchiveBytes(const std::string& input) {
-    DayMembers members = ReadArchiveInput(input);
-    return {std::move(members.Den), std::move(members.Uma), input + ": " + kDenFileName,
-            input + ": " + kUmaFileName};
 }
 
 // Hears which race the engine is at: races done so far is the index of the race it works on.
@@ -56,16 +38,36 @@ private:
     int done_ = 0;
 };
 
-TDay Predict(DayBytes& bytes) {
-    Naming(bytes.DenName, [&] { CheckWholeRecords(bytes.Den.size(), TDenRec::Size); });
-    Naming(bytes.UmaName, [&] { CheckWholeRecords(bytes.Uma.size(), TUmaRec::Size); });
-    const std::string den = bytes.Den;  // kept to name a race that fails
+// The loaded day predicted; a fault in a race is named by the race-card file and the race.
+TDay Predict(TDay day, const std::string& denName) {
     RaceTracker tracker;
     try {
-        return LoadDayFromBytes(std::move(bytes.Den), std::move(bytes.Uma), tracker);
+        PredictLoadedDay(day, tracker);
     } catch (const ETalpoError& e) {
-        throw Named(bytes.DenName + ": " + DescribeRace(TDenma::FromBytes(den), tracker.Current()), e);
+        throw Named(denName + ": " + DescribeRace(*day.Denma, tracker.Current()), e);
     }
+    return day;
+}
+
+// The two files read from the folder: the race card whole, the horse file through the index only.
+TDay FolderDay(const std::string& dir, const std::string& denName) {
+    TDay day;
+    day.Denma = Naming(denName, [&] { return std::make_unique<TDenma>(denName); });
+    const std::string umaName = dir + kUmaFileName;
+    day.Uma = Naming(umaName, [&] { return std::make_unique<TUma>(umaName); });
+    return day;
+}
+
+// The two members as the archive gave them; the whole-records checks come before either is taken in.
+TDay ArchiveDay(const std::string& input, const std::string& denName) {
+    DayMembers members = ReadArchiveInput(input);
+    const std::string umaName = input + ": " + kUmaFileName;
+    Naming(denName, [&] { CheckWholeRecords(members.Den.size(), TDenRec::Size); });
+    Naming(umaName, [&] { CheckWholeRecords(members.Uma.size(), TUmaRec::Size); });
+    TDay day;
+    day.Denma = std::make_unique<TDenma>(TDenma::FromBytes(std::move(members.Den), kDenFileName));
+    day.Uma = std::make_unique<TUma>(TUma::FromBytes(members.Uma, kUmaFileName));
+    return day;
 }
 
 }  // namespace
@@ -79,7 +81,7 @@ std::string AsDir(std::string path) {
 DayMembers ReadArchiveInput(const std::string& path) {
     // The archive is read whole first, so that the reader's messages need not name it: every one is
     // named here alike.
-    const std::string archive = Naming(path, [&] { return ReadWholeFile(path); });
+    const std::string archive = Naming(path, [&] { return ReadWholeFile(path, kArchiveLimit); });
     DayArchiveResult read = ReadDayArchiveFromMemory(archive);
     if (!read.Ok) throw ETalpoError(ErrorKind::Archive, path + ": " + read.Message);
     return std::move(read.Members);
@@ -102,9 +104,9 @@ std::string DescribeRace(const TDenma& denma, int race) {
 PredictedDay LoadInput(const std::string& input) {
     std::error_code ec;
     const bool folder = input.empty() || std::filesystem::is_directory(input, ec);
-    DayBytes bytes = folder ? FolderBytes(input) : ArchiveBytes(input);
-    TDay day = Predict(bytes);
-    return {input, bytes.DenName, std::move(day)};
+    const std::string denName = folder ? AsDir(input) + kDenFileName : input + ": " + kDenFileName;
+    TDay day = Predict(folder ? FolderDay(AsDir(input), denName) : ArchiveDay(input, denName), denName);
+    return {input, denName, std::move(day)};
 }
 
 std::vector<std::string> InputWarnings(const PredictedDay& day) {

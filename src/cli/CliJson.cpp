@@ -62,28 +62,72 @@ Json Race(const TYosoRace& r, int runners) {
     return race;
 }
 
-Json Races(const TDenma& Denma, const TYoso& Yoso) {
-    Json races = Json::array();
+// A value dumped as it would stand at the given depth of a document dumped whole: every line but the
+// first moved right. Strings escape their line breaks, so every '\n' of the dump is one of its lines.
+std::string Indented(const Json& value, std::size_t indent, Json::error_handler_t onInvalid) {
+    const std::string dump = value.dump(2, ' ', false, onInvalid);
+    const std::string margin = "\n" + std::string(indent, ' ');
+    std::string out;
+    out.reserve(dump.size() + dump.size() / 8);
+    for (const char c : dump) {
+        if (c == '\n') {
+            out += margin;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The day's races as the array that stands at the depth of indent, one race at a time.
+void WriteRaces(const TDenma& Denma, const TYoso& Yoso, std::size_t indent, Json::error_handler_t onInvalid,
+                const TextWriter& write) {
+    if (Denma.RaceCount == 0) {
+        write("[]");
+        return;
+    }
+    const std::string margin(indent + 2, ' ');
+    write("[");
     for (int r = 0; r < Denma.RaceCount; ++r) {
         const TYosoRace& race = Yoso.RaceAt(r);
-        races.push_back(Race(race, StoredRunners(race)));
+        write(r == 0 ? "\n" : ",\n");
+        write(margin + Indented(Race(race, StoredRunners(race)), indent + 2, onInvalid));
     }
-    return races;
+    write("\n" + std::string(indent, ' ') + "]");
 }
 
 }  // namespace
 
+void WriteStoreJson(const TDenma& Denma, const TYoso& Yoso, const TextWriter& write) {
+    write("{\n  \"races\": ");
+    WriteRaces(Denma, Yoso, 2, Json::error_handler_t::strict, write);
+    write("\n}\n");
+}
+
 std::string StoreToJson(const TDenma& Denma, const TYoso& Yoso) {
-    return Json{{"races", Races(Denma, Yoso)}}.dump(2) + "\n";
+    return ProduceToString([&](const TextWriter& write) { WriteStoreJson(Denma, Yoso, write); });
+}
+
+void WriteDaysJson(const std::vector<PredictedDay>& days, const TextWriter& write) {
+    // An input is the user's path, bytes the file system took: anything not UTF-8 in it becomes U+FFFD.
+    constexpr auto kReplace = Json::error_handler_t::replace;
+    if (days.empty()) {
+        write("{\n  \"days\": []\n}\n");
+        return;
+    }
+    write("{\n  \"days\": [");
+    for (std::size_t d = 0; d < days.size(); ++d) {
+        write(d == 0 ? "\n" : ",\n");
+        write("    {\n      \"input\": " + Json(days[d].Input).dump(2, ' ', false, kReplace) +
+              ",\n      \"races\": ");
+        WriteRaces(*days[d].Day.Denma, *days[d].Day.Yoso, 6, kReplace, write);
+        write("\n    }");
+    }
+    write("\n  ]\n}\n");
 }
 
 std::string DaysToJson(const std::vector<PredictedDay>& days) {
-    Json list = Json::array();
-    for (const PredictedDay& day : days) {
-        list.push_back({{"input", day.Input}, {"races", Races(*day.Day.Denma, *day.Day.Yoso)}});
-    }
-    // An input is the user's path, bytes the file system took: anything not UTF-8 in it becomes U+FFFD.
-    return Json{{"days", list}}.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return ProduceToString([&](const TextWriter& write) { WriteDaysJson(days, write); });
 }
 
 }  // namespace talpo::cli

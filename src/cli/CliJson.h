@@ -5,16 +5,20 @@
 #include <vector>
 
 #include "cli/CliInput.h"
+#include "cli/CliSink.h"
 #include "data/RdxDenClass.h"
 #include "predict/RdxYosoClass.h"
 
 namespace talpo::cli {
 
-// {"races":[{...}]}; texts converted from CP932 (invalid bytes become U+FFFD), "index" an integer.
+// {"races":[{...}]}; texts converted from CP932 (invalid bytes become U+FFFD), "index" an integer. Written
+// race by race, laid out as a document dumped whole with an indent of 2.
+void WriteStoreJson(const TDenma& Denma, const TYoso& Yoso, const TextWriter& write);
 std::string StoreToJson(const TDenma& Denma, const TYoso& Yoso);
 
 // {"days":[{"input":NAME,"races":[...]}]}: the races of each day as StoreToJson gives them, in the days'
 // order, each with its input as given on the command line.
+void WriteDaysJson(const std::vector<PredictedDay>& days, const TextWriter& write);
 std::string DaysToJson(const std::vector<PredictedDay>& days);
 
 }  // namespace talpo::cli

@@ -11,6 +11,7 @@
 #include "cli/CliCsv.h"
 #include "cli/CliInput.h"
 #include "cli/CliJson.h"
+#include "cli/CliSink.h"
 #include "cli/CliStore.h"
 #include "common/FileIO.h"
 #include "common/TalpoError.h"
@@ -111,15 +112,15 @@ void WriteDay(const DayJob& job, Reporter& report, Tally& tally) {
     }
 }
 
-// Standard output or a file; false when the file could not be written.
-bool Emit(const std::string& target, const std::string& text, std::ostream& out, Reporter& report,
+// Standard output or a file, written as the document is made; false when the file could not be written.
+bool Emit(const std::string& target, const Producer& produce, std::ostream& out, Reporter& report,
           Tally& tally) {
     if (target == "-") {
-        out << text << std::flush;
+        ProduceToStream(out, produce);
         return true;
     }
     try {
-        WriteFileAtomic(target, text);
+        ProduceToFile(target, produce);
     } catch (const std::exception& e) {
         report.Error(e.what());
         return false;
@@ -161,14 +162,20 @@ int RunPredict(const PredictOptions& options, Reporter& report, std::ostream& ou
         const std::vector<PredictedDay> days = Days(jobs);
         // One input keeps the document it has always had; several list their days.
         if (options.Json) {
-            const std::string json = options.Inputs.size() == 1
-                                         ? StoreToJson(*days[0].Day.Denma, *days[0].Day.Yoso)
-                                         : DaysToJson(days);
+            const bool one = options.Inputs.size() == 1;
+            const Producer json = [&](const TextWriter& write) {
+                if (one) {
+                    WriteStoreJson(*days[0].Day.Denma, *days[0].Day.Yoso, write);
+                } else {
+                    WriteDaysJson(days, write);
+                }
+            };
             written = Emit(*options.Json, json, out, report, tally) && written;
         }
         if (options.Csv) {
             const bool terminal = *options.Csv == "-" && outIsTerminal;
-            written = Emit(*options.Csv, DaysToCsv(days, terminal), out, report, tally) && written;
+            const Producer csv = [&](const TextWriter& write) { WriteDaysCsv(days, terminal, write); };
+            written = Emit(*options.Csv, csv, out, report, tally) && written;
         }
     }
     report.Status(Summary(loaded, tally));

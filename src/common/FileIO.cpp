@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/InputFile.h"
 #include "common/TalpoError.h"
 
 namespace talpo {
@@ -30,32 +31,31 @@ private:
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& fsPath) {
-    Fd fd(::open(fsPath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) throw ErrnoError(errno);
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) throw ErrnoError(errno);
+std::string ReadWholeFile(const std::string& fsPath, std::uint64_t maxBytes) {
+    InputFile file(fsPath);
+    if (file.Size() > maxBytes) throw TooLargeError(maxBytes >> 20);
     std::string bytes;
-    if (S_ISREG(st.st_mode)) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    bytes.reserve(static_cast<std::size_t>(file.Size()));
+    // Read to the end and not to the size: the system's own files say they are empty and are not.
     char buf[1 << 16];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw ErrnoError(errno);
-        }
-        if (n == 0) break;
-        bytes.append(buf, static_cast<std::size_t>(n));
+        const std::size_t n = file.Read(buf, sizeof buf);
+        if (bytes.size() + n > maxBytes) throw TooLargeError(maxBytes >> 20);
+        bytes.append(buf, n);
+        if (n < sizeof buf) return bytes;
     }
-    return bytes;
 }
 
-void CheckWholeRecords(std::size_t byteCount, std::size_t recordSize) {
+void CheckWholeRecords(std::uint64_t byteCount, std::size_t recordSize) {
     if (byteCount % recordSize != 0) throw ReadPastEndError();
 }
 
 std::string ReadRecordFile(const std::string& fsPath, std::size_t recordSize) {
-    std::string bytes = ReadWholeFile(fsPath);
+    InputFile file(fsPath);
+    CheckWholeRecords(file.Size(), recordSize);
+    std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+    // A file cut short since it was opened is found by what could be read.
+    bytes.resize(file.Read(bytes.data(), bytes.size()));
     CheckWholeRecords(bytes.size(), recordSize);
     return bytes;
 }

@@ -5,20 +5,26 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace talpo {
 
-// Reads a file opened for reading only. Raises "ﾌｧｲﾙが見つかりません", "ﾌｧｲﾙへのｱｸｾｽが拒否されました" or
-// "I/O ｴﾗｰ (%d)" as the failure calls for.
-std::string ReadWholeFile(const std::string& fsPath);
+// What ReadWholeFile reads at most unless told otherwise: far above any settings file or day's archive,
+// far below what would exhaust the machine.
+inline constexpr std::uint64_t kReadWholeLimit = std::uint64_t{256} << 20;
 
-// Reads a file of fixed-length records; a length that is not a whole multiple of recordSize raises
-// "ﾌｧｲﾙの末尾以降を読み込みました".
+// Reads a regular file (InputFile.h) opened for reading only. Raises "ﾌｧｲﾙが見つかりません",
+// "ﾌｧｲﾙへのｱｸｾｽが拒否されました", "ﾌｧｲﾙではありません" or "I/O ｴﾗｰ (%d)" as the failure calls for, and
+// "ﾌｧｲﾙが大きすぎます (%d MiB を超えています)" for more than maxBytes.
+std::string ReadWholeFile(const std::string& fsPath, std::uint64_t maxBytes = kReadWholeLimit);
+
+// Reads a regular file of fixed-length records straight into the buffer returned. A size that is not a
+// whole multiple of recordSize raises "ﾌｧｲﾙの末尾以降を読み込みました" before anything is read.
 std::string ReadRecordFile(const std::string& fsPath, std::size_t recordSize);
 
 // Checks that bytes hold whole records, with the same message.
-void CheckWholeRecords(std::size_t byteCount, std::size_t recordSize);
+void CheckWholeRecords(std::uint64_t byteCount, std::size_t recordSize);
 
 // A file written beside its target under a temporary name and put in place only on request, so that
 // several files can be made whole first and then replace their earlier versions together. Every failure

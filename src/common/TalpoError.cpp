@@ -23,6 +23,14 @@ ETalpoError IoError(int code) {
     return {ErrorKind::Io, "I/O ｴﾗｰ (" + std::to_string(code) + ")"};
 }
 
+ETalpoError NotAFileError() {
+    return {ErrorKind::NotAFile, "ﾌｧｲﾙではありません"};
+}
+
+ETalpoError TooLargeError(unsigned long long limitMiB) {
+    return {ErrorKind::TooLarge, "ﾌｧｲﾙが大きすぎます (" + std::to_string(limitMiB) + " MiB を超えています)"};
+}
+
 ETalpoError ErrnoError(int err) {
     switch (err) {
         case ENOENT:

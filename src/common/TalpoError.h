@@ -13,6 +13,8 @@ enum class ErrorKind {
     AccessDenied,  // "ﾌｧｲﾙへのｱｸｾｽが拒否されました"
     ReadPastEnd,   // "ﾌｧｲﾙの末尾以降を読み込みました"
     Io,            // "I/O ｴﾗｰ (%d)"
+    NotAFile,      // "ﾌｧｲﾙではありません"
+    TooLarge,      // "ﾌｧｲﾙが大きすぎます (%d MiB を超えています)"
     ListIndex,     // "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (%d)"
     NotInteger,    // "'%s' は整数ではありません"
     NotFloat,      // "'%s' は浮動小数点数ではありません"
@@ -39,6 +41,10 @@ ETalpoError FileNotFoundError();
 ETalpoError AccessDeniedError();
 ETalpoError ReadPastEndError();
 ETalpoError IoError(int code);
+// A FIFO, a device or a folder where a file is read.
+ETalpoError NotAFileError();
+// A file read whole that holds more than the limit allows.
+ETalpoError TooLargeError(unsigned long long limitMiB);
 // Maps an errno value from opening or reading a file to the message the user knows.
 ETalpoError ErrnoError(int err);
 ETalpoError ListIndexError(long long index);

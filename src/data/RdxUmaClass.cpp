@@ -1,9 +1,12 @@
-// The horse file: loading, the code index and the two figure questions.
+// The horse file: reading it through a small buffer into the code index, and the two figure questions.
 #include "data/RdxUmaClass.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "common/FileIO.h"
+#include "common/InputFile.h"
 #include "common/StrConv.h"
 #include "common/TalpoError.h"
 
@@ -11,14 +14,18 @@ namespace talpo {
 namespace {
 
 constexpr std::string_view kThreeBlanks = "   ";
+// Records read at a time: a quarter of a megabyte, so that the records just read are still in the
+// processor's own cache when they are summarised, and the buffer is never the memory that counts.
+constexpr std::size_t kChunkRecords = (std::size_t{256} << 10) / TUmaRec::Size;
 constexpr std::size_t kKeyWidth = TUmaRec::HorseCode.Width;
 static_assert(kKeyWidth < sizeof(std::uint64_t), "PackedKey keeps the length in the top byte");
 
 // A code of up to 7 bytes as one number: the bytes, and the length in the top byte, so that codes of
-// different lengths never meet. Nothing for a longer code, which no record can carry.
+// different lengths never meet; its top bit set, so that no code packs to 0, the index's free place.
+// Nothing for a longer code, which no record can carry.
 std::optional<std::uint64_t> PackedKey(std::string_view code) {
     if (code.size() > kKeyWidth) return std::nullopt;
-    std::uint64_t key = std::uint64_t{code.size()} << 56;
+    std::uint64_t key = (std::uint64_t{code.size()} << 56) | (std::uint64_t{1} << 63);
     for (std::size_t i = 0; i < code.size(); ++i)
         key |= std::uint64_t{static_cast<unsigned char>(code[i])} << (8 * i);
     return key;
@@ -31,55 +38,124 @@ std::uint8_t CopyText(std::string_view text, std::array<char, N>& out) {
     return static_cast<std::uint8_t>(n);
 }
 
+// A field's bytes up to its first zero byte. Fields are a few bytes: a plain loop, which the compiler
+// unrolls, costs less than a call of the library's.
+std::string_view Cut(const char* p, std::size_t width) {
+    std::size_t n = 0;
+    while (n < width && p[n] != '\0') ++n;
+    return {p, n};
+}
+
+std::string_view Key(const char* record) {
+    return Cut(record + TUmaRec::HorseCode.Offset, kKeyWidth);
+}
+
+std::string_view Figure(const char* record, int block) {
+    const RecordField figure = TUmaRec::Runs.At(static_cast<std::size_t>(block), TUmaRun::Figure);
+    return Cut(record + figure.Offset, figure.Width);
+}
+
+// TryStrToInt of a figure: blanks, a sign, then digits only. Three bytes cannot overflow.
+static_assert(TUmaRun::Figure.Width <= 9, "a figure fits an int32 whatever its digits");
+std::optional<std::int32_t> FigureValue(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i == text.size()) return std::nullopt;
+    std::int32_t value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+// Fibonacci hashing: the packed keys of a file differ mostly in their low bytes, which the multiplication
+// spreads over the top bits the place is taken from.
+constexpr std::uint64_t kSpread = 0x9E3779B97F4A7C15u;
+
 }  // namespace
 
 TUma::TUma(const std::string& fileName) : fileName_(fileName) {
-    Adopt(ReadRecordFile(fileName, TUmaRec::Size));
-}
-
-TUma TUma::FromBytes(std::string bytes, std::string fileName) {
-    CheckWholeRecords(bytes.size(), TUmaRec::Size);
-    TUma uma;
-    uma.fileName_ = std::move(fileName);
-    uma.Adopt(std::move(bytes));
-    return uma;
-}
-
-void TUma::Adopt(std::string bytes) {
-    records_ = std::move(bytes);
-    recordCount_ = static_cast<int>(records_.size() / TUmaRec::Size);
-    index_.clear();
-    index_.reserve(static_cast<std::size_t>(recordCount_));
-    for (int r = 0; r < recordCount_; ++r) {
-        // The first record of a code is the one every question reads; later ones are not looked at.
-        const auto [it, added] = index_.try_emplace(*PackedKey(Key(r)));
-        if (added) it->second = Summarise(r);
+    InputFile file(fileName);
+    CheckWholeRecords(file.Size(), TUmaRec::Size);
+    Reserve(file.Size() / TUmaRec::Size);
+    std::vector<char> buffer(kChunkRecords * TUmaRec::Size);
+    for (;;) {
+        const std::size_t n = file.Read(buffer.data(), buffer.size());
+        // A file cut short since it was opened ends in part of a record.
+        CheckWholeRecords(n, TUmaRec::Size);
+        Add({buffer.data(), n});
+        if (n < buffer.size()) break;
     }
 }
 
-std::string_view TUma::Key(int record) const {
-    const char* p =
-        records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + TUmaRec::HorseCode.Offset;
-    const void* zero = std::memchr(p, 0, kKeyWidth);
-    return {p, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p) : kKeyWidth};
+TUma TUma::FromBytes(std::string_view bytes, std::string fileName) {
+    CheckWholeRecords(bytes.size(), TUmaRec::Size);
+    TUma uma;
+    uma.fileName_ = std::move(fileName);
+    uma.Reserve(bytes.size() / TUmaRec::Size);
+    uma.Add(bytes);
+    return uma;
 }
 
-std::string_view TUma::Figure(int record, int block) const {
-    const RecordField figure = TUmaRec::Runs.At(static_cast<std::size_t>(block), TUmaRun::Figure);
-    const char* p = records_.data() + static_cast<std::size_t>(record) * TUmaRec::Size + figure.Offset;
-    return {p, strnlen(p, figure.Width)};
+void TUma::Reserve(std::uint64_t records) {
+    // Half full at most, and no more than a million records' worth ahead of what the file proves to hold.
+    const std::uint64_t wanted = std::min<std::uint64_t>(records, std::uint64_t{1} << 20) * 2;
+    unsigned bits = 4;
+    while ((std::uint64_t{1} << bits) < wanted) ++bits;
+    slots_.assign(std::size_t{1} << bits, Slot{});
+    shift_ = 64 - bits;
+    horses_ = 0;
+}
+
+std::size_t TUma::Place(std::uint64_t key) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = static_cast<std::size_t>((key * kSpread) >> shift_);
+    while (slots_[at].Key != 0 && slots_[at].Key != key) at = (at + 1) & mask;
+    return at;
+}
+
+void TUma::Grow() {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    --shift_;
+    for (const Slot& slot : old) {
+        if (slot.Key != 0) slots_[Place(slot.Key)] = slot;
+    }
+}
+
+void TUma::Add(std::string_view records) {
+    for (std::size_t at = 0; at < records.size(); at += TUmaRec::Size, ++recordCount_) {
+        const char* record = records.data() + at;
+        const std::uint64_t key = *PackedKey(Key(record));
+        if (2 * (horses_ + 1) > slots_.size()) Grow();
+        Slot& slot = slots_[Place(key)];
+        // The first record of a code is the one every question reads; later ones are not looked at.
+        if (slot.Key == 0) {
+            slot = {key, Summarise(record, recordCount_)};
+            ++horses_;
+        }
+    }
+}
+
+const TUma::Horse* TUma::At(std::uint64_t key) const {
+    if (slots_.empty()) return nullptr;
+    const Slot& slot = slots_[Place(key)];
+    return slot.Key == key ? &slot.Value : nullptr;
 }
 
 // The largest figure of the five run blocks, as the data has always been read: block 0 counts as a
 // number if it is one, else as the digits after its blanks (without giving its text); a later block
 // counts unless blank, and one that is no number stops the question with the conversion error.
-TUma::Horse TUma::Summarise(int record) const {
+TUma::Horse TUma::Summarise(const char* record, int recordNo) {
     Horse horse;
-    horse.Record = record;
+    horse.Record = recordNo;
     const std::string_view first = Figure(record, 0);
     horse.FirstSize = CopyText(first, horse.First);
     long long maximum = 0;
-    if (const auto value = TryStrToInt(first)) {
+    if (const auto value = FigureValue(first)) {
         horse.MaxFigure = *value;
         maximum = *value;
     } else {
@@ -91,7 +167,7 @@ TUma::Horse TUma::Summarise(int record) const {
     for (int block = 1; block < TUmaRec::RunCount; ++block) {
         const std::string_view figure = Figure(record, block);
         if (figure == kThreeBlanks) continue;
-        const auto value = TryStrToInt(figure);
+        const auto value = FigureValue(figure);
         if (!value) {
             horse.HasBad = true;
             horse.BadSize = CopyText(figure, horse.Bad);
@@ -107,22 +183,22 @@ TUma::Horse TUma::Summarise(int record) const {
 
 std::optional<int> TUma::Find(std::string_view horseCode) const {
     const auto key = PackedKey(horseCode);
-    if (!key) return std::nullopt;
-    const auto it = index_.find(*key);
-    if (it == index_.end()) return std::nullopt;
-    return it->second.Record;
+    const Horse* horse = key ? At(*key) : nullptr;
+    if (!horse) return std::nullopt;
+    return horse->Record;
 }
 
-std::optional<int> TUma::FindByScan(std::string_view horseCode) const {
-    for (int r = 0; r < recordCount_; ++r) {
-        if (Key(r) == horseCode) return r;
+std::optional<int> TUma::FindByScan(std::string_view records, std::string_view horseCode) {
+    int recordNo = 0;
+    for (std::size_t at = 0; at + TUmaRec::Size <= records.size(); at += TUmaRec::Size, ++recordNo) {
+        if (Key(records.data() + at) == horseCode) return recordNo;
     }
     return std::nullopt;
 }
 
 const TUma::Horse& TUma::Lookup(std::string_view horseCode) const {
     if (const auto key = PackedKey(horseCode)) {
-        if (const auto it = index_.find(*key); it != index_.end()) return it->second;
+        if (const Horse* horse = At(*key)) return *horse;
     }
     throw ListIndexError(recordCount_);
 }

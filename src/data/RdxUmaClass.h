@@ -1,4 +1,6 @@
-// TUma: the horse file rdx_uma.dat held in memory, answering the two figure questions by horse code.
+// TUma: the horse file rdx_uma.dat, answering the two figure questions by horse code. The file is read
+// once through a small buffer and only a summary of each code's first record is kept, so that a horse
+// file of any size loads in a fixed amount of memory beside that table.
 #pragma once
 
 #include <array>
@@ -6,7 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "data/TypeRdx.h"
 
@@ -14,10 +16,13 @@ namespace talpo {
 
 class TUma {
 public:
+    // Raises the load errors of InputFile.h; a size that is not whole records raises
+    // "ﾌｧｲﾙの末尾以降を読み込みました" before anything is read.
     explicit TUma(const std::string& fileName);
-    static TUma FromBytes(std::string bytes, std::string fileName = {});
+    // The same from bytes in memory (archives, tests), which are not kept.
+    static TUma FromBytes(std::string_view bytes, std::string fileName = {});
 
-    // A horse file may be hundreds of megabytes: it is moved, never copied.
+    // The index of a large file is tens of megabytes: it is moved, never copied.
     TUma(const TUma&) = delete;
     TUma& operator=(const TUma&) = delete;
     TUma(TUma&&) noexcept = default;
@@ -35,8 +40,9 @@ public:
     std::string GetMaxFigure(std::string_view horseCode) const;
     // Both raise the list's index error (with the record count) for a code no record carries.
 
-    // The first-match scan over the records, kept for comparison with the index.
-    std::optional<int> FindByScan(std::string_view horseCode) const;
+    // The first-match scan over a horse file's bytes (whole records), kept to compare with the index:
+    // the object itself keeps no records to scan.
+    static std::optional<int> FindByScan(std::string_view records, std::string_view horseCode);
 
 private:
     // What the two figure questions need of a horse, worked out once as the file is loaded: a question
@@ -54,19 +60,31 @@ private:
         bool HasBad = false;
     };
 
+    // A place of the index: Key 0 is a free place (a packed key is never 0).
+    struct Slot {
+        std::uint64_t Key = 0;
+        Horse Value;
+    };
+
     TUma() = default;
-    void Adopt(std::string bytes);
+    // Places for about this many records, so that loading seldom grows the index.
+    void Reserve(std::uint64_t records);
+    // Takes the next whole records of the file, in order.
+    void Add(std::string_view records);
+    static Horse Summarise(const char* record, int recordNo);
+    std::size_t Place(std::uint64_t key) const;
+    void Grow();
     const Horse& Lookup(std::string_view horseCode) const;
-    std::string_view Key(int record) const;
-    std::string_view Figure(int record, int block) const;
-    Horse Summarise(int record) const;
+    const Horse* At(std::uint64_t key) const;
 
     std::string fileName_;
-    std::string records_;
     int recordCount_ = 0;
-    // By the code packed into one number (its up to 7 bytes and its length), so that neither building
-    // nor asking touches the records again.
-    std::unordered_map<std::uint64_t, Horse> index_;
+    // By the code packed into one number (its up to 7 bytes and its length), in one array with open
+    // addressing: building it costs one cache line a record instead of a node allocated and chased, which
+    // made the index most of a large file's load.
+    std::vector<Slot> slots_;
+    unsigned shift_ = 64;
+    std::size_t horses_ = 0;
 };
 
 }  // namespace talpo

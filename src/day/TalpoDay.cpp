@@ -10,14 +10,18 @@ TDay Predict(std::unique_ptr<TDenma> denma, std::unique_ptr<TUma> uma, IPredictP
     TDay day;
     day.Denma = std::move(denma);
     day.Uma = std::move(uma);
-    day.Denma->RaceIndex = 0;
-    day.Yoso = std::make_unique<TYoso>(day.Denma->RaceCount);
-    day.Report = PredictAll(*day.Denma, *day.Uma, *day.Yoso, progress);
-    if (day.Denma->RaceCount > 0) day.SetRace(0);
+    PredictLoadedDay(day, progress);
     return day;
 }
 
 }  // namespace
+
+void PredictLoadedDay(TDay& day, IPredictProgress& progress) {
+    day.Denma->RaceIndex = 0;
+    day.Yoso = std::make_unique<TYoso>(day.Denma->RaceCount);
+    day.Report = PredictAll(*day.Denma, *day.Uma, *day.Yoso, progress);
+    if (day.Denma->RaceCount > 0) day.SetRace(0);
+}
 
 TDay LoadDay(const std::string& inputDir, IPredictProgress& progress) {
     auto denma = std::make_unique<TDenma>(inputDir + kDenFileName);
@@ -25,9 +29,9 @@ TDay LoadDay(const std::string& inputDir, IPredictProgress& progress) {
     return Predict(std::move(denma), std::move(uma), progress);
 }
 
-TDay LoadDayFromBytes(std::string den, std::string uma, IPredictProgress& progress) {
+TDay LoadDayFromBytes(std::string den, std::string_view uma, IPredictProgress& progress) {
     auto denma = std::make_unique<TDenma>(TDenma::FromBytes(std::move(den), kDenFileName));
-    auto horses = std::make_unique<TUma>(TUma::FromBytes(std::move(uma), kUmaFileName));
+    auto horses = std::make_unique<TUma>(TUma::FromBytes(uma, kUmaFileName));
     return Predict(std::move(denma), std::move(horses), progress);
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/RdxDenClass.h"
@@ -33,8 +34,12 @@ struct TDay {
 // store and predicts every race. Leaves both cursors on race 0. Errors propagate; nothing is kept.
 TDay LoadDay(const std::string& inputDir, IPredictProgress& progress);
 
-// The same from bytes in memory.
-TDay LoadDayFromBytes(std::string den, std::string uma, IPredictProgress& progress);
+// The same from bytes in memory; the horse file's bytes are not kept.
+TDay LoadDayFromBytes(std::string den, std::string_view uma, IPredictProgress& progress);
+
+// Creates the store of a day whose race card and horse file are loaded, and predicts every race. Leaves
+// both cursors on race 0. On an error the day keeps what it had, so that the caller can say where.
+void PredictLoadedDay(TDay& day, IPredictProgress& progress);
 
 // One warning text per missing horse (UTF-8), in the order they were met.
 std::vector<std::string> MissingHorseWarnings(const PredictReport& report);

@@ -29,8 +29,14 @@ CliRun Cli(const std::vector<std::string>& args, bool outIsTerminal, bool errIsT
 }
 
 CliRun CliBinary(const std::vector<std::string>& args, const std::string& stdoutPath) {
+    return CliBinaryWithin(0, args, stdoutPath);
+}
+
+CliRun CliBinaryWithin(unsigned seconds, const std::vector<std::string>& args,
+                       const std::string& stdoutPath) {
     const TempDir streams;
-    std::string command = ShellQuoted(TALPO_CLI_PATH);
+    std::string command = seconds > 0 ? "timeout -s KILL " + std::to_string(seconds) + " " : "";
+    command += ShellQuoted(TALPO_CLI_PATH);
     for (const std::string& a : args) command += " " + ShellQuoted(a);
     const std::string out = stdoutPath.empty() ? streams.File("out") : stdoutPath;
     command += " >" + ShellQuoted(out) + " 2>" + ShellQuoted(streams.File("err")) + " </dev/null";

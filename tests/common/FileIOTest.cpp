@@ -25,7 +25,7 @@ TEST(FileIO, RecordFilesMustHoldWholeRecords) {
     EXPECT_EQ(KindOf([&] { ReadRecordFile(dir.File("short"), 10); }), ErrorKind::ReadPastEnd);
     EXPECT_EQ(KindOf([&] { ReadRecordFile(dir.File("missing"), 10); }), ErrorKind::FileNotFound);
     EXPECT_EQ(KindOf([&] { ReadRecordFile(dir.File("three/x"), 10); }), ErrorKind::FileNotFound);
-    EXPECT_EQ(KindOf([&] { ReadRecordFile(dir.Dir(), 10); }), ErrorKind::Io);
+    EXPECT_EQ(KindOf([&] { ReadRecordFile(dir.Dir(), 10); }), ErrorKind::NotAFile);
 }
 
 TEST(FileIO, ReadOnlyFileStillLoads) {

@@ -56,6 +56,25 @@ TEST(DenLoad, FilesOfWholeRecordsOnly) {
     EXPECT_STREQ(e.what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (0)");
 }
 
+TEST(DenLoad, OnlyARegularFileOfWholeRecordsIsRead) {
+    test::TempDir dir;
+    test::MakeFifo(dir.File("fifo"));
+    test::MakeLinkToDevZero(dir.File("zero"));
+    std::filesystem::create_directory(dir.File("rdx_den.dat"));
+    {
+        const test::HangGuard guard(20);
+        for (const std::string name : {"fifo", "zero", "rdx_den.dat"}) {
+            EXPECT_STREQ(test::ErrorOf([&] { TDenma d(dir.File(name)); }).what(), "ﾌｧｲﾙではありません")
+                << name;
+        }
+    }
+    // 4 GiB is no whole number of records: refused from its size, before a byte is read or held.
+    test::MakeSparseFile(dir.File("sparse"), std::uint64_t{4} << 30);
+    const std::uint64_t before = test::PeakMemory();
+    EXPECT_EQ(KindOf([&] { TDenma d(dir.File("sparse")); }), ErrorKind::ReadPastEnd);
+    EXPECT_LT(test::PeakMemory() - before, std::uint64_t{16} << 20);
+}
+
 TEST(DenLoad, ReadOnlyFileInReadOnlyFolderLoads) {
     test::TempDir dir;
     test::WriteBytes(dir.File("rdx_den.dat"), BuildDenRecord(DenRaceSpec{}));

@@ -55,13 +55,13 @@ TEST(Uma, FirstRecordWinsAndAbsentCodesAreTheListError) {
     const TUma uma = TUma::FromBytes(bytes);
     EXPECT_EQ(uma.RecordCount(), 3);
     EXPECT_EQ(uma.Find("AAAAAAA"), 0);
-    EXPECT_EQ(uma.FindByScan("AAAAAAA"), 0);
+    EXPECT_EQ(TUma::FindByScan(bytes, "AAAAAAA"), 0);
     EXPECT_EQ(uma.GetFirstFigure("AAAAAAA"), " 60");
     EXPECT_EQ(uma.GetMaxFigure("AAAAAAA"), "60");
     EXPECT_EQ(uma.Find("BBBBBBB"), 1);
     for (const std::string absent : {"CCCCCCC", "AAAAAAAX", "AAAAAA", ""}) {
         EXPECT_FALSE(uma.Find(absent).has_value()) << absent;
-        EXPECT_FALSE(uma.FindByScan(absent).has_value()) << absent;
+        EXPECT_FALSE(TUma::FindByScan(bytes, absent).has_value()) << absent;
         SCOPED_TRACE(absent);
         const ETalpoError e = test::ErrorOf([&] { uma.GetMaxFigure(absent); });
         EXPECT_STREQ(e.what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (3)");
@@ -90,6 +90,58 @@ TEST(Uma, LoadingAndMovingKeepTheIndex) {
 
     const ETalpoError e = test::ErrorOf([&] { TUma bad(dir.File("short.dat")); });
     EXPECT_EQ(e.Kind(), ErrorKind::ReadPastEnd);
+}
+
+TEST(Uma, OnlyARegularFileOfWholeRecordsIsRead) {
+    test::TempDir dir;
+    test::MakeFifo(dir.File("fifo"));
+    test::MakeLinkToDevZero(dir.File("zero"));
+    std::filesystem::create_directory(dir.File("rdx_uma.dat"));
+    {
+        const test::HangGuard guard(20);
+        for (const std::string name : {"fifo", "zero", "rdx_uma.dat"}) {
+            EXPECT_STREQ(test::ErrorOf([&] { TUma u(dir.File(name)); }).what(), "ﾌｧｲﾙではありません") << name;
+        }
+    }
+    test::MakeSparseFile(dir.File("sparse"), std::uint64_t{4} << 30);
+    const std::uint64_t before = test::PeakMemory();
+    EXPECT_EQ(test::KindOf([&] { TUma u(dir.File("sparse")); }), ErrorKind::ReadPastEnd);
+    EXPECT_LT(test::PeakMemory() - before, std::uint64_t{16} << 20);
+}
+
+// A file of many buffers' worth, with codes that come again in later buffers: the file read in pieces
+// answers as its bytes do, and as the scan over them does.
+TEST(Uma, AFileReadInPiecesAnswersAsItsBytes) {
+    std::string bytes;
+    constexpr int kRecords = 2000;
+    for (int r = 0; r < kRecords; ++r) {
+        const std::string figure = r % 7 == 3 ? "1x " : std::to_string(100 + r % 900);
+        bytes += Horse(std::to_string(1000000 + r % 1500),
+                       {figure, std::to_string(100 + r % 37), "   ", "   ", "   "});
+    }
+    test::TempDir dir;
+    test::WriteBytes(dir.File("rdx_uma.dat"), bytes);
+    const TUma file(dir.File("rdx_uma.dat"));
+    const TUma memory = TUma::FromBytes(bytes);
+    EXPECT_EQ(file.RecordCount(), kRecords);
+    EXPECT_EQ(memory.RecordCount(), kRecords);
+    for (int c = 0; c < 1500; c += 7) {
+        const std::string code = std::to_string(1000000 + c);
+        SCOPED_TRACE(code);
+        EXPECT_EQ(file.Find(code), c);
+        EXPECT_EQ(TUma::FindByScan(bytes, code), c);
+        EXPECT_EQ(file.GetFirstFigure(code), memory.GetFirstFigure(code));
+        const auto max = [](const TUma& u, const std::string& k) {
+            try {
+                return u.GetMaxFigure(k);
+            } catch (const ETalpoError& e) {
+                return std::string(e.what());
+            }
+        };
+        EXPECT_EQ(max(file, code), max(memory, code));
+    }
+    EXPECT_EQ(file.GetFirstFigure("1000003"), "1x ");
+    EXPECT_EQ(file.GetMaxFigure("1000004"), "104");
 }
 
 }  // namespace

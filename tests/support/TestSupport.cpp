@@ -1,7 +1,10 @@
 // Shared helpers of the tests.
 #include "support/TestSupport.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -102,6 +105,37 @@ std::string StoredLzhArchive(const std::vector<std::pair<std::string, std::strin
             static_cast<char>(body.size()) + std::string(1, static_cast<char>(sum & 0xFF)) + body + data;
     }
     return archive + std::string(1, '\0');
+}
+
+void MakeFifo(const std::filesystem::path& path) {
+    if (::mkfifo(path.c_str(), 0600) != 0) throw std::runtime_error("mkfifo " + path.string());
+}
+
+void MakeLinkToDevZero(const std::filesystem::path& path) {
+    std::filesystem::create_symlink("/dev/zero", path);
+}
+
+void MakeSparseFile(const std::filesystem::path& path, std::uint64_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) throw std::runtime_error("cannot create " + path.string());
+    const bool sized = ::ftruncate(fd, static_cast<off_t>(size)) == 0;
+    ::close(fd);
+    if (!sized) throw std::runtime_error("ftruncate " + path.string());
+}
+
+std::uint64_t PeakMemory(bool children) {
+    struct rusage usage {};
+    ::getrusage(children ? RUSAGE_CHILDREN : RUSAGE_SELF, &usage);
+    return static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;  // KiB on Linux
+}
+
+// SIGALRM's default action ends the process, which the test runner reports as a failure.
+HangGuard::HangGuard(unsigned seconds) {
+    ::alarm(seconds);
+}
+
+HangGuard::~HangGuard() {
+    ::alarm(0);
 }
 
 }  // namespace talpo::test

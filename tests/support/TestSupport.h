@@ -1,6 +1,7 @@
 // Shared helpers of the tests: temporary folders, whole-file reads and writes, CP932 literals.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -47,5 +48,25 @@ std::string StoredLzhArchive(const std::vector<std::pair<std::string, std::strin
 
 // CRLF-terminated CP932 text from UTF-8 lines.
 std::string CrlfLines(std::initializer_list<std::string> utf8Lines);
+
+// Where a file is no regular file: a FIFO without a writer, a link to /dev/zero, a folder.
+void MakeFifo(const std::filesystem::path& path);
+void MakeLinkToDevZero(const std::filesystem::path& path);
+
+// A file of size bytes that takes no room on the disk; reading it would take seconds and the memory.
+void MakeSparseFile(const std::filesystem::path& path, std::uint64_t size);
+
+// The largest resident memory, in bytes, of this process or of its waited-for children.
+std::uint64_t PeakMemory(bool children = false);
+
+// Ends the test program when a step that must not wait is still running after the seconds given, so that
+// a regression fails the test instead of hanging it; disarmed when the object goes.
+class HangGuard {
+public:
+    explicit HangGuard(unsigned seconds);
+    ~HangGuard();
+    HangGuard(const HangGuard&) = delete;
+    HangGuard& operator=(const HangGuard&) = delete;
+};
 
 }  // namespace talpo::test
