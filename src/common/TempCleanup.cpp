@@ -37,13 +37,17 @@ void RemoveLiveNames() {
 }
 
 // The handler the program had before, or the default action, for a signal that was not held back.
-void PassOn(int sig) {
+void PassOn(int sig, siginfo_t* info, void* context) {
     for (std::size_t i = 0; i < kSignals.size(); ++i) {
         if (kSignals[i] != sig) continue;
         const struct sigaction& old = previous[i];
+        // A handler of the program's own decides what happens next.
+        if ((old.sa_flags & SA_SIGINFO) != 0) {
+            old.sa_sigaction(sig, info, context);
+            return;
+        }
         if (old.sa_handler != SIG_DFL && old.sa_handler != SIG_IGN) {
-            // A handler of the program's own: it decides what happens next.
-            if ((old.sa_flags & SA_SIGINFO) == 0) old.sa_handler(sig);
+            old.sa_handler(sig);
             return;
         }
     }
@@ -55,14 +59,14 @@ void PassOn(int sig) {
     ::raise(sig);
 }
 
-void OnSignal(int sig) {
+void OnSignal(int sig, siginfo_t* info, void* context) {
     const int savedErrno = errno;
     if (deferring.load() > 0) {
         int none = 0;
         pending.compare_exchange_strong(none, sig);
     } else {
         RemoveLiveNames();
-        PassOn(sig);
+        PassOn(sig, info, context);
     }
     errno = savedErrno;
 }
@@ -70,10 +74,10 @@ void OnSignal(int sig) {
 void Install() {
     for (std::size_t i = 0; i < kSignals.size(); ++i) {
         struct sigaction action {};
-        action.sa_handler = OnSignal;
+        action.sa_sigaction = OnSignal;
         ::sigemptyset(&action.sa_mask);
         for (const int sig : kSignals) ::sigaddset(&action.sa_mask, sig);
-        action.sa_flags = SA_RESTART;
+        action.sa_flags = SA_RESTART | SA_SIGINFO;
         struct sigaction old {};
         if (::sigaction(kSignals[i], nullptr, &old) != 0 || old.sa_handler == SIG_IGN) continue;
         previous[i] = old;
