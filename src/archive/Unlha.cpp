@@ -184,6 +184,7 @@ DayMembers ReadDay(archive* a, const std::string& archiveName) {
 void StoreMembers(const DayMembers& members, const std::string& inputDir,
                   const FolderLock::Waiting& waiting) {
     const FolderLock lock(inputDir, waiting);
+    for (const char* member : kMembers) RemoveLeftTempNames(InFolder(inputDir, member));
     WriteFilesTogether(
         {{InFolder(inputDir, kMembers[0]), members.Den}, {InFolder(inputDir, kMembers[1]), members.Uma}});
 }

@@ -77,8 +77,11 @@ int RunSample(const SampleOptions& options, Reporter& report) {
     const std::string dir = AsDir(options.OutDir);
     MakeFolder(dir);
     {
-        // The pair of a day, like an extraction's: together, and one run at a time.
+        // The pair of a day, like an extraction's: together, one run at a time, and after whatever a killed
+        // run left.
         const FolderLock lock(dir, report.WaitingNotice());
+        RemoveLeftTempNames(dir + kDenFileName);
+        RemoveLeftTempNames(dir + kUmaFileName);
         WriteFilesTogether({{dir + kDenFileName, day.Den}, {dir + kUmaFileName, day.Uma}});
     }
     report.Status("wrote " + dir + kDenFileName + " (" + std::to_string(day.Den.size() / TDenRec::Size) +

@@ -1,6 +1,7 @@
 // File access for the data files and the output files.
 #include "common/FileIO.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -140,6 +142,8 @@ void StagedFile::Release() {
 }
 
 void StagedFile::OpenNamed() {
+    // A stop signal between the file's making and its listing would leave it behind.
+    const SignalDeferral hold;
     std::vector<char> name(target_.begin(), target_.end());
     for (const char c : std::string(".tmpXXXXXX")) name.push_back(c);
     name.push_back('\0');
@@ -323,6 +327,14 @@ void CommitTogether(const std::vector<StagedFile*>& files) {
         StagedFile::TakeBackAll(files, placed);
         throw;
     }
+    // The earlier contents are held open while their names go, so that freeing their blocks, which can
+    // take a while, comes after the last name and not between two of them.
+    std::deque<Fd> earlier;
+    for (const StagedFile* file : files) {
+        if (!file->tempName_.empty())
+            earlier.emplace_back(
+                ::openat(file->dirFd_, file->tempName_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    }
     for (StagedFile* file : files) file->Done();
 }
 
@@ -343,6 +355,37 @@ void WriteFilesTogether(const std::vector<FileBytes>& files) {
         all.push_back(&one);
     }
     CommitTogether(all);
+}
+
+namespace {
+
+bool IsTempNameOf(const std::string& entry, const std::string& name) {
+    const std::string prefix = name + ".tmp";
+    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) return false;
+    for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
+        const char c = entry[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
+struct DirClose {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+}  // namespace
+
+void RemoveLeftTempNames(const std::string& targetPath) {
+    const std::size_t slash = targetPath.rfind('/');
+    const std::string name = slash == std::string::npos ? targetPath : targetPath.substr(slash + 1);
+    const std::unique_ptr<DIR, DirClose> dir(::opendir(FolderOf(targetPath).c_str()));
+    if (!dir || name.empty()) return;
+    std::vector<std::string> left;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (IsTempNameOf(entry->d_name, name)) left.push_back(entry->d_name);
+    }
+    // Folders of such names are not the program's and stay.
+    for (const std::string& entry : left) ::unlinkat(::dirfd(dir.get()), entry.c_str(), 0);
 }
 
 void UseNamedTemporaryFilesForTests(bool named) {

@@ -97,6 +97,11 @@ struct FileBytes {
 };
 void WriteFilesTogether(const std::vector<FileBytes>& files);
 
+// Removes the temporary names a killed run left beside the target ("NAME.tmpXXXXXX", made only by
+// StagedFile). Only for a caller that holds the folder's lock (common/FolderLock.h) and whose files no
+// run writes without it: no other run can then be between the making of such a name and its end.
+void RemoveLeftTempNames(const std::string& targetPath);
+
 // Test hooks: behave as on a file system without anonymous files (also set by the environment variable
 // TALPO_NAMED_TEMPORARY_FILES, for tests of the real programs), and make the n-th replacement (0-based) of
 // the next CommitTogether fail as the system would refuse it (-1: none).

@@ -278,6 +278,12 @@ TEST(Unlha, ASecondReplacementThatFailsTakesBackTheFirst) {
     EXPECT_EQ(day.Den(), "yesterday's race card");
     EXPECT_EQ(day.Uma(), "yesterday's horses");
     EXPECT_EQ(day.TreeOf(), kExtracted) << "the staged files are gone";
+
+    // What a run killed between its link and its rename left goes with the next extraction.
+    WriteBytes(day.in / "rdx_den.dat.tmpAb3xYz", "yesterday's race card");
+    WriteBytes(day.in / "rdx_uma.dat.tmp0Zz9Qq", "today's horses");
+    ASSERT_TRUE(ExtractDayArchive(Archive("day_lh5.lzh"), day.InDir()).Ok);
+    EXPECT_EQ(day.TreeOf(), kExtracted);
 }
 
 TEST(Unlha, AnExtractionWaitsWhileAnotherRunHoldsTheFolder) {

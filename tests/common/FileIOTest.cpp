@@ -183,5 +183,19 @@ TEST_P(Staging, FilesCommittedTogetherAllReplaceTheirTargetsOrNone) {
     EXPECT_EQ(Names(dir), (std::set<std::string>{"rdx_den.dat", "rdx_uma.dat"}));
 }
 
+TEST(FileIO, TheTemporaryNamesAKilledRunLeftAreRemovedAndNothingElse) {
+    test::TempDir dir;
+    for (const std::string name :
+         {"rdx_den.dat.tmpAb3xYz", "rdx_den.dat.tmp000000", "rdx_den.dat", "rdx_den.dat.tmpAb3xY",
+          "rdx_den.dat.tmpAb3xYz1", "rdx_den.dat.tmpAb-xYz", "rdx_uma.dat.tmpAb3xYz"})
+        test::WriteBytes(dir.File(name), "x");
+    std::filesystem::create_directory(dir.File("rdx_den.dat.tmpFolder"));
+    RemoveLeftTempNames(dir.File("rdx_den.dat"));
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"rdx_den.dat", "rdx_den.dat.tmpAb3xY",
+                                                 "rdx_den.dat.tmpAb3xYz1", "rdx_den.dat.tmpAb-xYz",
+                                                 "rdx_den.dat.tmpFolder", "rdx_uma.dat.tmpAb3xYz"}));
+    RemoveLeftTempNames(dir.File("missing/rdx_den.dat"));  // a missing folder is no error
+}
+
 }  // namespace
 }  // namespace talpo
