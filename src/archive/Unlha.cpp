@@ -19,6 +19,7 @@
 
 #include "common/Cp932.h"
 #include "common/FileIO.h"
+#include "common/FolderLock.h"
 #include "common/TalpoError.h"
 
 namespace talpo {
@@ -217,19 +218,15 @@ DayMembers ReadDay(archive* a, const std::string& archiveName, Names names) {
     return {std::move(*found[0]), std::move(*found[1])};
 }
 
-// Both files are staged whole, and both targets checked, before either replaces its earlier version: a
-// folder in the way of the second cannot leave a new race-card file beside an old horse file.
-void StoreMembers(const DayMembers& members, const std::string& inputDir) {
-    StagedFile den(InFolder(inputDir, kMembers[0]));
-    den.Append(members.Den.data(), members.Den.size());
-    den.Finish();
-    StagedFile uma(InFolder(inputDir, kMembers[1]));
-    uma.Append(members.Uma.data(), members.Uma.size());
-    uma.Finish();
-    den.CheckReplaceable();
-    uma.CheckReplaceable();
-    den.Commit();
-    uma.Commit();
+// Both files are staged whole, and both targets checked, before either replaces its earlier version, and
+// a replacement that fails takes back the one before it: the folder never holds a new race-card file
+// beside an old horse file. Another run into the folder waits until the pair is in place.
+void StoreMembers(const DayMembers& members, const std::string& inputDir,
+                  const FolderLock::Waiting& waiting) {
+    const FolderLock lock(inputDir, waiting);
+    for (const char* member : kMembers) RemoveLeftTempNames(InFolder(inputDir, member));
+    WriteFilesTogether(
+        {{InFolder(inputDir, kMembers[0]), members.Den}, {InFolder(inputDir, kMembers[1]), members.Uma}});
 }
 
 // Runs one step of the extraction, turning its failures into the message the user reads.
@@ -399,8 +396,9 @@ DayArchiveResult ReadDayArchiveFromMemory(const std::string& archiveBytes) {
     });
 }
 
-ExtractResult StoreDayMembers(const DayMembers& members, const std::string& inputDirFs) {
-    const std::string message = Failed([&] { StoreMembers(members, inputDirFs); });
+ExtractResult StoreDayMembers(const DayMembers& members, const std::string& inputDirFs,
+                              const FolderLock::Waiting& waiting) {
+    const std::string message = Failed([&] { StoreMembers(members, inputDirFs, waiting); });
     return {message.empty(), message};
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/FolderLock.h"
+
 namespace talpo {
 
 inline constexpr int kUnlhaBufferSize = 10000;
@@ -61,9 +63,11 @@ DayArchiveResult ReadDayArchive(const std::string& archivePathFs);
 // The same from archive bytes in memory. Messages name no archive, having no name to give.
 DayArchiveResult ReadDayArchiveFromMemory(const std::string& archiveBytes);
 
-// Puts both members into inputDir, both or neither: they are written to temporary files and renamed into
-// place only when both are whole.
-ExtractResult StoreDayMembers(const DayMembers& members, const std::string& inputDirFs);
+// Puts both members into inputDir, both or neither: they are made whole first, then replace the earlier
+// files together (common/FileIO.h's CommitTogether), under the folder's lock; waiting is told when another
+// run holds it.
+ExtractResult StoreDayMembers(const DayMembers& members, const std::string& inputDirFs,
+                              const FolderLock::Waiting& waiting = {});
 
 // ReadDayArchive, then StoreDayMembers.
 ExtractResult ExtractDayArchive(const std::string& archivePathFs, const std::string& inputDirFs);

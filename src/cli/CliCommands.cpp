@@ -8,6 +8,7 @@
 #include "cli/CliShow.h"
 #include "cli/CliText.h"
 #include "common/FileIO.h"
+#include "common/FolderLock.h"
 #include "common/StrConv.h"
 #include "common/TalpoError.h"
 
@@ -37,7 +38,7 @@ int RunExtract(const ExtractOptions& options, Reporter& report) {
     const DayMembers members = ReadArchiveInput(options.Archive);
     const std::string inDir = AsDir(options.InDir);
     MakeFolder(inDir);
-    const ExtractResult result = StoreDayMembers(members, inDir);
+    const ExtractResult result = StoreDayMembers(members, inDir, report.WaitingNotice());
     if (!result.Ok) throw ETalpoError(ErrorKind::Archive, result.Message);
     report.Status("extracted rdx_den.dat and rdx_uma.dat into " + inDir);
     return 0;
@@ -75,8 +76,14 @@ int RunSample(const SampleOptions& options, Reporter& report) {
     const SampleDay day = MakeSampleDay(options.Day);
     const std::string dir = AsDir(options.OutDir);
     MakeFolder(dir);
-    WriteFileAtomic(dir + kDenFileName, day.Den);
-    WriteFileAtomic(dir + kUmaFileName, day.Uma);
+    {
+        // The pair of a day, like an extraction's: together, one run at a time, and after whatever a killed
+        // run left.
+        const FolderLock lock(dir, report.WaitingNotice());
+        RemoveLeftTempNames(dir + kDenFileName);
+        RemoveLeftTempNames(dir + kUmaFileName);
+        WriteFilesTogether({{dir + kDenFileName, day.Den}, {dir + kUmaFileName, day.Uma}});
+    }
     report.Status("wrote " + dir + kDenFileName + " (" + std::to_string(day.Den.size() / TDenRec::Size) +
                   " races) and " + dir + kUmaFileName + " (" +
                   std::to_string(day.Uma.size() / TUmaRec::Size) + " horses)");

@@ -14,6 +14,7 @@
 #include "cli/CliSink.h"
 #include "cli/CliStore.h"
 #include "common/FileIO.h"
+#include "common/FolderLock.h"
 #include "common/TalpoError.h"
 
 namespace talpo::cli {
@@ -88,7 +89,7 @@ bool NoSharedFiles(const std::vector<DayJob>& jobs, Reporter& report) {
     return shared.empty();
 }
 
-void WriteDay(const DayJob& job, Reporter& report, Tally& tally) {
+void WriteDay(const DayJob& job, const std::string& outDir, Reporter& report, Tally& tally) {
     const int races = job.Day.Day.Denma->RaceCount;
     tally.Races += races;
     tally.Missing += static_cast<int>(job.Day.Day.Report.Missing.size());
@@ -99,6 +100,8 @@ void WriteDay(const DayJob& job, Reporter& report, Tally& tally) {
         report.Status(job.Day.Input + ": the race-card file holds no race: nothing to write");
         return;
     }
+    // A day's files are one set: another run into the folder waits until all of them are written.
+    const FolderLock lock(outDir, report.WaitingNotice());
     for (const OutputFile& file : job.Files) {
         try {
             WriteToDisk(file);
@@ -155,7 +158,7 @@ int RunPredict(const PredictOptions& options, Reporter& report, std::ostream& ou
         std::error_code ec;
         std::filesystem::create_directories(AsDir(options.OutDir), ec);
     }
-    for (const DayJob& job : jobs) WriteDay(job, report, tally);
+    for (const DayJob& job : jobs) WriteDay(job, AsDir(options.OutDir), report, tally);
     bool written = true;
     const std::size_t loaded = jobs.size();
     if (loaded > 0 && (options.Json || options.Csv)) {

@@ -3,6 +3,7 @@
 #include "cli/CliReport.h"
 
 #include <ostream>
+#include <string>
 
 #include "cli/CliText.h"
 
@@ -31,6 +32,14 @@ void Reporter::Warning(std::string_view text) {
 
 void Reporter::Error(std::string_view text) {
     Line("talpo-cli: ", text);
+}
+
+void Reporter::Waiting(std::string_view folder) {
+    Line("talpo-cli: ", "waiting for another run to finish with " + std::string(folder));
+}
+
+FolderLock::Waiting Reporter::WaitingNotice() {
+    return [this](const std::string& folder) { Waiting(folder); };
 }
 
 void Reporter::Progress(std::string_view line) {

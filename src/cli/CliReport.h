@@ -5,6 +5,8 @@
 #include <iosfwd>
 #include <string_view>
 
+#include "common/FolderLock.h"
+
 namespace talpo::cli {
 
 class Reporter {
@@ -20,6 +22,11 @@ public:
     void Warning(std::string_view text);
     // "talpo-cli: " + text
     void Error(std::string_view text);
+    // "talpo-cli: waiting for another run to finish with " + folder, also when quiet: a run that stands
+    // still says why.
+    void Waiting(std::string_view folder);
+    // A FolderLock's waiting call that says so.
+    FolderLock::Waiting WaitingNotice();
     // Replaces the previous progress line; written only to a terminal, and never when quiet.
     void Progress(std::string_view line);
 

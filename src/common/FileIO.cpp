@@ -1,16 +1,23 @@
 // File access for the data files and the output files.
 #include "common/FileIO.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <deque>
+#include <memory>
+#include <random>
 #include <vector>
 
 #include "common/InputFile.h"
 #include "common/TalpoError.h"
+#include "common/TempCleanup.h"
 
 namespace talpo {
 namespace {
@@ -60,26 +67,97 @@ std::string ReadRecordFile(const std::string& fsPath, std::size_t recordSize) {
     return bytes;
 }
 
+namespace {
+
+std::atomic<bool> namedTemporaryFiles{std::getenv("TALPO_NAMED_TEMPORARY_FILES") != nullptr};
+std::atomic<int> failingReplacement{-1};
+
+// What a kernel or file system without anonymous files answers to O_TMPFILE.
+bool AnonymousRefused(int err) {
+    return err == EOPNOTSUPP || err == EISDIR || err == EINVAL;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+int OpenFolder(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder one may write into but not list still takes files; only its sync is lost.
+    if (fd < 0 && errno == EACCES) return ::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return fd;
+}
+
+// The suffix mkostemp would give: six letters or digits.
+std::string RandomSuffix() {
+    static constexpr std::string_view kChars =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    std::string suffix(6, ' ');
+    for (char& c : suffix) c = kChars[random() % kChars.size()];
+    return suffix;
+}
+
+mode_t UserFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
 StagedFile::StagedFile(std::string targetPath) : target_(std::move(targetPath)) {
+    const std::size_t slash = target_.rfind('/');
+    name_ = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+    // Every run removes its named files on a stop signal, and waits for none in the middle of a commit.
+    InstallTempCleanup();
+    try {
+        dirFd_ = OpenFolder(FolderOf(target_));
+        if (name_.empty() || dirFd_ < 0) throw FileCreateError(target_);
+        if (!namedTemporaryFiles.load()) {
+            // The mode is masked by the umask, as for any file the user makes.
+            fd_ = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+            anonymous_ = fd_ >= 0;
+            if (fd_ < 0 && !AnonymousRefused(errno)) throw FileCreateError(target_);
+        }
+        if (!anonymous_) OpenNamed();
+    } catch (...) {
+        Release();
+        throw;
+    }
+}
+
+StagedFile::~StagedFile() {
+    Release();
+}
+
+void StagedFile::Release() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    DropTempName();
+    if (dirFd_ >= 0) ::close(dirFd_);
+    dirFd_ = -1;
+}
+
+void StagedFile::OpenNamed() {
+    // A stop signal between the file's making and its listing would leave it behind.
+    const SignalDeferral hold;
     std::vector<char> name(target_.begin(), target_.end());
     for (const char c : std::string(".tmpXXXXXX")) name.push_back(c);
     name.push_back('\0');
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd_ < 0) throw FileCreateError(target_);
     temp_ = name.data();
+    tempName_ = temp_.substr(temp_.size() - name_.size() - 10);
+    tempSlot_ = RegisterTempName(temp_.c_str());
     // mkostemp makes the file private; the program's files are ordinary files the user reads and shares.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd_, 0666 & ~mask);
-}
-
-StagedFile::~StagedFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!committed_) ::unlink(temp_.c_str());
+    ::fchmod(fd_, UserFileMode());
 }
 
 void StagedFile::Append(const void* data, std::size_t size) {
-    if (fd_ < 0) throw FileCreateError(target_);
+    if (fd_ < 0 || finished_) throw FileCreateError(target_);
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t n = ::write(fd_, p, size);
@@ -91,8 +169,11 @@ void StagedFile::Append(const void* data, std::size_t size) {
 }
 
 void StagedFile::Finish() {
-    if (fd_ < 0) throw FileCreateError(target_);
+    if (fd_ < 0 || finished_) throw FileCreateError(target_);
+    finished_ = true;
     const bool synced = ::fsync(fd_) == 0;
+    // An anonymous file is reached only through its descriptor until it is linked.
+    if (anonymous_ && synced) return;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
     if (!synced || !closed) throw FileCreateError(target_);
@@ -105,10 +186,156 @@ void StagedFile::CheckReplaceable() const {
     }
 }
 
-void StagedFile::Commit() {
-    if (fd_ >= 0 || committed_ || ::rename(temp_.c_str(), target_.c_str()) != 0)
-        throw FileCreateError(target_);
+// Gives the anonymous file a name; 0 or the errno. /proc serves any user; AT_EMPTY_PATH serves a
+// privileged one where /proc is not mounted.
+int StagedFile::Link(const std::string& name) const {
+    const std::string proc = "/proc/self/fd/" + std::to_string(fd_);
+    if (::linkat(AT_FDCWD, proc.c_str(), dirFd_, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+    const int err = errno;
+    if (err == EEXIST) return err;
+    return ::linkat(fd_, "", dirFd_, name.c_str(), AT_EMPTY_PATH) == 0 ? 0 : err;
+}
+
+void StagedFile::LinkUnderTempName() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = name_ + ".tmp" + RandomSuffix();
+        const int err = Link(candidate);
+        if (err == EEXIST) continue;
+        if (err != 0) break;
+        tempName_ = candidate;
+        temp_ = target_.substr(0, target_.size() - name_.size()) + candidate;
+        return;
+    }
+    throw FileCreateError(target_);
+}
+
+// The temporary name has become the target's: there is nothing left to remove.
+void StagedFile::ForgetTempName() {
+    UnregisterTempName(tempSlot_);
+    tempSlot_ = -1;
+    tempName_.clear();
+    temp_.clear();
+}
+
+void StagedFile::DropTempName() {
+    if (!tempName_.empty() && dirFd_ >= 0) ::unlinkat(dirFd_, tempName_.c_str(), 0);
+    ForgetTempName();
+}
+
+// Replaces the target for good. A target that does not exist gets the anonymous file linked in one
+// step, with no temporary name at all.
+StagedFile::Placed StagedFile::PutInPlace() {
+    if (anonymous_) {
+        const int err = Link(name_);
+        if (err == 0) return Placed::Created;
+        if (err != EEXIST) throw FileCreateError(target_);
+        LinkUnderTempName();
+    }
+    if (::renameat(dirFd_, tempName_.c_str(), dirFd_, name_.c_str()) != 0) throw FileCreateError(target_);
+    ForgetTempName();
+    return Placed::Renamed;
+}
+
+// Replaces the target, named already, so that it can be taken back: by an exchange, after which the
+// temporary name holds the earlier file, or, where there was none, by a rename that replaces nothing.
+StagedFile::Placed StagedFile::ExchangeIn() {
+    // A target that comes or goes meanwhile (a run that takes no lock) is met again, a few times.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (::renameat2(dirFd_, tempName_.c_str(), dirFd_, name_.c_str(), RENAME_EXCHANGE) == 0)
+            return Placed::Exchanged;
+        if (errno == EINVAL || errno == ENOSYS) {
+            // No exchange on this file system: the earlier file cannot be kept for a way back.
+            if (::renameat(dirFd_, tempName_.c_str(), dirFd_, name_.c_str()) != 0) break;
+            ForgetTempName();
+            return Placed::Renamed;
+        }
+        if (errno != ENOENT) break;
+        if (::renameat2(dirFd_, tempName_.c_str(), dirFd_, name_.c_str(), RENAME_NOREPLACE) == 0) {
+            ForgetTempName();
+            return Placed::Created;
+        }
+        if (errno != EEXIST) break;
+    }
+    throw FileCreateError(target_);
+}
+
+// A folder that came in the way after the check was exchanged like a file.
+bool StagedFile::SwappedOutAFolder(Placed placed) const {
+    struct stat old {};
+    return placed == Placed::Exchanged &&
+           ::fstatat(dirFd_, tempName_.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(old.st_mode);
+}
+
+void StagedFile::TakeBack(Placed placed) {
+    if (placed == Placed::Exchanged) {
+        ::renameat2(dirFd_, tempName_.c_str(), dirFd_, name_.c_str(), RENAME_EXCHANGE);
+    } else if (placed == Placed::Created) {
+        ::unlinkat(dirFd_, name_.c_str(), 0);
+    }
+}
+
+// In place: the earlier contents go. The folder is not synced: its entries change in order (link, then
+// rename), and the bytes were synced before the first, so a power cut leaves the old file or the new one.
+void StagedFile::Done() {
+    DropTempName();
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
     committed_ = true;
+}
+
+void StagedFile::Commit() {
+    if (!finished_ || committed_) throw FileCreateError(target_);
+    const SignalDeferral hold;
+    try {
+        PutInPlace();
+    } catch (...) {
+        if (anonymous_) DropTempName();
+        throw;
+    }
+    Done();
+}
+
+// Takes back the files placed so far, last first; their temporary names, holding the new files again,
+// go with the rest.
+void StagedFile::TakeBackAll(const std::vector<StagedFile*>& files, const std::vector<Placed>& placed) {
+    for (std::size_t j = placed.size(); j-- > 0;) files[j]->TakeBack(placed[j]);
+    for (StagedFile* file : files) file->DropTempName();
+}
+
+// Every file is named before the first exchange, so that the exchanges follow each other with nothing
+// between them: a run killed outright (SIGKILL, a power cut) has the fewest moments that leave a mix.
+void CommitTogether(const std::vector<StagedFile*>& files) {
+    for (const StagedFile* file : files) {
+        if (!file->finished_ || file->committed_) throw FileCreateError(file->target_);
+        file->CheckReplaceable();
+    }
+    const int failing = failingReplacement.exchange(-1);
+    const SignalDeferral hold;
+    std::vector<StagedFile::Placed> placed;
+    try {
+        for (StagedFile* file : files) {
+            if (file->tempName_.empty()) file->LinkUnderTempName();
+        }
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (static_cast<int>(i) == failing) throw FileCreateError(files[i]->target_);
+            placed.push_back(files[i]->ExchangeIn());
+        }
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (files[i]->SwappedOutAFolder(placed[i])) throw FileCreateError(files[i]->target_);
+        }
+    } catch (...) {
+        StagedFile::TakeBackAll(files, placed);
+        throw;
+    }
+    // The earlier contents are held open while their names go, so that freeing their blocks, which can
+    // take a while, comes after the last name and not between two of them.
+    std::deque<Fd> earlier;
+    for (const StagedFile* file : files) {
+        if (!file->tempName_.empty())
+            earlier.emplace_back(
+                ::openat(file->dirFd_, file->tempName_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    }
+    for (StagedFile* file : files) file->Done();
 }
 
 void WriteFileAtomic(const std::string& fsPath, const std::string& bytes) {
@@ -116,6 +343,57 @@ void WriteFileAtomic(const std::string& fsPath, const std::string& bytes) {
     file.Append(bytes.data(), bytes.size());
     file.Finish();
     file.Commit();
+}
+
+void WriteFilesTogether(const std::vector<FileBytes>& files) {
+    std::deque<StagedFile> staged;
+    std::vector<StagedFile*> all;
+    for (const FileBytes& file : files) {
+        StagedFile& one = staged.emplace_back(file.Path);
+        one.Append(file.Bytes.data(), file.Bytes.size());
+        one.Finish();
+        all.push_back(&one);
+    }
+    CommitTogether(all);
+}
+
+namespace {
+
+bool IsTempNameOf(const std::string& entry, const std::string& name) {
+    const std::string prefix = name + ".tmp";
+    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) return false;
+    for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
+        const char c = entry[i];
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
+struct DirClose {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+}  // namespace
+
+void RemoveLeftTempNames(const std::string& targetPath) {
+    const std::size_t slash = targetPath.rfind('/');
+    const std::string name = slash == std::string::npos ? targetPath : targetPath.substr(slash + 1);
+    const std::unique_ptr<DIR, DirClose> dir(::opendir(FolderOf(targetPath).c_str()));
+    if (!dir || name.empty()) return;
+    std::vector<std::string> left;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (IsTempNameOf(entry->d_name, name)) left.push_back(entry->d_name);
+    }
+    // Folders of such names are not the program's and stay.
+    for (const std::string& entry : left) ::unlinkat(::dirfd(dir.get()), entry.c_str(), 0);
+}
+
+void UseNamedTemporaryFilesForTests(bool named) {
+    namedTemporaryFiles.store(named);
+}
+
+void FailReplacementForTests(int n) {
+    failingReplacement.store(n);
 }
 
 bool FileExists(const std::string& fsPath) {

@@ -1,12 +1,14 @@
 // Whole-file reading and atomic writing. Readers get the system's load messages; writers never leave a
-// half-written file behind: the bytes go to a temporary file in the same folder, then replace the target.
-// StagedFile is the one place that makes such temporary files; every file the program writes (output
-// files, the settings file, the extracted data files) goes through it.
+// half-written file or a temporary file behind: the bytes are made whole beside the target, then replace
+// it. StagedFile is the one place that makes such files; every file the program writes (output files, the
+// settings file, the extracted data files) goes through it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace talpo {
 
@@ -26,39 +28,91 @@ std::string ReadRecordFile(const std::string& fsPath, std::size_t recordSize);
 // Checks that bytes hold whole records, with the same message.
 void CheckWholeRecords(std::uint64_t byteCount, std::size_t recordSize);
 
-// A file written beside its target under a temporary name and put in place only on request, so that
-// several files can be made whole first and then replace their earlier versions together. Every failure
-// raises "ﾌｧｲﾙ %s を作成できません" with the target's path; the temporary file goes with the object unless
-// it was put in place.
+// A file made whole before it is put in place, so that several files can be made first and then replace
+// their earlier versions together. It is written anonymous (O_TMPFILE in the target's folder) and gets a
+// name only for the moment of its replacement, so a run stopped in any way leaves the old file or the new
+// one and no temporary file. Where the folder's file system takes no anonymous files, it is a named
+// temporary file beside the target from the start ("NAME.tmpXXXXXX"), which SIGINT, SIGTERM and SIGHUP
+// remove. Every failure raises "ﾌｧｲﾙ %s を作成できません" with the target's path; the staged bytes go with
+// the object unless they were put in place.
 class StagedFile {
 public:
-    // Creates the temporary file in the target's folder, with the permissions of any file the user makes.
+    // Starts the file in the target's folder, with the permissions of any file the user makes.
     explicit StagedFile(std::string targetPath);
     ~StagedFile();
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
 
     const std::string& TargetPath() const { return target_; }
+    // The temporary name the file has now: empty while it is anonymous.
     const std::string& TempPath() const { return temp_; }
 
     void Append(const void* data, std::size_t size);
-    // Flushes to the disk and closes the temporary file; nothing can be appended afterwards.
+    // Flushes to the disk; nothing can be appended afterwards.
     void Finish();
     // Raises unless the target could be replaced: it is missing or not a folder.
     void CheckReplaceable() const;
-    // Renames the finished temporary file over the target.
+    // Puts the finished file over the target.
     void Commit();
 
 private:
+    friend void CommitTogether(const std::vector<StagedFile*>& files);
+
+    // How a file came to stand at its target, so that it can be taken back.
+    enum class Placed { Created, Exchanged, Renamed };
+
+    void OpenNamed();
+    int Link(const std::string& name) const;
+    void LinkUnderTempName();
+    void ForgetTempName();
+    void DropTempName();
+    void Release();
+    Placed PutInPlace();
+    Placed ExchangeIn();
+    bool SwappedOutAFolder(Placed placed) const;
+    void TakeBack(Placed placed);
+    static void TakeBackAll(const std::vector<StagedFile*>& files, const std::vector<Placed>& placed);
+    void Done();
+
     std::string target_;
+    std::string name_;  // the target's name in its folder
     std::string temp_;
+    std::string tempName_;  // temp_ in its folder
+    int dirFd_ = -1;
     int fd_ = -1;
+    int tempSlot_ = -1;
+    bool anonymous_ = false;
+    bool finished_ = false;
     bool committed_ = false;
 };
+
+// Puts every finished file in place, or none: each replaces its target by an exchange of the two, and
+// when one fails, those before it are exchanged back, so the earlier files stand as they were and the
+// error names the file that could not be replaced. The earlier contents are removed once all are in.
+// Where the file system cannot exchange, a plain rename is used and cannot be taken back.
+void CommitTogether(const std::vector<StagedFile*>& files);
 
 // Writes bytes in one step through a StagedFile: on failure the earlier file stays intact, no temporary
 // file is left, and "ﾌｧｲﾙ %s を作成できません" is raised.
 void WriteFileAtomic(const std::string& fsPath, const std::string& bytes);
+
+// Files that belong together, written through StagedFiles and put in place with CommitTogether.
+struct FileBytes {
+    std::string Path;
+    std::string_view Bytes;
+};
+void WriteFilesTogether(const std::vector<FileBytes>& files);
+
+// Removes the temporary names a killed run left beside the target ("NAME.tmpXXXXXX", made only by
+// StagedFile). Only for a caller that holds the folder's lock (common/FolderLock.h) and whose files no
+// run writes without it: no other run can then be between the making of such a name and its end.
+void RemoveLeftTempNames(const std::string& targetPath);
+
+// Test hooks: behave as on a file system without anonymous files (also set by the environment variable
+// TALPO_NAMED_TEMPORARY_FILES, for tests of the real programs), and make the n-th replacement (0-based) of
+// the next CommitTogether fail as the system would refuse it (-1: none).
+void UseNamedTemporaryFilesForTests(bool named);
+void FailReplacementForTests(int n);
 
 bool FileExists(const std::string& fsPath);
 

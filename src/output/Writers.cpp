@@ -1,6 +1,7 @@
 // The save step shared by the automatic save after a prediction run and the save command.
 #include "output/Writers.h"
 
+#include "common/FolderLock.h"
 #include "output/OutRdx.h"
 #include "output/OutSyousai.h"
 #include "output/OutVota.h"
@@ -13,6 +14,8 @@ std::vector<std::string> WriteEnabledFiles(const TYoso& Yoso, int RaceCount, con
     const auto add = [&written](const std::vector<std::string>& paths) {
         written.insert(written.end(), paths.begin(), paths.end());
     };
+    // The day's files are one set: a run writing into the same folder waits until all are written.
+    const FolderLock lock(OutputDir);
     // The order is fixed: a failing writer leaves the files of the writers before it in place.
     if (selected.Syousai) add(WriteSyousaiFile(Yoso, RaceCount, OutputDir));
     if (selected.Vota) add(WriteVotaFile(Yoso, RaceCount, OutputDir));

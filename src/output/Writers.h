@@ -19,7 +19,8 @@ struct OutputSelection {
     bool operator==(const OutputSelection&) const = default;
 };
 
-// Runs the selected writers and returns every path written, in order.
+// Runs the selected writers and returns every path written, in order, holding the output folder's lock
+// (common/FolderLock.h) throughout.
 std::vector<std::string> WriteEnabledFiles(const TYoso& Yoso, int RaceCount, const std::string& OutputDir,
                                            const OutputSelection& selected);
 

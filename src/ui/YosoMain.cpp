@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "common/FolderLock.h"
 #include "common/Version.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
@@ -268,7 +269,9 @@ void TYosoForm::WarnMissingHorses() {
 // predict again.
 void TYosoForm::Unload() {
     if (!day_) return;
-    // Whether the data files could be deleted does not matter: the next extraction replaces them.
+    // Whether the data files could be deleted does not matter: the next extraction replaces them. Both go
+    // under the folder's lock, so an extraction meanwhile keeps its pair whole.
+    const FolderLock lock(app_.InputDir);
     std::error_code ignored;
     std::filesystem::remove(app_.InputDir + kDenFileName, ignored);
     std::filesystem::remove(app_.InputDir + kUmaFileName, ignored);

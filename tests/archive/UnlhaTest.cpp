@@ -6,8 +6,13 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <future>
+#include <optional>
+#include <thread>
 
 #include "archive/Unlha.h"
+#include "common/FileIO.h"
+#include "common/FolderLock.h"
 #include "data/RdxDenClass.h"
 #include "data/RdxUmaClass.h"
 #include "support/TestSupport.h"
@@ -309,6 +314,44 @@ TEST(Unlha, UnwritableFolderChangesNothing) {
               "ﾌｧｲﾙ " + day.InDir() + "rdx_uma.dat を作成できません");
     EXPECT_EQ(day.Den(), "yesterday's race card");
     EXPECT_EQ(day.TreeOf(), kExtracted);
+}
+
+TEST(Unlha, ASecondReplacementThatFailsTakesBackTheFirst) {
+    Day day;
+    WriteBytes(day.in / "rdx_den.dat", "yesterday's race card");
+    WriteBytes(day.in / "rdx_uma.dat", "yesterday's horses");
+    FailReplacementForTests(1);
+    EXPECT_EQ(ExtractDayArchive(Archive("day_lh5.lzh"), day.InDir()).Message,
+              "ﾌｧｲﾙ " + day.InDir() + "rdx_uma.dat を作成できません");
+    EXPECT_EQ(day.Den(), "yesterday's race card");
+    EXPECT_EQ(day.Uma(), "yesterday's horses");
+    EXPECT_EQ(day.TreeOf(), kExtracted) << "the staged files are gone";
+
+    // What a run killed between its link and its rename left goes with the next extraction.
+    WriteBytes(day.in / "rdx_den.dat.tmpAb3xYz", "yesterday's race card");
+    WriteBytes(day.in / "rdx_uma.dat.tmp0Zz9Qq", "today's horses");
+    ASSERT_TRUE(ExtractDayArchive(Archive("day_lh5.lzh"), day.InDir()).Ok);
+    EXPECT_EQ(day.TreeOf(), kExtracted);
+}
+
+TEST(Unlha, AnExtractionWaitsWhileAnotherRunHoldsTheFolder) {
+    Day day;
+    WriteBytes(day.in / "rdx_den.dat", "yesterday's race card");
+    std::optional<FolderLock> other(std::in_place, day.InDir());
+    std::promise<std::string> told;
+    std::future<std::string> waiting = told.get_future();
+    ExtractResult result;
+    std::thread extraction([&] {
+        result = StoreDayMembers({"new race card", "new horses"}, day.InDir(),
+                                 [&](const std::string& folder) { told.set_value(folder); });
+    });
+    EXPECT_EQ(waiting.get(), day.InDir());
+    EXPECT_EQ(day.Den(), "yesterday's race card") << "nothing replaced while the other run holds the folder";
+    other.reset();
+    extraction.join();
+    EXPECT_TRUE(result.Ok) << result.Message;
+    EXPECT_EQ(day.Den(), "new race card");
+    EXPECT_EQ(day.Uma(), "new horses");
 }
 
 }  // namespace

@@ -1,11 +1,17 @@
 // Running talpo-cli for the tests, and the small day they predict.
 #include "CliTestSupport.h"
 
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <sstream>
+#include <stdexcept>
 
 #include "cli/TalpoCli.h"
 #include "data/RdxRecordBuilder.h"
@@ -43,6 +49,88 @@ CliRun CliBinaryWithin(unsigned seconds, const std::vector<std::string>& args,
     const int status = std::system(command.c_str());
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return {code, stdoutPath.empty() ? ReadBytes(out) : std::string(), ReadBytes(streams.File("err"))};
+}
+
+CliProcess::CliProcess(const std::vector<std::string>& args, const Options& options) {
+    // Everything the child needs is made before the fork: it only drops its rights and runs the program.
+    std::vector<std::string> words{TALPO_CLI_PATH};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> env(options.Env);
+    for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+    std::vector<char*> envp;
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+        ::dup2(null, STDIN_FILENO);
+        ::dup2(null, STDOUT_FILENO);
+        ::dup2(fds[1], STDERR_FILENO);
+        if (options.As && (::setgroups(0, nullptr) != 0 || ::setgid(options.As->second) != 0 ||
+                           ::setuid(options.As->first) != 0))
+            ::_exit(127);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    ::close(fds[1]);
+    err_ = fds[0];
+    if (pid_ < 0) throw std::runtime_error("fork failed");
+}
+
+CliProcess::~CliProcess() {
+    if (!reaped_ && pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, &status_, 0);
+    }
+    if (err_ >= 0) ::close(err_);
+}
+
+bool CliProcess::ReadErr() {
+    char buffer[4096];
+    const ssize_t n = ::read(err_, buffer, sizeof buffer);
+    if (n > 0) errText_.append(buffer, static_cast<std::size_t>(n));
+    return n > 0 || (n < 0 && errno == EINTR);
+}
+
+bool CliProcess::ErrUntil(const std::string& text) {
+    while (errText_.find(text) == std::string::npos) {
+        if (!ReadErr()) return false;
+    }
+    return true;
+}
+
+bool CliProcess::Ended() {
+    if (!reaped_ && ::waitpid(pid_, &status_, WNOHANG) == pid_) reaped_ = true;
+    return reaped_;
+}
+
+void CliProcess::Kill(int sig) {
+    if (!Ended()) ::kill(pid_, sig);
+}
+
+CliRun CliProcess::Finish() {
+    while (ReadErr()) {
+    }
+    if (!reaped_) ::waitpid(pid_, &status_, 0);
+    reaped_ = true;
+    const int code = WIFEXITED(status_) ? WEXITSTATUS(status_) : 128 + WTERMSIG(status_);
+    return {code, {}, errText_};
+}
+
+bool CanRunAsNobody() {
+    if (::geteuid() != 0) return false;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+        ::_exit(dropped && ::access(TALPO_CLI_PATH, X_OK) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 std::string SmallDayDen(const std::string& horseName) {

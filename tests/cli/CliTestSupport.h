@@ -1,6 +1,9 @@
 // Shared by the command-line tests: running talpo-cli in the process or as the real program, and small days.
 #pragma once
 
+#include <sys/types.h>
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,42 @@ CliRun CliBinaryWithin(unsigned seconds, const std::vector<std::string>& args,
 void WriteSmallDay(const TempDir& dir, const std::string& horseName = {});
 std::string SmallDayDen(const std::string& horseName = {});
 std::string SmallDayUma();
+
+// The built talpo-cli as a child process, watched while it runs: standard error comes through a pipe,
+// standard output goes nowhere. A process still running at the end is killed.
+class CliProcess {
+public:
+    struct Options {
+        std::vector<std::string> Env;               // NAME=VALUE added to the environment
+        std::optional<std::pair<uid_t, gid_t>> As;  // the user and group it runs as
+    };
+    explicit CliProcess(const std::vector<std::string>& args, const Options& options = {});
+    ~CliProcess();
+    CliProcess(const CliProcess&) = delete;
+    CliProcess& operator=(const CliProcess&) = delete;
+
+    // Reads standard error until it holds text, or to its end; true when the text came.
+    bool ErrUntil(const std::string& text);
+    // True once the process has ended (it is then reaped).
+    bool Ended();
+    void Kill(int sig);
+    // Waits for the end: the exit code, or 128 + the signal that ended it, and all of standard error.
+    CliRun Finish();
+
+private:
+    bool ReadErr();
+
+    pid_t pid_ = -1;
+    int err_ = -1;
+    int status_ = 0;
+    bool reaped_ = false;
+    std::string errText_;
+};
+
+// Whether this machine lets the tests run a program as an unprivileged user (root, and a nobody account
+// that may run the built program).
+bool CanRunAsNobody();
+inline constexpr uid_t kNobody = 65534;
 
 // The files of a folder, by name, with their bytes.
 std::vector<std::pair<std::string, std::string>> FolderFiles(const std::filesystem::path& dir);

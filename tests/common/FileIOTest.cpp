@@ -81,15 +81,30 @@ TEST(FileIO, FailedWriteKeepsTheEarlierFile) {
     EXPECT_EQ(KindOf([&] { WriteFileAtomic(dir.File("nowhere/K.txt"), "x"); }), ErrorKind::FileCreate);
 }
 
-TEST(FileIO, StagedFilesReplaceTheirTargetsOnlyWhenCommitted) {
+// Both ways of staging: anonymous files, and the named ones of file systems that take none.
+class Staging : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { UseNamedTemporaryFilesForTests(GetParam()); }
+    void TearDown() override { UseNamedTemporaryFilesForTests(false); }
+    bool Named() const { return GetParam(); }
+};
+
+std::string ModeName(const ::testing::TestParamInfo<bool>& mode) {
+    return mode.param ? "Named" : "Anonymous";
+}
+
+INSTANTIATE_TEST_SUITE_P(FileIO, Staging, ::testing::Values(false, true), ModeName);
+
+std::set<std::string> Names(const test::TempDir& dir) {
+    std::set<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        found.insert(entry.path().filename().string());
+    return found;
+}
+
+TEST_P(Staging, StagedFilesReplaceTheirTargetsOnlyWhenCommitted) {
     test::TempDir dir;
     test::WriteBytes(dir.File("rdx_den.dat"), "old den");
-    const auto names = [&] {
-        std::set<std::string> found;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-            found.insert(entry.path().filename().string());
-        return found;
-    };
     {
         StagedFile den(dir.File("rdx_den.dat"));
         StagedFile uma(dir.File("rdx_uma.dat"));
@@ -98,23 +113,88 @@ TEST(FileIO, StagedFilesReplaceTheirTargetsOnlyWhenCommitted) {
         den.Finish();
         uma.Append("new uma", 7);
         uma.Finish();
-        EXPECT_EQ(names().size(), 3u) << "two temporary files beside the earlier one";
+        EXPECT_EQ(Names(dir).size(), Named() ? 3u : 1u) << "a name for each staged file only when named";
+        EXPECT_EQ(den.TempPath().empty(), !Named());
         EXPECT_EQ(test::ReadBytes(dir.File("rdx_den.dat")), "old den");
         den.CheckReplaceable();
         uma.CheckReplaceable();
         den.Commit();
         EXPECT_EQ(KindOf([&] { den.Commit(); }), ErrorKind::FileCreate) << "put in place once only";
         EXPECT_EQ(KindOf([&] { den.Append("x", 1); }), ErrorKind::FileCreate) << "finished";
-        // uma is dropped uncommitted: its temporary file goes with it.
+        // uma is dropped uncommitted: its bytes go with it.
     }
-    EXPECT_EQ(names(), std::set<std::string>{"rdx_den.dat"});
+    EXPECT_EQ(Names(dir), std::set<std::string>{"rdx_den.dat"});
     EXPECT_EQ(test::ReadBytes(dir.File("rdx_den.dat")), "new den");
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.File("rdx_den.dat").c_str(), &st), 0);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << "the permissions of any file the user makes";
 
     std::filesystem::create_directory(dir.File("rdx_uma.dat"));
     StagedFile blocked(dir.File("rdx_uma.dat"));
     blocked.Finish();
     EXPECT_EQ(KindOf([&] { blocked.CheckReplaceable(); }), ErrorKind::FileCreate);
+    EXPECT_EQ(KindOf([&] { blocked.Commit(); }), ErrorKind::FileCreate);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("rdx_uma.dat")));
     EXPECT_EQ(KindOf([] { StagedFile("/nonexistent-folder-of-talpo/rdx_den.dat"); }), ErrorKind::FileCreate);
+}
+
+TEST_P(Staging, FilesCommittedTogetherAllReplaceTheirTargetsOrNone) {
+    test::TempDir dir;
+    const std::string den = dir.File("rdx_den.dat");
+    const std::string uma = dir.File("rdx_uma.dat");
+    // Both targets there, then neither: an exchange and a plain rename are each taken back.
+    for (const bool earlier : {true, false}) {
+        if (earlier) {
+            test::WriteBytes(den, "old den");
+            test::WriteBytes(uma, "old uma");
+        }
+        const auto before = Names(dir);
+        FailReplacementForTests(1);
+        const ETalpoError e = test::ErrorOf([&] {
+            WriteFilesTogether({{den, "new den"}, {uma, "new uma"}});
+        });
+        EXPECT_EQ(std::string(e.what()), "ﾌｧｲﾙ " + uma + " を作成できません") << earlier;
+        EXPECT_EQ(Names(dir), before) << earlier;
+        if (earlier) {
+            EXPECT_EQ(test::ReadBytes(den), "old den");
+            EXPECT_EQ(test::ReadBytes(uma), "old uma");
+        }
+        std::filesystem::remove(den);
+        std::filesystem::remove(uma);
+    }
+    test::WriteBytes(den, "old den");
+    WriteFilesTogether({{den, "new den"}, {uma, "new uma"}});
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"rdx_den.dat", "rdx_uma.dat"})) << "the old den is gone";
+    EXPECT_EQ(test::ReadBytes(den), "new den");
+    EXPECT_EQ(test::ReadBytes(uma), "new uma");
+
+    // A real refusal, without privileges: the second file's folder is gone by the time of the exchange.
+    std::filesystem::create_directory(dir.File("sub"));
+    test::WriteBytes(dir.File("sub/rdx_uma.dat"), "old sub uma");
+    StagedFile first(den);
+    first.Finish();
+    StagedFile second(dir.File("sub/rdx_uma.dat"));
+    second.Finish();
+    std::filesystem::remove_all(dir.File("sub"));
+    EXPECT_EQ(KindOf([&] { CommitTogether({&first, &second}); }), ErrorKind::FileCreate);
+    EXPECT_EQ(test::ReadBytes(den), "new den");
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"rdx_den.dat", "rdx_uma.dat"}));
+}
+
+TEST(FileIO, TheTemporaryNamesAKilledRunLeftAreRemovedAndNothingElse) {
+    test::TempDir dir;
+    for (const std::string name :
+         {"rdx_den.dat.tmpAb3xYz", "rdx_den.dat.tmp000000", "rdx_den.dat", "rdx_den.dat.tmpAb3xY",
+          "rdx_den.dat.tmpAb3xYz1", "rdx_den.dat.tmpAb-xYz", "rdx_uma.dat.tmpAb3xYz"})
+        test::WriteBytes(dir.File(name), "x");
+    std::filesystem::create_directory(dir.File("rdx_den.dat.tmpFolder"));
+    RemoveLeftTempNames(dir.File("rdx_den.dat"));
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"rdx_den.dat", "rdx_den.dat.tmpAb3xY",
+                                                 "rdx_den.dat.tmpAb3xYz1", "rdx_den.dat.tmpAb-xYz",
+                                                 "rdx_den.dat.tmpFolder", "rdx_uma.dat.tmpAb3xYz"}));
+    RemoveLeftTempNames(dir.File("missing/rdx_den.dat"));  // a missing folder is no error
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+// The folder lock: a second holder waits for the first and is told so; no file is made for it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <future>
+#include <thread>
+
+#include "common/FolderLock.h"
+#include "support/TestSupport.h"
+
+namespace talpo {
+namespace {
+
+TEST(FolderLock, ASecondHolderIsToldAndWaitsForTheFirst) {
+    test::TempDir dir;
+    std::optional<FolderLock> first(std::in_place, dir.Dir());
+    ASSERT_TRUE(first->Held());
+    std::promise<std::string> told;
+    std::future<std::string> waiting = told.get_future();
+    std::atomic<bool> held{false};
+    // flock holds between two openings of the folder also within one process.
+    std::thread second([&] {
+        const FolderLock lock(dir.Dir(), [&](const std::string& folder) { told.set_value(folder); });
+        held = lock.Held();
+    });
+    EXPECT_EQ(waiting.get(), dir.Dir());
+    EXPECT_FALSE(held.load()) << "still waiting while the first holds the lock";
+    first.reset();
+    second.join();
+    EXPECT_TRUE(held.load());
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << "no lock file";
+
+    int calls = 0;
+    const FolderLock free(dir.Dir(), [&](const std::string&) { ++calls; });
+    EXPECT_TRUE(free.Held());
+    EXPECT_EQ(calls, 0) << "a free folder is taken without a word";
+}
+
+TEST(FolderLock, AFolderThatCannotBeOpenedIsNotLockedAndRaisesNothing) {
+    test::TempDir dir;
+    EXPECT_FALSE(FolderLock(dir.File("missing")).Held());
+    test::WriteBytes(dir.File("file"), "x");
+    EXPECT_FALSE(FolderLock(dir.File("file")).Held());
+}
+
+}  // namespace
+}  // namespace talpo
