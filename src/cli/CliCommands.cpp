@@ -84,9 +84,12 @@ int RunSample(const SampleOptions& options, Reporter& report) {
         RemoveLeftTempNames(dir + kUmaFileName);
         WriteFilesTogether({{dir + kDenFileName, day.Den}, {dir + kUmaFileName, day.Uma}});
     }
-    report.Status("wrote " + dir + kDenFileName + " (" + std::to_string(day.Den.size() / TDenRec::Size) +
-                  " races) and " + dir + kUmaFileName + " (" +
-                  std::to_string(day.Uma.size() / TUmaRec::Size) + " horses)");
+    const auto records = [](const std::string& bytes, std::size_t size) {
+        return static_cast<long long>(bytes.size() / size);
+    };
+    report.Status("wrote " + dir + kDenFileName + " (" + Count(records(day.Den, TDenRec::Size), "race") +
+                  ") and " + dir + kUmaFileName + " (" + Count(records(day.Uma, TUmaRec::Size), "horse") +
+                  ")");
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "archive/Unlha.h"
 #include "common/Cp932.h"
 #include "common/FileIO.h"
+#include "common/FolderLock.h"
 #include "common/TalpoError.h"
 
 namespace talpo::cli {
@@ -51,6 +52,8 @@ TDay Predict(TDay day, const std::string& denName) {
 
 // The two files read from the folder: the race card whole, the horse file through the index only.
 TDay FolderDay(const std::string& dir, const std::string& denName) {
+    // An extraction replacing the pair meanwhile would give one file of each day.
+    const FolderLock lock(dir, {}, FolderLock::Access::Shared);
     TDay day;
     day.Denma = Naming(denName, [&] { return std::make_unique<TDenma>(denName); });
     const std::string umaName = dir + kUmaFileName;

@@ -34,10 +34,6 @@ struct Tally {
     int Failed = 0;
 };
 
-std::string Count(int n, const std::string& noun) {
-    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
-}
-
 std::string Message(const std::exception& e, const std::string& input) {
     // The system's errors name their file already; anything else (out of memory) gets its input's name.
     if (dynamic_cast<const ETalpoError*>(&e) != nullptr) return e.what();

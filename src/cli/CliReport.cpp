@@ -8,6 +8,10 @@
 #include "cli/CliText.h"
 
 namespace talpo::cli {
+
+std::string Count(long long n, std::string_view noun) {
+    return std::to_string(n) + " " + std::string(noun) + (n == 1 ? "" : "s");
+}
 namespace {
 
 // Carriage return, then the terminal's erase to the end of the line.

@@ -3,11 +3,15 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 #include <string_view>
 
 #include "common/FolderLock.h"
 
 namespace talpo::cli {
+
+// "1 race", "2 races": a count as the status lines give it.
+std::string Count(long long n, std::string_view noun);
 
 class Reporter {
 public:

@@ -20,11 +20,12 @@ int Lock(int fd, int operation) {
 
 }  // namespace
 
-FolderLock::FolderLock(const std::string& folder, const Waiting& waiting) {
+FolderLock::FolderLock(const std::string& folder, const Waiting& waiting, Access access) {
+    const int kind = access == Access::Shared ? LOCK_SH : LOCK_EX;
     const std::string path = folder.empty() ? "." : folder;
     const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
-    int err = Lock(fd, LOCK_EX | LOCK_NB);
+    int err = Lock(fd, kind | LOCK_NB);
     if (err == EWOULDBLOCK) {
         try {
             if (waiting) waiting(folder);
@@ -32,7 +33,7 @@ FolderLock::FolderLock(const std::string& folder, const Waiting& waiting) {
             ::close(fd);
             throw;
         }
-        err = Lock(fd, LOCK_EX);
+        err = Lock(fd, kind);
     }
     // A file system without locks (some network shares) still takes the files: the runs then go
     // unguarded, as they always have there.

@@ -1,6 +1,7 @@
 // Runs that write into one folder take turns: the writer of a set of files that belongs together (the
 // day's data pair, a day's output files) holds the folder's lock until the whole set is in place, so two
-// runs never leave a mix of their days. The lock is flock on the folder itself, so no lock file is ever
+// runs never leave a mix of their days; a reader of such a set holds it shared while it opens the files, so
+// it never takes one file of each day. The lock is flock on the folder itself, so no lock file is ever
 // made or left, and the system lets it go with the process however that ends.
 #pragma once
 
@@ -14,9 +15,12 @@ public:
     // Told the folder's path once, before the wait, when another run holds the lock.
     using Waiting = std::function<void(const std::string& folder)>;
 
-    // Waits for the folder's exclusive lock. A folder that cannot be opened is not locked and raises
-    // nothing: the files written into it report the failure with their own paths.
-    explicit FolderLock(const std::string& folder, const Waiting& waiting = {});
+    enum class Access { Exclusive, Shared };
+
+    // Waits for the folder's lock. A folder that cannot be opened is not locked and raises nothing: the
+    // files written into it or read from it report the failure with their own paths.
+    explicit FolderLock(const std::string& folder, const Waiting& waiting = {},
+                        Access access = Access::Exclusive);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;

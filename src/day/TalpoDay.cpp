@@ -2,6 +2,7 @@
 #include "day/TalpoDay.h"
 
 #include "common/Cp932.h"
+#include "common/FolderLock.h"
 
 namespace talpo {
 namespace {
@@ -24,8 +25,14 @@ void PredictLoadedDay(TDay& day, IPredictProgress& progress) {
 }
 
 TDay LoadDay(const std::string& inputDir, IPredictProgress& progress) {
-    auto denma = std::make_unique<TDenma>(inputDir + kDenFileName);
-    auto uma = std::make_unique<TUma>(inputDir + kUmaFileName);
+    std::unique_ptr<TDenma> denma;
+    std::unique_ptr<TUma> uma;
+    {
+        // An extraction replacing the pair meanwhile would give one file of each day.
+        const FolderLock lock(inputDir, {}, FolderLock::Access::Shared);
+        denma = std::make_unique<TDenma>(inputDir + kDenFileName);
+        uma = std::make_unique<TUma>(inputDir + kUmaFileName);
+    }
     return Predict(std::move(denma), std::move(uma), progress);
 }
 

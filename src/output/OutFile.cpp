@@ -17,6 +17,7 @@ std::string OutputFilePath(const std::string& outputDir, const std::string& cp93
 }
 
 void WriteToDisk(const OutputFile& file) {
+    RemoveLeftTempNames(file.Path);
     WriteFileAtomic(file.Path, file.Bytes);
 }
 

@@ -157,6 +157,9 @@ TEST(Cli, SampleIsRepeatableAndPredictable) {
     EXPECT_EQ(made.err,
               "wrote " + a.Dir() + "rdx_den.dat (6 races) and " + a.Dir() + "rdx_uma.dat (90 horses)\n");
     ASSERT_EQ(Cli({"sample", b.Dir(), "--races=6", "--seed=3"}).code, 0);
+    TempDir one;
+    EXPECT_EQ(Cli({"sample", one.Dir(), "--races", "1", "--horses", "1"}).err,
+              "wrote " + one.Dir() + "rdx_den.dat (1 race) and " + one.Dir() + "rdx_uma.dat (1 horse)\n");
     EXPECT_EQ(test::ReadBytes(a.File("rdx_den.dat")), test::ReadBytes(b.File("rdx_den.dat")));
     EXPECT_EQ(test::ReadBytes(a.File("rdx_uma.dat")), test::ReadBytes(b.File("rdx_uma.dat")));
     TempDir out;

@@ -36,6 +36,33 @@ TEST(FolderLock, ASecondHolderIsToldAndWaitsForTheFirst) {
     EXPECT_EQ(calls, 0) << "a free folder is taken without a word";
 }
 
+// Readers of a folder share it with each other, never with a writer.
+TEST(FolderLock, ReadersShareTheFolderButNotWithAWriter) {
+    using Access = FolderLock::Access;
+    test::TempDir dir;
+    int calls = 0;
+    const auto count = [&](const std::string&) { ++calls; };
+    {
+        const FolderLock reader(dir.Dir(), {}, Access::Shared);
+        const FolderLock another(dir.Dir(), count, Access::Shared);
+        EXPECT_TRUE(reader.Held());
+        EXPECT_TRUE(another.Held());
+        EXPECT_EQ(calls, 0);
+    }
+    for (const auto& [held, asked] :
+         {std::pair{Access::Exclusive, Access::Shared}, std::pair{Access::Shared, Access::Exclusive}}) {
+        std::optional<FolderLock> first(std::in_place, dir.Dir(), FolderLock::Waiting{}, held);
+        std::promise<void> told;
+        std::thread second([&, asked = asked] {
+            const FolderLock lock(
+                dir.Dir(), [&](const std::string&) { told.set_value(); }, asked);
+        });
+        told.get_future().get();  // the second waits: told so before it blocks
+        first.reset();
+        second.join();
+    }
+}
+
 TEST(FolderLock, AFolderThatCannotBeOpenedIsNotLockedAndRaisesNothing) {
     test::TempDir dir;
     EXPECT_FALSE(FolderLock(dir.File("missing")).Held());
