@@ -18,25 +18,9 @@
 #include "common/InputFile.h"
 #include "common/TalpoError.h"
 #include "common/TempCleanup.h"
+#include "common/UniqueFd.h"
 
 namespace talpo {
-namespace {
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-}  // namespace
 
 std::string ReadWholeFile(const std::string& fsPath, std::uint64_t maxBytes) {
     InputFile file(fsPath);
@@ -329,7 +313,7 @@ void CommitTogether(const std::vector<StagedFile*>& files) {
     }
     // The earlier contents are held open while their names go, so that freeing their blocks, which can
     // take a while, comes after the last name and not between two of them.
-    std::deque<Fd> earlier;
+    std::deque<UniqueFd> earlier;
     for (const StagedFile* file : files) {
         if (!file->tempName_.empty())
             earlier.emplace_back(

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/UniqueFd.h"
+
 namespace talpo {
 
 class InputFile {
@@ -22,16 +24,7 @@ public:
     std::size_t Read(char* data, std::size_t size);
 
 private:
-    // Closes the descriptor also when the constructor raises after opening it.
-    struct Descriptor {
-        explicit Descriptor(int fd) : Fd(fd) {}
-        ~Descriptor();
-        Descriptor(const Descriptor&) = delete;
-        Descriptor& operator=(const Descriptor&) = delete;
-        int Fd;
-    };
-
-    Descriptor fd_;
+    UniqueFd fd_;
     std::uint64_t size_ = 0;
 };
 
