@@ -223,10 +223,10 @@ DayMembers ReadDay(archive* a, const std::string& archiveName, Names names) {
 // beside an old horse file. Another run into the folder waits until the pair is in place.
 void StoreMembers(const DayMembers& members, const std::string& inputDir,
                   const FolderLock::Waiting& waiting) {
-    const FolderLock lock(inputDir, waiting);
-    for (const char* member : kMembers) RemoveLeftTempNames(InFolder(inputDir, member));
-    WriteFilesTogether(
-        {{InFolder(inputDir, kMembers[0]), members.Den}, {InFolder(inputDir, kMembers[1]), members.Uma}});
+    ReplaceFolderSet(
+        inputDir,
+        {{InFolder(inputDir, kMembers[0]), members.Den}, {InFolder(inputDir, kMembers[1]), members.Uma}},
+        waiting);
 }
 
 // Runs one step of the extraction, turning its failures into the message the user reads.

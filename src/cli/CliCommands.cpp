@@ -8,7 +8,6 @@
 #include "cli/CliShow.h"
 #include "cli/CliText.h"
 #include "common/FileIO.h"
-#include "common/FolderLock.h"
 #include "common/StrConv.h"
 #include "common/TalpoError.h"
 
@@ -76,14 +75,10 @@ int RunSample(const SampleOptions& options, Reporter& report) {
     const SampleDay day = MakeSampleDay(options.Day);
     const std::string dir = AsDir(options.OutDir);
     MakeFolder(dir);
-    {
-        // The pair of a day, like an extraction's: together, one run at a time, and after whatever a killed
-        // run left.
-        const FolderLock lock(dir, report.WaitingNotice());
-        RemoveLeftTempNames(dir + kDenFileName);
-        RemoveLeftTempNames(dir + kUmaFileName);
-        WriteFilesTogether({{dir + kDenFileName, day.Den}, {dir + kUmaFileName, day.Uma}});
-    }
+    // The pair of a day, like an extraction's: together, one run at a time, and after whatever a killed run
+    // left.
+    ReplaceFolderSet(dir, {{dir + kDenFileName, day.Den}, {dir + kUmaFileName, day.Uma}},
+                     report.WaitingNotice());
     const auto records = [](const std::string& bytes, std::size_t size) {
         return static_cast<long long>(bytes.size() / size);
     };

@@ -341,6 +341,13 @@ void WriteFilesTogether(const std::vector<FileBytes>& files) {
     CommitTogether(all);
 }
 
+void ReplaceFolderSet(const std::string& folder, const std::vector<FileBytes>& files,
+                      const FolderLock::Waiting& waiting) {
+    const FolderLock lock(folder, waiting);
+    for (const FileBytes& file : files) RemoveLeftTempNames(file.Path);
+    WriteFilesTogether(files);
+}
+
 namespace {
 
 bool IsTempNameOf(const std::string& entry, const std::string& name) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/FolderLock.h"
+
 namespace talpo {
 
 // What ReadWholeFile reads at most unless told otherwise: far above any settings file or day's archive,
@@ -102,6 +104,11 @@ struct FileBytes {
     std::string_view Bytes;
 };
 void WriteFilesTogether(const std::vector<FileBytes>& files);
+
+// A set of files of one folder (the day's data pair) replaced as WriteFilesTogether does, while the folder's
+// lock is held, and after the temporary names a killed run left beside them are cleared.
+void ReplaceFolderSet(const std::string& folder, const std::vector<FileBytes>& files,
+                      const FolderLock::Waiting& waiting = {});
 
 // Removes the temporary names a killed run left beside the target ("NAME.tmpXXXXXX", made only by
 // StagedFile). Only for a caller that holds the folder's lock (common/FolderLock.h) and whose files no
