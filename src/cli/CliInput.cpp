@@ -6,7 +6,6 @@
 #include "archive/Unlha.h"
 #include "common/Cp932.h"
 #include "common/FileIO.h"
-#include "common/FolderLock.h"
 #include "common/TalpoError.h"
 
 namespace talpo::cli {
@@ -51,13 +50,9 @@ TDay Predict(TDay day, const std::string& denName) {
 }
 
 // The two files read from the folder: the race card whole, the horse file through the index only.
-TDay FolderDay(const std::string& dir, const std::string& denName) {
-    // An extraction replacing the pair meanwhile would give one file of each day.
-    const FolderLock lock(dir, {}, FolderLock::Access::Shared);
+TDay FolderDay(const std::string& dir) {
     TDay day;
-    day.Denma = Naming(denName, [&] { return std::make_unique<TDenma>(denName); });
-    const std::string umaName = dir + kUmaFileName;
-    day.Uma = Naming(umaName, [&] { return std::make_unique<TUma>(umaName); });
+    ReadDayFiles(day, dir, Named);
     return day;
 }
 
@@ -92,9 +87,9 @@ DayMembers ReadArchiveInput(const std::string& path) {
 
 std::string DescribeRace(const TDenma& denma, int race) {
     std::string name = "race " + std::to_string(race + 1) + " of " + std::to_string(denma.RaceCount);
-    TDenma at = denma;
-    at.RaceIndex = race;
     try {
+        // The race alone, so that the day's cursor stays where the fault left it.
+        TDenma at = TDenma::FromBytes(std::string_view(denma.GetRaceRecord(race), TDenRec::Size));
         const std::string venue = TrimBlanks(at.GetVenueName());
         const std::string raceNo = TrimBlanks(at.GetRaceNo());
         if (!venue.empty() && !raceNo.empty()) name += " (" + Cp932ToUtf8(venue + " " + raceNo) + "R)";
@@ -108,7 +103,7 @@ PredictedDay LoadInput(const std::string& input) {
     std::error_code ec;
     const bool folder = input.empty() || std::filesystem::is_directory(input, ec);
     const std::string denName = folder ? AsDir(input) + kDenFileName : input + ": " + kDenFileName;
-    TDay day = Predict(folder ? FolderDay(AsDir(input), denName) : ArchiveDay(input, denName), denName);
+    TDay day = Predict(folder ? FolderDay(AsDir(input)) : ArchiveDay(input, denName), denName);
     return {input, denName, std::move(day)};
 }
 

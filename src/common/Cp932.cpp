@@ -89,18 +89,27 @@ std::string Utf8ToCp932(std::string_view utf8) {
     });
 }
 
-std::string TrimBlanks(std::string_view text) {
+std::string_view TrimBlanksView(std::string_view text) {
     std::size_t b = 0;
     std::size_t e = text.size();
     while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
     while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
-    return std::string(text.substr(b, e - b));
+    return text.substr(b, e - b);
+}
+
+std::string TrimBlanks(std::string_view text) {
+    return std::string(TrimBlanksView(text));
+}
+
+std::string_view CutFieldView(const char* p, std::size_t width) {
+    // Fields are a few bytes: a plain loop costs less than a call of the library's search.
+    std::size_t len = 0;
+    while (len < width && p[len] != '\0') ++len;
+    return {p, len};
 }
 
 std::string CutField(const char* p, std::size_t width) {
-    const void* zero = std::memchr(p, 0, width);
-    const std::size_t len = zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - p) : width;
-    return std::string(p, len);
+    return std::string(CutFieldView(p, width));
 }
 
 namespace {

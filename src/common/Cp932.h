@@ -31,9 +31,11 @@ inline std::string Cp932FromFs(std::string_view fs) {
 
 // Removes leading and trailing bytes of value 0x20 or less. A full-width blank (0x81 0x40) stays.
 std::string TrimBlanks(std::string_view text);
+std::string_view TrimBlanksView(std::string_view text);
 
 // A field of a fixed-length record: up to `width` bytes from `p`, stopping before the first zero byte.
 std::string CutField(const char* p, std::size_t width);
+std::string_view CutFieldView(const char* p, std::size_t width);
 
 // True when byte `b` opens a double-byte character of CP932.
 inline bool IsLeadByte(unsigned char b) {

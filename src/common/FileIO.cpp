@@ -41,12 +41,12 @@ void CheckWholeRecords(std::uint64_t byteCount, std::size_t recordSize) {
     if (byteCount % recordSize != 0) throw ReadPastEndError();
 }
 
-std::string ReadRecordFile(const std::string& fsPath, std::size_t recordSize) {
+PageBuffer ReadRecordFile(const std::string& fsPath, std::size_t recordSize) {
     InputFile file(fsPath);
     CheckWholeRecords(file.Size(), recordSize);
-    std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+    PageBuffer bytes(static_cast<std::size_t>(file.Size()));
     // A file cut short since it was opened is found by what could be read.
-    bytes.resize(file.Read(bytes.data(), bytes.size()));
+    bytes.Shrink(file.Read(bytes.data(), bytes.size()));
     CheckWholeRecords(bytes.size(), recordSize);
     return bytes;
 }

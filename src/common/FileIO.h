@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/FolderLock.h"
+#include "common/PageBuffer.h"
 
 namespace talpo {
 
@@ -25,7 +26,7 @@ std::string ReadWholeFile(const std::string& fsPath, std::uint64_t maxBytes = kR
 
 // Reads a regular file of fixed-length records straight into the buffer returned. A size that is not a
 // whole multiple of recordSize raises "ﾌｧｲﾙの末尾以降を読み込みました" before anything is read.
-std::string ReadRecordFile(const std::string& fsPath, std::size_t recordSize);
+PageBuffer ReadRecordFile(const std::string& fsPath, std::size_t recordSize);
 
 // Checks that bytes hold whole records, with the same message.
 void CheckWholeRecords(std::uint64_t byteCount, std::size_t recordSize);

@@ -13,18 +13,21 @@ namespace talpo {
 namespace {
 
 // "09" -> "9"; anything not led by "0" stays as it is (" 9" stays " 9").
-std::string LeadingZeroRule(const std::string& s) {
-    return !s.empty() && s[0] == '0' ? s.substr(1) : s;
+std::string LeadingZeroRule(std::string_view s) {
+    return std::string(!s.empty() && s[0] == '0' ? s.substr(1) : s);
 }
 
 // Month and day: "05" -> " 5", so the text keeps its two columns.
-std::string BlankRule(const std::string& s) {
-    return !s.empty() && s[0] == '0' ? " " + s.substr(1) : s;
+std::string BlankRule(std::string_view s) {
+    if (s.empty() || s[0] != '0') return std::string(s);
+    std::string text(s);
+    text[0] = ' ';
+    return text;
 }
 
 // A field of the record (or runner slot) that starts at `base`.
-std::string CutField(const char* base, RecordField field) {
-    return talpo::CutField(base + field.Offset, field.Width);
+std::string_view CutField(const char* base, RecordField field) {
+    return CutFieldView(base + field.Offset, field.Width);
 }
 
 // Looks a one-byte code up in a table indexed from '0'.
@@ -82,26 +85,30 @@ TDenma::TDenma(const std::string& fileName) : fileName_(fileName) {
     Adopt(ReadRecordFile(fileName, TDenRec::Size));
 }
 
-TDenma TDenma::FromBytes(std::string bytes, std::string fileName) {
+TDenma TDenma::FromBytes(std::string_view bytes, std::string fileName) {
     CheckWholeRecords(bytes.size(), TDenRec::Size);
     TDenma denma;
     denma.fileName_ = std::move(fileName);
-    denma.Adopt(std::move(bytes));
+    denma.Adopt(PageBuffer::Copy(bytes));
     return denma;
 }
 
-void TDenma::Adopt(std::string bytes) {
+void TDenma::Adopt(PageBuffer bytes) {
     records_ = std::move(bytes);
     RaceCount = static_cast<std::int32_t>(records_.size() / TDenRec::Size);
     RaceIndex = 0;
 }
 
 const char* TDenma::GetRaceRecord() const {
-    if (RaceIndex < 0 || RaceIndex >= RaceCount) throw ListIndexError(RaceIndex);
-    return records_.data() + static_cast<std::size_t>(RaceIndex) * TDenRec::Size;
+    return GetRaceRecord(RaceIndex);
 }
 
-std::string TDenma::Field(RecordField field) const {
+const char* TDenma::GetRaceRecord(std::int32_t race) const {
+    if (race < 0 || race >= RaceCount) throw ListIndexError(race);
+    return records_.data() + static_cast<std::size_t>(race) * TDenRec::Size;
+}
+
+std::string_view TDenma::Field(RecordField field) const {
     return CutField(GetRaceRecord(), field);
 }
 
@@ -115,7 +122,7 @@ const char* TDenma::Slot(int I) const {
     return record + TDenRec::Runners.BlockOffset(static_cast<std::size_t>(I));
 }
 
-std::string TDenma::RunnerField(int I, RecordField field) const {
+std::string_view TDenma::RunnerField(int I, RecordField field) const {
     return CutField(Slot(I), field);
 }
 
@@ -124,7 +131,7 @@ char TDenma::RunnerCode(int I, RecordField field) const {
 }
 
 std::string TDenma::GetYear() const {
-    return Field(TDenRec::Year);
+    return std::string(Field(TDenRec::Year));
 }
 std::string TDenma::GetMonth() const {
     return BlankRule(Field(TDenRec::Month));
@@ -133,7 +140,7 @@ std::string TDenma::GetDay() const {
     return BlankRule(Field(TDenRec::Day));
 }
 std::string TDenma::GetVenueCode() const {
-    return "0" + Field(TDenRec::VenueCode);
+    return "0" + std::string(Field(TDenRec::VenueCode));
 }
 std::string TDenma::GetMeetingNo() const {
     return LeadingZeroRule(Field(TDenRec::MeetingNo));
@@ -145,13 +152,13 @@ std::string TDenma::GetRaceNo() const {
     return LeadingZeroRule(Field(TDenRec::RaceNo));
 }
 std::string TDenma::GetDistance() const {
-    return Field(TDenRec::Distance);
+    return std::string(Field(TDenRec::Distance));
 }
 std::string TDenma::GetRunnerCount() const {
     return LeadingZeroRule(Field(TDenRec::RunnerCount));
 }
 std::string TDenma::GetStartTime() const {
-    return Field(TDenRec::StartTime);
+    return std::string(Field(TDenRec::StartTime));
 }
 
 int TDenma::GetRunnerSlots() const {
@@ -159,34 +166,34 @@ int TDenma::GetRunnerSlots() const {
 }
 
 std::string TDenma::GetHorseCode(int I) const {
-    return RunnerField(I, TDenRunner::HorseCode);
+    return std::string(RunnerField(I, TDenRunner::HorseCode));
 }
 std::string TDenma::GetAge(int I) const {
     return LeadingZeroRule(RunnerField(I, TDenRunner::Age));
 }
 std::string TDenma::GetBracket(int I) const {
-    return RunnerField(I, TDenRunner::Bracket);
+    return std::string(RunnerField(I, TDenRunner::Bracket));
 }
 
 float TDenma::GetWeight(int I) const {
     // Tenths of a kg: the point goes before the last digit ("550" is 55.0).
     constexpr std::size_t kWholeKgDigits = TDenRunner::Weight.Width - 1;
-    const std::string digits = RunnerField(I, TDenRunner::Weight);
+    const std::string digits(RunnerField(I, TDenRunner::Weight));
     return StrToFloat(digits.substr(0, kWholeKgDigits) + "." +
                       digits.substr(std::min(kWholeKgDigits, digits.size())));
 }
 
 std::string TDenma::GetHorseName(int I) const {
-    return TrimBlanks(GetHorseNameRaw(I));
+    return TrimBlanks(RunnerField(I, TDenRunner::HorseName));
 }
 std::string TDenma::GetHorseNameRaw(int I) const {
-    return RunnerField(I, TDenRunner::HorseName);
+    return std::string(RunnerField(I, TDenRunner::HorseName));
 }
 std::string TDenma::GetJockey(int I) const {
-    return RunnerField(I, TDenRunner::Jockey);
+    return std::string(RunnerField(I, TDenRunner::Jockey));
 }
 std::string TDenma::GetTrainer(int I) const {
-    return RunnerField(I, TDenRunner::Trainer);
+    return std::string(RunnerField(I, TDenRunner::Trainer));
 }
 
 std::string TDenma::GetVenueName() const {
@@ -212,9 +219,9 @@ std::string TDenma::GetPace() const {
 }
 
 std::string TDenma::GetRaceName() const {
-    const std::string edition = Field(TDenRec::Edition);
+    const std::string_view edition = Field(TDenRec::Edition);
     const std::string title = TrimBlanks(Field(TDenRec::Title));
-    if (TrimBlanks(edition).empty()) return title;
+    if (TrimBlanksView(edition).empty()) return title;
     return T().dai + IntToStr(StrToInt(edition)) + T().kai + title;
 }
 
@@ -231,7 +238,7 @@ std::string TDenma::GetRaceClass() const {
 }
 
 std::string TDenma::GetCondition() const {
-    const std::string code = Field(TDenRec::Condition);
+    const std::string_view code = Field(TDenRec::Condition);
     if (code.size() != 2 || code[0] < '0' || code[0] > '1' || code[1] < '0' || code[1] > '9') return "";
     const int i = (code[0] - '0') * 10 + (code[1] - '0');
     return i < static_cast<int>(T().condition.size()) ? T().condition[static_cast<std::size_t>(i)] : "";
@@ -246,8 +253,8 @@ std::string TDenma::GetWeightRule() const {
 
 namespace {
 // "1112" -> "1:11:2"; nothing is checked, a blank field keeps its blanks between the colons.
-std::string TimeText(const std::string& f) {
-    auto at = [&f](std::size_t i) { return i < f.size() ? f.substr(i, 1) : std::string(); };
+std::string TimeText(std::string_view f) {
+    auto at = [&f](std::size_t i) { return std::string(i < f.size() ? f.substr(i, 1) : std::string_view()); };
     return at(0) + ":" + at(1) + at(2) + ":" + at(3);
 }
 }  // namespace

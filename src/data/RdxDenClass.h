@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "common/PageBuffer.h"
 #include "data/TypeRdx.h"
 
 namespace talpo {
@@ -14,7 +16,7 @@ public:
     // Loads the whole file (opened for reading only). Raises the load errors of FileIO.h.
     explicit TDenma(const std::string& fileName);
     // Builds the object from bytes already in memory (tests, fuzzing, archives).
-    static TDenma FromBytes(std::string bytes, std::string fileName = {});
+    static TDenma FromBytes(std::string_view bytes, std::string fileName = {});
 
     // Public cursors, as callers have always used them: set RaceIndex before calling any accessor.
     std::int32_t RaceIndex = 0;
@@ -24,6 +26,14 @@ public:
 
     // The current race's 1537 bytes; raises the list's index error for a bad RaceIndex.
     const char* GetRaceRecord() const;
+    // Race `race`'s record, the cursor left where it is.
+    const char* GetRaceRecord(std::int32_t race) const;
+
+    // The file is held once: a copy is a move or one race's record (FromBytes).
+    TDenma(const TDenma&) = delete;
+    TDenma& operator=(const TDenma&) = delete;
+    TDenma(TDenma&&) noexcept = default;
+    TDenma& operator=(TDenma&&) noexcept = default;
 
     // Race header, as cut from the record.
     std::string GetYear() const;
@@ -74,15 +84,15 @@ public:
 
 private:
     TDenma() = default;
-    void Adopt(std::string bytes);
-    std::string Field(RecordField field) const;
+    void Adopt(PageBuffer bytes);
+    std::string_view Field(RecordField field) const;
     char Code(RecordField field) const;
     const char* Slot(int I) const;
-    std::string RunnerField(int I, RecordField field) const;
+    std::string_view RunnerField(int I, RecordField field) const;
     char RunnerCode(int I, RecordField field) const;
 
     std::string fileName_;
-    std::string records_;  // RaceCount records of TDenRec::Size bytes, in file order
+    PageBuffer records_;  // RaceCount records of TDenRec::Size bytes, in file order
 };
 
 }  // namespace talpo

@@ -7,6 +7,7 @@
 
 #include "common/FileIO.h"
 #include "common/InputFile.h"
+#include "common/ReadAhead.h"
 #include "common/StrConv.h"
 #include "common/TalpoError.h"
 
@@ -14,8 +15,8 @@ namespace talpo {
 namespace {
 
 constexpr std::string_view kThreeBlanks = "   ";
-// Records read at a time: a quarter of a megabyte, so that the records just read are still in the
-// processor's own cache when they are summarised, and the buffer is never the memory that counts.
+// Records read at a time: a quarter of a megabyte a chunk, a few chunks ahead, so that the records read are
+// still in the processors' caches when they are summarised, and the buffers are never the memory that counts.
 constexpr std::size_t kChunkRecords = (std::size_t{256} << 10) / TUmaRec::Size;
 constexpr std::size_t kKeyWidth = TUmaRec::HorseCode.Width;
 static_assert(kKeyWidth < sizeof(std::uint64_t), "PackedKey keeps the length in the top byte");
@@ -81,13 +82,14 @@ TUma::TUma(const std::string& fileName) : fileName_(fileName) {
     InputFile file(fileName);
     CheckWholeRecords(file.Size(), TUmaRec::Size);
     Reserve(file.Size() / TUmaRec::Size);
-    std::vector<char> buffer(kChunkRecords * TUmaRec::Size);
+    // The reads run ahead on another core while the records read are summarised here.
+    ReadAhead chunks(file, kChunkRecords * TUmaRec::Size);
     for (;;) {
-        const std::size_t n = file.Read(buffer.data(), buffer.size());
+        const std::string_view records = chunks.Next();
         // A file cut short since it was opened ends in part of a record.
-        CheckWholeRecords(n, TUmaRec::Size);
-        Add({buffer.data(), n});
-        if (n < buffer.size()) break;
+        CheckWholeRecords(records.size(), TUmaRec::Size);
+        Add(records);
+        if (records.size() < kChunkRecords * TUmaRec::Size) break;
     }
 }
 
@@ -127,20 +129,39 @@ void TUma::Grow() {
 }
 
 void TUma::Add(std::string_view records) {
-    for (std::size_t at = 0; at < records.size(); at += TUmaRec::Size, ++recordCount_) {
-        const char* record = records.data() + at;
-        const std::uint64_t key = *PackedKey(Key(record));
-        if (2 * (horses_ + 1) > slots_.size()) Grow();
-        Slot& slot = slots_[Place(key)];
-        // The first record of a code is the one every question reads; later ones are not looked at.
-        if (slot.Key == 0) {
-            slot = {key, Summarise(record, recordCount_)};
-            ++horses_;
+    // Records in groups: the places of a whole group are asked of the memory before the first of them is
+    // filled, so that the misses of a group overlap instead of being waited for one by one; on a large
+    // file they were most of the load.
+    constexpr std::size_t kGroup = 16;
+    std::array<std::uint64_t, kGroup> keys{};
+    const std::size_t count = records.size() / TUmaRec::Size;
+    for (std::size_t first = 0; first < count; first += kGroup) {
+        const std::size_t n = std::min(kGroup, count - first);
+        while (2 * (horses_ + n) > slots_.size()) Grow();
+        for (std::size_t i = 0; i < n; ++i) {
+            keys[i] = *PackedKey(Key(records.data() + (first + i) * TUmaRec::Size));
+            PrefetchPlace(keys[i]);
+        }
+        for (std::size_t i = 0; i < n; ++i, ++recordCount_) {
+            Slot& slot = slots_[Place(keys[i])];
+            // The first record of a code is the one every question reads; later ones are not looked at.
+            if (slot.Key == 0) {
+                slot = {keys[i], Summarise(records.data() + (first + i) * TUmaRec::Size, recordCount_)};
+                ++horses_;
+            }
         }
     }
 }
 
-const TUma::Horse* TUma::At(std::uint64_t key) const {
+void TUma::PrefetchPlace(std::uint64_t key) const {
+    __builtin_prefetch(&slots_[static_cast<std::size_t>((key * kSpread) >> shift_)]);
+}
+
+void TUma::Prefetch(std::string_view horseCode) const {
+    if (const auto key = PackedKey(horseCode); key && !slots_.empty()) PrefetchPlace(*key);
+}
+
+const TUma::Figures* TUma::At(std::uint64_t key) const {
     if (slots_.empty()) return nullptr;
     const Slot& slot = slots_[Place(key)];
     return slot.Key == key ? &slot.Value : nullptr;
@@ -149,11 +170,11 @@ const TUma::Horse* TUma::At(std::uint64_t key) const {
 // The largest figure of the five run blocks, as the data has always been read: block 0 counts as a
 // number if it is one, else as the digits after its blanks (without giving its text); a later block
 // counts unless blank, and one that is no number stops the question with the conversion error.
-TUma::Horse TUma::Summarise(const char* record, int recordNo) {
-    Horse horse;
+TUma::Figures TUma::Summarise(const char* record, int recordNo) {
+    Figures horse;
     horse.Record = recordNo;
     const std::string_view first = Figure(record, 0);
-    horse.FirstSize = CopyText(first, horse.First);
+    horse.FirstSize = CopyText(first, horse.FirstText);
     long long maximum = 0;
     if (const auto value = FigureValue(first)) {
         horse.MaxFigure = *value;
@@ -181,9 +202,13 @@ TUma::Horse TUma::Summarise(const char* record, int recordNo) {
     return horse;
 }
 
-std::optional<int> TUma::Find(std::string_view horseCode) const {
+const TUma::Figures* TUma::FindFigures(std::string_view horseCode) const {
     const auto key = PackedKey(horseCode);
-    const Horse* horse = key ? At(*key) : nullptr;
+    return key ? At(*key) : nullptr;
+}
+
+std::optional<int> TUma::Find(std::string_view horseCode) const {
+    const Figures* horse = FindFigures(horseCode);
     if (!horse) return std::nullopt;
     return horse->Record;
 }
@@ -196,23 +221,27 @@ std::optional<int> TUma::FindByScan(std::string_view records, std::string_view h
     return std::nullopt;
 }
 
-const TUma::Horse& TUma::Lookup(std::string_view horseCode) const {
-    if (const auto key = PackedKey(horseCode)) {
-        if (const Horse* horse = At(*key)) return *horse;
-    }
+std::string_view TUma::Figures::First() const {
+    const std::string_view figure(FirstText.data(), FirstSize);
+    return figure == kThreeBlanks ? "0" : figure;
+}
+
+std::int32_t TUma::Figures::Max() const {
+    if (HasBad) throw NotIntegerError(std::string_view(Bad.data(), BadSize));
+    return MaxFigure;
+}
+
+const TUma::Figures& TUma::Lookup(std::string_view horseCode) const {
+    if (const Figures* horse = FindFigures(horseCode)) return *horse;
     throw ListIndexError(recordCount_);
 }
 
 std::string TUma::GetFirstFigure(std::string_view horseCode) const {
-    const Horse& horse = Lookup(horseCode);
-    const std::string_view figure(horse.First.data(), horse.FirstSize);
-    return figure == kThreeBlanks ? "0" : std::string(figure);
+    return std::string(Lookup(horseCode).First());
 }
 
 std::string TUma::GetMaxFigure(std::string_view horseCode) const {
-    const Horse& horse = Lookup(horseCode);
-    if (horse.HasBad) throw NotIntegerError(std::string_view(horse.Bad.data(), horse.BadSize));
-    return IntToStr(horse.MaxFigure);
+    return IntToStr(Lookup(horseCode).Max());
 }
 
 }  // namespace talpo

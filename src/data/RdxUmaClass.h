@@ -31,6 +31,32 @@ public:
     int RecordCount() const { return recordCount_; }
     const std::string& FileName() const { return fileName_; }
 
+    // What the two figure questions answer for one horse, worked out once as the file is loaded: a question
+    // then reads this small table and not the horse's record, which in a large file lies far from the last
+    // one read.
+    class Figures {
+    public:
+        // GetFirstFigure's text: run block 0's figure as its bytes, "0" for three blanks.
+        std::string_view First() const;
+        // GetMaxFigure's value; raises the conversion error of a later figure that is no number.
+        std::int32_t Max() const;
+
+    private:
+        friend class TUma;
+        std::int32_t Record = 0;
+        std::int32_t MaxFigure = 0;
+        std::array<char, TUmaRun::Figure.Width> FirstText{};  // FirstSize bytes
+        std::uint8_t FirstSize = 0;
+        // The first later figure that is no number, BadSize bytes.
+        std::array<char, TUmaRun::Figure.Width> Bad{};
+        std::uint8_t BadSize = 0;
+        bool HasBad = false;
+    };
+
+    // Both answers for a horse from one lookup, without making texts: for the engine, which asks them of
+    // every runner. Nothing for a code no record carries.
+    const Figures* FindFigures(std::string_view horseCode) const;
+
     // The first record (in file order) whose key equals the code, or nothing. Constant time.
     std::optional<int> Find(std::string_view horseCode) const;
 
@@ -40,30 +66,19 @@ public:
     std::string GetMaxFigure(std::string_view horseCode) const;
     // Both raise the list's index error (with the record count) for a code no record carries.
 
+    // Asks the memory for the code's place in the index ahead of a question about it: the questions of a
+    // race's runners then wait for one another's misses instead of one after the other. Only a hint.
+    void Prefetch(std::string_view horseCode) const;
+
     // The first-match scan over a horse file's bytes (whole records), kept to compare with the index:
     // the object itself keeps no records to scan.
     static std::optional<int> FindByScan(std::string_view records, std::string_view horseCode);
 
 private:
-    // What the two figure questions need of a horse, worked out once as the file is loaded: a question
-    // then reads this small table and not the horse's record, which in a large file lies far from the
-    // last one read.
-    struct Horse {
-        std::int32_t Record = 0;
-        std::int32_t MaxFigure = 0;  // GetMaxFigure's answer is its decimal text
-        // Run block 0's figure, FirstSize bytes.
-        std::array<char, TUmaRun::Figure.Width> First{};
-        std::uint8_t FirstSize = 0;
-        // The first later figure that is no number, BadSize bytes.
-        std::array<char, TUmaRun::Figure.Width> Bad{};
-        std::uint8_t BadSize = 0;
-        bool HasBad = false;
-    };
-
     // A place of the index: Key 0 is a free place (a packed key is never 0).
     struct Slot {
         std::uint64_t Key = 0;
-        Horse Value;
+        Figures Value;
     };
 
     TUma() = default;
@@ -71,11 +86,12 @@ private:
     void Reserve(std::uint64_t records);
     // Takes the next whole records of the file, in order.
     void Add(std::string_view records);
-    static Horse Summarise(const char* record, int recordNo);
+    static Figures Summarise(const char* record, int recordNo);
     std::size_t Place(std::uint64_t key) const;
+    void PrefetchPlace(std::uint64_t key) const;
     void Grow();
-    const Horse& Lookup(std::string_view horseCode) const;
-    const Horse* At(std::uint64_t key) const;
+    const Figures& Lookup(std::string_view horseCode) const;
+    const Figures* At(std::uint64_t key) const;
 
     std::string fileName_;
     int recordCount_ = 0;

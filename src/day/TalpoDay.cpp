@@ -1,6 +1,8 @@
 // Loading and predicting a day.
 #include "day/TalpoDay.h"
 
+#include <future>
+
 #include "common/Cp932.h"
 #include "common/FolderLock.h"
 
@@ -15,7 +17,29 @@ TDay Predict(std::unique_ptr<TDenma> denma, std::unique_ptr<TUma> uma, IPredictP
     return day;
 }
 
+template <typename Load>
+auto Naming(const LoadErrorNamer& name, const std::string& path, const Load& load) {
+    try {
+        return load();
+    } catch (const ETalpoError& e) {
+        if (!name) throw;
+        throw name(path, e);
+    }
+}
+
 }  // namespace
+
+void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& name) {
+    const FolderLock lock(inputDir, {}, FolderLock::Access::Shared);
+    const std::string denPath = inputDir + kDenFileName;
+    const std::string umaPath = inputDir + kUmaFileName;
+    // Without a thread to be had, the horse file is read at get().
+    auto horses = std::async(std::launch::async | std::launch::deferred,
+                             [&umaPath] { return std::make_unique<TUma>(umaPath); });
+    // A race-card error leaves here after the horse file's load has ended (the future waits for it).
+    day.Denma = Naming(name, denPath, [&] { return std::make_unique<TDenma>(denPath); });
+    day.Uma = Naming(name, umaPath, [&] { return horses.get(); });
+}
 
 void PredictLoadedDay(TDay& day, IPredictProgress& progress) {
     day.Denma->RaceIndex = 0;
@@ -25,15 +49,10 @@ void PredictLoadedDay(TDay& day, IPredictProgress& progress) {
 }
 
 TDay LoadDay(const std::string& inputDir, IPredictProgress& progress) {
-    std::unique_ptr<TDenma> denma;
-    std::unique_ptr<TUma> uma;
-    {
-        // An extraction replacing the pair meanwhile would give one file of each day.
-        const FolderLock lock(inputDir, {}, FolderLock::Access::Shared);
-        denma = std::make_unique<TDenma>(inputDir + kDenFileName);
-        uma = std::make_unique<TUma>(inputDir + kUmaFileName);
-    }
-    return Predict(std::move(denma), std::move(uma), progress);
+    TDay day;
+    ReadDayFiles(day, inputDir);
+    PredictLoadedDay(day, progress);
+    return day;
 }
 
 TDay LoadDayFromBytes(std::string den, std::string_view uma, IPredictProgress& progress) {

@@ -2,11 +2,13 @@
 // day is open. Loading is all or nothing: a failure part-way leaves no half-loaded day behind.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/TalpoError.h"
 #include "data/RdxDenClass.h"
 #include "data/RdxUmaClass.h"
 #include "predict/PredictEngine.h"
@@ -29,6 +31,16 @@ struct TDay {
         Yoso->RaceIndex = raceIndex;
     }
 };
+
+// How a caller names a load error by the file it came from.
+using LoadErrorNamer = std::function<ETalpoError(const std::string& path, const ETalpoError& error)>;
+
+// Reads inputDir + "rdx_den.dat" and inputDir + "rdx_uma.dat" (inputDir ends in a separator) into the
+// day, under the folder's shared lock so that an extraction never gives one file of each day. The horse
+// file is read on other cores while the race card is read. Each file's load error goes through `name`
+// (when given) with the file's path; the race card's error comes first, as when the files were read one
+// after the other.
+void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& name = {});
 
 // Reads inputDir + "rdx_den.dat" and inputDir + "rdx_uma.dat" (inputDir ends in a separator), creates the
 // store and predicts every race. Leaves both cursors on race 0. Errors propagate; nothing is kept.

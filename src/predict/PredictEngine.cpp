@@ -25,10 +25,10 @@ private:
     IPredictProgress& progress_;
 };
 
-bool IsBonusJockey(const std::string& jockey) {
+bool IsBonusJockey(std::string_view jockey) {
     static const std::string kKono = Sj("甲野");
     static const std::string kOtokawa = Sj("乙川");
-    const std::string name = TrimBlanks(jockey);
+    const std::string_view name = TrimBlanksView(jockey);
     return name == kKono || name == kOtokawa;
 }
 
@@ -44,10 +44,11 @@ std::int32_t MeanHalfToEven(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(half);
 }
 
-std::int32_t IndexFromFigures(const std::string& first, const std::string& best) {
-    if (first == "0") return StrToInt(best);
-    if (best == "0") return 0;
-    return MeanHalfToEven(StrToInt(best), StrToInt(first));
+// first is GetFirstFigure's text, best GetMaxFigure's value (whose text is "0" exactly when it is 0).
+std::int32_t IndexFromFigures(std::string_view first, std::int32_t best) {
+    if (first == "0") return best;
+    if (best == 0) return 0;
+    return MeanHalfToEven(best, StrToInt(first));
 }
 
 void CopyHeader(const TDenma& Denma, TYoso& Yoso) {
@@ -81,16 +82,30 @@ void CopyRunner(const TDenma& Denma, TYoso& Yoso, int I) {
 // Stores runner I's index. A horse the horse file lacks has no figure: index 0, and the caller hears of it.
 void PredictRunner(const TDenma& Denma, const TUma& Uma, TYoso& Yoso, int I, PredictReport& report) {
     const std::string code = Denma.GetHorseCode(I);
-    if (!Uma.Find(code)) {
+    // GetFirstFigure and GetMaxFigure from one lookup; the largest figure's error comes first, as it
+    // always has.
+    const TUma::Figures* horse = Uma.FindFigures(code);
+    if (!horse) {
         Yoso.SetIndex(0);
         report.Missing.push_back({Denma.RaceIndex, Denma.GetVenueName(), Denma.GetRaceNo(), I + 1, code});
         return;
     }
-    const std::string first = Uma.GetFirstFigure(code);
-    const std::string best = Uma.GetMaxFigure(code);
-    Yoso.SetIndex(IndexFromFigures(first, best));
+    const std::int32_t best = horse->Max();
+    Yoso.SetIndex(IndexFromFigures(horse->First(), best));
     if (Yoso.GetIndex() != 0 && IsBonusJockey(Yoso.GetJockey()))
         Yoso.SetIndex(Yoso.GetIndex() + kJockeyBonus);
+}
+
+// Asks for the places of race `race`'s horses in the index a race ahead of their questions, so that the
+// memory's answers overlap with the work of the race before. Every slot is asked for: the runner count
+// of a race not yet worked may be damaged, and a hint cannot fail.
+void PrefetchHorses(const TDenma& Denma, const TUma& Uma, int race) {
+    if (race >= Denma.RaceCount) return;
+    const char* record = Denma.GetRaceRecord(race);
+    for (std::size_t I = 0; I < TDenRec::MaxRunners; ++I) {
+        const RecordField code = TDenRec::Runners.At(I, TDenRunner::HorseCode);
+        Uma.Prefetch(CutFieldView(record + code.Offset, code.Width));
+    }
 }
 
 void PredictRace(TDenma& Denma, const TUma& Uma, TYoso& Yoso, PredictReport& report) {
@@ -113,7 +128,9 @@ PredictReport PredictAll(TDenma& Denma, const TUma& Uma, TYoso& Yoso, IPredictPr
     const int raceCount = Denma.RaceCount;
     progress.Begin(raceCount);
     const ProgressEnd end(progress);
+    PrefetchHorses(Denma, Uma, 0);
     for (int r = 0; r < raceCount; ++r) {
+        PrefetchHorses(Denma, Uma, r + 1);
         Denma.RaceIndex = r;
         Yoso.RaceIndex = r;
         progress.RaceStarted(r, kCountCaption + IntToStr(r + 1) + "/" + IntToStr(raceCount),

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace talpo {
@@ -20,7 +21,7 @@ public:
     static_assert(N < 256);
     std::string Get() const { return std::string(bytes_.data(), size_); }
     // Keeps the first N bytes (a cut may split a double-byte character).
-    void Set(const std::string& value) {
+    void Set(std::string_view value) {
         size_ = static_cast<std::uint8_t>(std::min(value.size(), N));
         std::memcpy(bytes_.data(), value.data(), size_);
     }
@@ -92,29 +93,29 @@ public:
     std::string GetRaceClass() const { return Race().RaceClass.Get(); }
     std::string GetStartTime() const { return Race().StartTime.Get(); }
 
-    void SetVenueName(const std::string& v) { Race().VenueName.Set(v); }
-    void SetVenueCode(const std::string& v) { Race().VenueCode.Set(v); }
-    void SetMeetingNo(const std::string& v) { Race().MeetingNo.Set(v); }
-    void SetMeetingDay(const std::string& v) { Race().MeetingDay.Set(v); }
-    void SetRaceNo(const std::string& v) { Race().RaceNo.Set(v); }
-    void SetYear(const std::string& v) { Race().Year.Set(v); }
-    void SetMonth(const std::string& v) { Race().Month.Set(v); }
-    void SetDay(const std::string& v) { Race().Day.Set(v); }
-    void SetRaceDate(const std::string& v) { Race().RaceDate.Set(v); }
-    void SetRaceName(const std::string& v) { Race().RaceName.Set(v); }
-    void SetSurface(const std::string& v) { Race().Surface.Set(v); }
-    void SetDistance(const std::string& v) { Race().Distance.Set(v); }
-    void SetRunnerCount(const std::string& v) { Race().RunnerCount.Set(v); }
-    void SetRaceClass(const std::string& v) { Race().RaceClass.Set(v); }
-    void SetStartTime(const std::string& v) { Race().StartTime.Set(v); }
+    void SetVenueName(std::string_view v) { Race().VenueName.Set(v); }
+    void SetVenueCode(std::string_view v) { Race().VenueCode.Set(v); }
+    void SetMeetingNo(std::string_view v) { Race().MeetingNo.Set(v); }
+    void SetMeetingDay(std::string_view v) { Race().MeetingDay.Set(v); }
+    void SetRaceNo(std::string_view v) { Race().RaceNo.Set(v); }
+    void SetYear(std::string_view v) { Race().Year.Set(v); }
+    void SetMonth(std::string_view v) { Race().Month.Set(v); }
+    void SetDay(std::string_view v) { Race().Day.Set(v); }
+    void SetRaceDate(std::string_view v) { Race().RaceDate.Set(v); }
+    void SetRaceName(std::string_view v) { Race().RaceName.Set(v); }
+    void SetSurface(std::string_view v) { Race().Surface.Set(v); }
+    void SetDistance(std::string_view v) { Race().Distance.Set(v); }
+    void SetRunnerCount(std::string_view v) { Race().RunnerCount.Set(v); }
+    void SetRaceClass(std::string_view v) { Race().RaceClass.Set(v); }
+    void SetStartTime(std::string_view v) { Race().StartTime.Set(v); }
 
     // Bet slots, chosen by BetIndex (win and place 0..8, pairs 0..39).
     std::string GetWinBet() const { return Race().WinBets[Bet(WinPlaceSlots)].Get(); }
     std::string GetPlaceBet() const { return Race().PlaceBets[Bet(WinPlaceSlots)].Get(); }
     std::string GetPairBet() const { return Race().PairBets[Bet(PairSlots)].Get(); }
-    void SetWinBet(const std::string& v) { Race().WinBets[Bet(WinPlaceSlots)].Set(v); }
-    void SetPlaceBet(const std::string& v) { Race().PlaceBets[Bet(WinPlaceSlots)].Set(v); }
-    void SetPairBet(const std::string& v) { Race().PairBets[Bet(PairSlots)].Set(v); }
+    void SetWinBet(std::string_view v) { Race().WinBets[Bet(WinPlaceSlots)].Set(v); }
+    void SetPlaceBet(std::string_view v) { Race().PlaceBets[Bet(WinPlaceSlots)].Set(v); }
+    void SetPairBet(std::string_view v) { Race().PairBets[Bet(PairSlots)].Set(v); }
 
     // Horse entries, chosen by HorseIndex (0..17).
     std::string GetHorseName() const { return Horse().HorseName.Get(); }
@@ -125,13 +126,13 @@ public:
     std::string GetHorseNo() const { return Horse().HorseNo.Get(); }
     std::string GetMark() const { return Horse().Mark.Get(); }
     std::int32_t GetIndex() const { return Horse().Index; }
-    void SetHorseName(const std::string& v) { Horse().HorseName.Set(v); }
-    void SetSexAge(const std::string& v) { Horse().SexAge.Set(v); }
-    void SetJockey(const std::string& v) { Horse().Jockey.Set(v); }
-    void SetTrainer(const std::string& v) { Horse().Trainer.Set(v); }
-    void SetBracket(const std::string& v) { Horse().Bracket.Set(v); }
-    void SetHorseNo(const std::string& v) { Horse().HorseNo.Set(v); }
-    void SetMark(const std::string& v) { Horse().Mark.Set(v); }
+    void SetHorseName(std::string_view v) { Horse().HorseName.Set(v); }
+    void SetSexAge(std::string_view v) { Horse().SexAge.Set(v); }
+    void SetJockey(std::string_view v) { Horse().Jockey.Set(v); }
+    void SetTrainer(std::string_view v) { Horse().Trainer.Set(v); }
+    void SetBracket(std::string_view v) { Horse().Bracket.Set(v); }
+    void SetHorseNo(std::string_view v) { Horse().HorseNo.Set(v); }
+    void SetMark(std::string_view v) { Horse().Mark.Set(v); }
     void SetIndex(std::int32_t v) { Horse().Index = v; }
 
     // Reads of any race that leave every cursor where it is, so that the files and views made from the

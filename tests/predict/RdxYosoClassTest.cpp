@@ -12,7 +12,7 @@ namespace talpo {
 namespace {
 
 using Getter = std::string (TYoso::*)() const;
-using Setter = void (TYoso::*)(const std::string&);
+using Setter = void (TYoso::*)(std::string_view);
 
 struct Field {
     const char* name;
