@@ -1,22 +1,17 @@
 // Page-aligned blocks of bytes.
 #include "common/PageBuffer.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 namespace talpo {
 
+void PageBuffer::Release::operator()(char* p) const {
+    FreeBlock(p);
+}
+
 PageBuffer::PageBuffer(std::size_t size) : size_(size) {
-    if (size == 0) return;
-    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    // aligned_alloc takes whole multiples of the alignment only.
-    const std::size_t rounded = (size + page - 1) / page * page;
-    if (rounded < size) throw std::bad_alloc();
-    bytes_.reset(static_cast<char*>(std::aligned_alloc(page, rounded)));
-    if (!bytes_) throw std::bad_alloc();
+    if (size != 0) bytes_.reset(static_cast<char*>(AllocateBlock(size)));
 }
 
 PageBuffer PageBuffer::Copy(std::string_view bytes) {

@@ -1,12 +1,14 @@
 // A block of bytes that starts on a memory page, for the files read whole or through a buffer. The kernel
 // copies a file several times faster into such a block than into one that does not start on a cache line,
-// as an ordinary allocation of this size does not (measured on a large horse file: 3.5 x).
+// as an ordinary allocation of this size does not (measured on a large horse file: 3.5 x). Large blocks
+// come in huge pages (LargeBlock.h).
 #pragma once
 
 #include <cstddef>
-#include <cstdlib>
 #include <memory>
 #include <string_view>
+
+#include "common/LargeBlock.h"
 
 namespace talpo {
 
@@ -26,10 +28,10 @@ public:
     std::string_view View() const { return {data(), size_}; }
 
 private:
-    struct Free {
-        void operator()(char* p) const { std::free(p); }
+    struct Release {
+        void operator()(char* p) const;
     };
-    std::unique_ptr<char, Free> bytes_;
+    std::unique_ptr<char, Release> bytes_;
     std::size_t size_ = 0;
 };
 

@@ -94,8 +94,8 @@ TDenma TDenma::FromBytes(std::string_view bytes, std::string fileName) {
 }
 
 void TDenma::Adopt(PageBuffer bytes) {
-    records_ = std::move(bytes);
-    RaceCount = static_cast<std::int32_t>(records_.size() / TDenRec::Size);
+    records_ = std::make_shared<const PageBuffer>(std::move(bytes));
+    RaceCount = static_cast<std::int32_t>(records_->size() / TDenRec::Size);
     RaceIndex = 0;
 }
 
@@ -105,7 +105,16 @@ const char* TDenma::GetRaceRecord() const {
 
 const char* TDenma::GetRaceRecord(std::int32_t race) const {
     if (race < 0 || race >= RaceCount) throw ListIndexError(race);
-    return records_.data() + static_cast<std::size_t>(race) * TDenRec::Size;
+    return records_->data() + static_cast<std::size_t>(race) * TDenRec::Size;
+}
+
+TDenma TDenma::Share() const {
+    TDenma other;
+    other.fileName_ = fileName_;
+    other.records_ = records_;
+    other.RaceCount = RaceCount;
+    other.RaceIndex = RaceIndex;
+    return other;
 }
 
 std::string_view TDenma::Field(RecordField field) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,11 +30,14 @@ public:
     // Race `race`'s record, the cursor left where it is.
     const char* GetRaceRecord(std::int32_t race) const;
 
-    // The file is held once: a copy is a move or one race's record (FromBytes).
+    // The file is held once: a copy is a move, a Share or one race's record (FromBytes).
     TDenma(const TDenma&) = delete;
     TDenma& operator=(const TDenma&) = delete;
     TDenma(TDenma&&) noexcept = default;
     TDenma& operator=(TDenma&&) noexcept = default;
+
+    // Cursors of their own over the same records, for a thread that works other races.
+    TDenma Share() const;
 
     // Race header, as cut from the record.
     std::string GetYear() const;
@@ -92,7 +96,8 @@ private:
     char RunnerCode(int I, RecordField field) const;
 
     std::string fileName_;
-    PageBuffer records_;  // RaceCount records of TDenRec::Size bytes, in file order
+    // RaceCount records of TDenRec::Size bytes, in file order; never changed once loaded.
+    std::shared_ptr<const PageBuffer> records_;
 };
 
 }  // namespace talpo

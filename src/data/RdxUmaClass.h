@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/LargeBlock.h"
 #include "data/TypeRdx.h"
 
 namespace talpo {
@@ -98,7 +99,7 @@ private:
     // By the code packed into one number (its up to 7 bytes and its length), in one array with open
     // addressing: building it costs one cache line a record instead of a node allocated and chased, which
     // made the index most of a large file's load.
-    std::vector<Slot> slots_;
+    std::vector<Slot, LargeBlockAllocator<Slot>> slots_;
     unsigned shift_ = 64;
     std::size_t horses_ = 0;
 };

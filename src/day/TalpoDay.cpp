@@ -38,12 +38,14 @@ void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& 
                              [&umaPath] { return std::make_unique<TUma>(umaPath); });
     // A race-card error leaves here after the horse file's load has ended (the future waits for it).
     day.Denma = Naming(name, denPath, [&] { return std::make_unique<TDenma>(denPath); });
+    // The store's pages are made ready here, where this core would otherwise wait for the horse file.
+    day.Yoso = std::make_unique<TYoso>(day.Denma->RaceCount);
     day.Uma = Naming(name, umaPath, [&] { return horses.get(); });
 }
 
 void PredictLoadedDay(TDay& day, IPredictProgress& progress) {
     day.Denma->RaceIndex = 0;
-    day.Yoso = std::make_unique<TYoso>(day.Denma->RaceCount);
+    if (!day.Yoso) day.Yoso = std::make_unique<TYoso>(day.Denma->RaceCount);
     day.Report = PredictAll(*day.Denma, *day.Uma, *day.Yoso, progress);
     if (day.Denma->RaceCount > 0) day.SetRace(0);
 }

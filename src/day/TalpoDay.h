@@ -37,7 +37,8 @@ using LoadErrorNamer = std::function<ETalpoError(const std::string& path, const 
 
 // Reads inputDir + "rdx_den.dat" and inputDir + "rdx_uma.dat" (inputDir ends in a separator) into the
 // day, under the folder's shared lock so that an extraction never gives one file of each day. The horse
-// file is read on other cores while the race card is read. Each file's load error goes through `name`
+// file is read on other cores while the race card is read and the day's empty store is made. Each file's
+// load error goes through `name`
 // (when given) with the file's path; the race card's error comes first, as when the files were read one
 // after the other.
 void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& name = {});
@@ -49,8 +50,9 @@ TDay LoadDay(const std::string& inputDir, IPredictProgress& progress);
 // The same from bytes in memory; the horse file's bytes are not kept.
 TDay LoadDayFromBytes(std::string den, std::string_view uma, IPredictProgress& progress);
 
-// Creates the store of a day whose race card and horse file are loaded, and predicts every race. Leaves
-// both cursors on race 0. On an error the day keeps what it had, so that the caller can say where.
+// Predicts every race of a day whose race card and horse file are loaded, into the day's store (made here
+// unless ReadDayFiles made it). Leaves both cursors on race 0. On an error the day keeps what it had, so that
+// the caller can say where.
 void PredictLoadedDay(TDay& day, IPredictProgress& progress);
 
 // One warning text per missing horse (UTF-8), in the order they were met.

@@ -62,7 +62,7 @@ std::vector<TRankEntry> RankingList(TYoso& Yoso, int runners) {
     list.reserve(static_cast<std::size_t>(runners));
     for (int h = 0; h < runners; ++h) {
         Yoso.HorseIndex = h;
-        list.push_back({IntToStr(h + 1), Yoso.GetIndex()});
+        list.push_back({h + 1, Yoso.GetIndex()});
     }
     return list;
 }
@@ -105,10 +105,12 @@ void WritePrediction(TYoso& Yoso, const std::vector<TRankEntry>& ranked, int run
     const int count = static_cast<int>(ranked.size());
     ClearMarks(Yoso, runners);
     for (int k = 0; k < MarkCount(runners) && k < count; ++k) {
-        Yoso.HorseIndex = StrToInt(ranked[static_cast<std::size_t>(k)].HorseNo) - 1;
+        Yoso.HorseIndex = ranked[static_cast<std::size_t>(k)].HorseNo - 1;
         Yoso.SetMark(Marks()[static_cast<std::size_t>(k)]);
     }
-    auto padded = [&ranked](int rank) { return PadHorseNo(ranked[static_cast<std::size_t>(rank)].HorseNo); };
+    auto padded = [&ranked](int rank) {
+        return PadHorseNo(IntToStr(ranked[static_cast<std::size_t>(rank)].HorseNo));
+    };
     Yoso.BetIndex = 0;
     if (count > 0) Yoso.SetWinBet(padded(0));
     for (int k = 0; k < kPlaceBets && k < count; ++k) {

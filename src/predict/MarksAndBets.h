@@ -11,7 +11,7 @@
 namespace talpo {
 
 struct TRankEntry {
-    std::string HorseNo;  // decimal text, at most 2 bytes
+    std::int32_t HorseNo = 0;  // 1-based; the ranking's horse number text is its decimal form
     std::int32_t Index = 0;
 };
 

@@ -17,6 +17,9 @@ public:
     virtual ~IPredictProgress() = default;
     // Before the first race; raceCount may be 0.
     virtual void Begin(int /*raceCount*/) {}
+    // Whether RaceStarted wants its captions: they are made only for a progress that shows them, and are
+    // empty otherwise.
+    virtual bool ShowsCaptions() const { return false; }
     // Before race r is worked. Captions are CP932: "処理数3/24" and "東京  11R  予想中".
     virtual void RaceStarted(int /*raceIndex*/, const std::string& /*countCaption*/,
                              const std::string& /*raceCaption*/) {}
@@ -44,6 +47,9 @@ struct PredictReport {
 // Pause after each race, in milliseconds.
 inline constexpr int kRacePauseMs = 100;
 
+// A day of many races is worked on two cores, the later half ahead on the second; progress still hears
+// every race in order, and the error raised is the one of the first race (in order) that met one. After an
+// error, races past the failing one may hold what was already worked for them.
 PredictReport PredictAll(TDenma& Denma, const TUma& Uma, TYoso& Yoso, IPredictProgress& progress);
 
 }  // namespace talpo

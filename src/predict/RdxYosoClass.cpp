@@ -3,18 +3,30 @@
 // of bounds.
 #include "predict/RdxYosoClass.h"
 
+#include <algorithm>
+
 #include "common/TalpoError.h"
 
 namespace talpo {
 
-TYoso::TYoso(std::int32_t raceCount) {
-    if (raceCount > 0) races_.resize(static_cast<std::size_t>(raceCount));
-    RaceCount = static_cast<std::int32_t>(races_.size());
+TYoso::TYoso(std::int32_t raceCount)
+    : races_(std::make_shared<Races>(static_cast<std::size_t>(std::max(raceCount, 0)))) {
+    RaceCount = static_cast<std::int32_t>(races_->size());
+}
+
+TYoso TYoso::Share() {
+    TYoso other;
+    other.races_ = races_;
+    other.RaceCount = RaceCount;
+    other.RaceIndex = RaceIndex;
+    other.HorseIndex = HorseIndex;
+    other.BetIndex = BetIndex;
+    return other;
 }
 
 const TYosoRace& TYoso::RaceAt(std::int32_t race) const {
     if (race < 0 || race >= RaceCount) throw ListIndexError(race);
-    return races_[static_cast<std::size_t>(race)];
+    return (*races_)[static_cast<std::size_t>(race)];
 }
 
 const TYosoHorse& TYoso::HorseAt(std::int32_t race, std::int32_t horse) const {

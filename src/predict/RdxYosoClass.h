@@ -7,9 +7,12 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/LargeBlock.h"
 
 namespace talpo {
 
@@ -71,6 +74,15 @@ public:
     static constexpr int PairSlots = 40;
 
     explicit TYoso(std::int32_t raceCount);
+
+    // A day's store is held once: a copy is a move or a Share.
+    TYoso(const TYoso&) = delete;
+    TYoso& operator=(const TYoso&) = delete;
+    TYoso(TYoso&&) noexcept = default;
+    TYoso& operator=(TYoso&&) noexcept = default;
+
+    // Cursors of their own over the same races, for a thread that works other races than this object's.
+    TYoso Share();
 
     std::int32_t RaceCount = 0;
     std::int32_t RaceIndex = 0;
@@ -148,7 +160,10 @@ private:
     const TYosoHorse& Horse() const { return HorseAt(RaceIndex, HorseIndex); }
     TYosoHorse& Horse();
 
-    std::vector<TYosoRace> races_;
+    TYoso() = default;
+
+    using Races = std::vector<TYosoRace, LargeBlockAllocator<TYosoRace>>;
+    std::shared_ptr<Races> races_;
 };
 
 }  // namespace talpo

@@ -30,6 +30,7 @@ public:
     TProgressDriver(TProgressForm& form, std::function<void(int)> wait);
 
     void Begin(int raceCount) override;
+    bool ShowsCaptions() const override { return true; }
     void RaceStarted(int raceIndex, const std::string& countCaption, const std::string& raceCaption) override;
     void Pause(int milliseconds) override;
     void RaceDone(int racesDone) override;

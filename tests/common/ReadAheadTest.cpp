@@ -21,9 +21,9 @@ std::string Pattern(std::size_t size) {
 
 // The chunks in order, with the size of each.
 std::pair<std::string, std::vector<std::size_t>> ReadAll(const std::string& path, std::size_t chunk,
-                                                         std::size_t depth) {
+                                                         std::size_t depth, std::size_t readers) {
     InputFile file(path);
-    ReadAhead chunks(file, chunk, depth);
+    ReadAhead chunks(file, chunk, depth, readers);
     std::string all;
     std::vector<std::size_t> sizes;
     for (;;) {
@@ -41,27 +41,29 @@ TEST(ReadAhead, GivesTheFileInWholeChunksThenTheRest) {
     test::WriteBytes(dir.File("odd"), bytes);
     test::WriteBytes(dir.File("whole"), bytes.substr(0, 5 * kChunk));
     test::WriteBytes(dir.File("empty"), "");
-    for (const std::size_t depth : {1u, 2u, 4u}) {
-        const auto [odd, oddSizes] = ReadAll(dir.File("odd"), kChunk, depth);
+    // Several readers finish their chunks in any order; the caller still gets them in the file's.
+    for (const auto& [depth, readers] :
+         {std::pair{1u, 1u}, {2u, 1u}, {4u, 1u}, {2u, 2u}, {4u, 2u}, {5u, 3u}}) {
+        const auto [odd, oddSizes] = ReadAll(dir.File("odd"), kChunk, depth, readers);
         EXPECT_EQ(odd, bytes);
         std::vector<std::size_t> expected(11, kChunk);
         expected.push_back(100);
         EXPECT_EQ(oddSizes, expected);
-        const auto [whole, wholeSizes] = ReadAll(dir.File("whole"), kChunk, depth);
+        const auto [whole, wholeSizes] = ReadAll(dir.File("whole"), kChunk, depth, readers);
         EXPECT_EQ(whole, bytes.substr(0, 5 * kChunk));
         EXPECT_EQ(wholeSizes.size(), 6u);
         EXPECT_EQ(wholeSizes.back(), 0u);
-        EXPECT_EQ(ReadAll(dir.File("empty"), kChunk, depth).second, std::vector<std::size_t>{0});
+        EXPECT_EQ(ReadAll(dir.File("empty"), kChunk, depth, readers).second, std::vector<std::size_t>{0});
     }
 }
 
 TEST(ReadAhead, StopsWhenTheCallerLeavesEarly) {
     test::TempDir dir;
     test::WriteBytes(dir.File("big"), Pattern(64 * 4096));
-    for (int taken = 0; taken < 3; ++taken) {
+    for (int taken = 0; taken < 6; ++taken) {
         InputFile file(dir.File("big"));
-        // The reader fills both buffers and waits for one to come back, which never happens.
-        ReadAhead chunks(file, 4096, 2);
+        // The readers fill the buffers and wait for one to come back, which never happens.
+        ReadAhead chunks(file, 4096, 2, 1 + taken % 2);
         for (int i = 0; i < taken; ++i) EXPECT_EQ(chunks.Next().size(), 4096u);
     }
 }

@@ -1,6 +1,8 @@
 // The strict number conversions every reader of the data shares.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "common/StrConv.h"
 #include "common/TalpoError.h"
 #include "support/TestSupport.h"
@@ -65,6 +67,9 @@ TEST(StrConv, TwoDigitFormatKeepsPrintfMeaning) {
     EXPECT_EQ(FormatMin2Digits(123), "123");
     EXPECT_EQ(FormatMin2Digits(-5), "-05");
     EXPECT_EQ(FormatMin2Digits(0), "00");
+    EXPECT_EQ(FormatMin2Digits(-12), "-12");
+    EXPECT_EQ(FormatMin2Digits(INT32_MIN), "-2147483648");
+    EXPECT_EQ(FormatMin2Digits(INT32_MAX), "2147483647");
 }
 
 }  // namespace

@@ -28,10 +28,10 @@ test::Predicted One(const std::vector<int>& indices) {
 }
 
 TEST(RankSmall, CompareAndPad) {
-    EXPECT_EQ(CompareByIndex({"1", 80}, {"2", 50}), -1);
-    EXPECT_EQ(CompareByIndex({"1", 50}, {"2", 80}), 1);
-    EXPECT_EQ(CompareByIndex({"1", 60}, {"2", 60}), 0);
-    EXPECT_EQ(CompareByIndex({"1", -1}, {"2", 0}), 1);
+    EXPECT_EQ(CompareByIndex({1, 80}, {2, 50}), -1);
+    EXPECT_EQ(CompareByIndex({1, 50}, {2, 80}), 1);
+    EXPECT_EQ(CompareByIndex({1, 60}, {2, 60}), 0);
+    EXPECT_EQ(CompareByIndex({1, -1}, {2, 0}), 1);
     const std::pair<std::string, std::string> pads[] = {
         {"7", " 7"}, {"12", "12"}, {"", ""}, {" 7", " 7"}, {Sj("１"), Sj("１")}};
     for (const auto& [in, out] : pads) EXPECT_EQ(PadHorseNo(in), out) << in;

@@ -64,6 +64,7 @@ public:
 class RecordingProgress : public IPredictProgress {
 public:
     void Begin(int raceCount) override { Calls.push_back("Begin " + std::to_string(raceCount)); }
+    bool ShowsCaptions() const override { return true; }
     void RaceStarted(int raceIndex, const std::string& countCaption,
                      const std::string& raceCaption) override {
         Calls.push_back("Started " + std::to_string(raceIndex) + " [" + Cp932ToUtf8(countCaption) + "] [" +
