@@ -128,8 +128,9 @@ bool CheckGoals(const GoalReporter& measured, const PeakMemory& peak) {
 
     std::printf("\nGoals, on %ld cores of %s:\n", ::sysconf(_SC_NPROCESSORS_ONLN), CpuModel().c_str());
     if (timeRatio >= 0)
-        std::printf("  (large input: read %.0f ms, load and predict %.0f ms; in processor time %.2f x)\n",
-                    read.Wall * 1e3, predict.Wall * 1e3, cpuRatio);
+        std::printf(
+            "  (large input: read %.0f ms, load and predict %.0f ms; processor time of all threads %.2f x)\n",
+            read.Wall * 1e3, predict.Wall * 1e3, cpuRatio);
     std::printf("  (the two files: %.1f MiB)\n", static_cast<double>(DayBytes(kLargeInput)) / kMiB);
     bool allMet = true;
     for (const Goal& g : goals) {

@@ -8,7 +8,11 @@ namespace talpo {
 
 ReadAhead::ReadAhead(InputFile& file, std::size_t chunkSize, std::size_t depth, std::size_t readers)
     : file_(file), chunkSize_(chunkSize), slots_(std::max<std::size_t>(depth, 1)) {
-    readers = std::clamp<std::size_t>(readers, 1, slots_.size());
+    if (readers == 0) {
+        buffers_.emplace_back(chunkSize_);
+        return;
+    }
+    readers = std::min(readers, slots_.size());
     for (std::size_t i = 0; i < slots_.size(); ++i) buffers_.emplace_back(chunkSize_);
     try {
         for (std::size_t k = 0; k < readers; ++k)

@@ -21,8 +21,8 @@ namespace talpo {
 class ReadAhead {
 public:
     // Chunks of chunkSize bytes, at most `depth` of them read or being read and not yet given up by the
-    // caller, by `readers` threads. Where no thread can be started, the chunks are read in Next() instead,
-    // with the same results.
+    // caller, by `readers` threads. With no readers, or where no thread can be started, the chunks are read
+    // in Next() instead, into one buffer, with the same results.
     ReadAhead(InputFile& file, std::size_t chunkSize, std::size_t depth = 4, std::size_t readers = 1);
     // Stops the readers (after the reads they are in) and waits for them.
     ~ReadAhead();

@@ -17,6 +17,11 @@ namespace talpo {
 
 class TUma {
 public:
+    // From this size on a horse file is read ahead on other cores while its records are summarised; a
+    // smaller one (a usual day's) is read on the caller's thread, where threads would cost more than they
+    // save.
+    static constexpr std::uint64_t LargeFileBytes = std::uint64_t{16} << 20;
+
     // Raises the load errors of InputFile.h; a size that is not whole records raises
     // "ﾌｧｲﾙの末尾以降を読み込みました" before anything is read.
     explicit TUma(const std::string& fileName);

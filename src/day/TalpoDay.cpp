@@ -1,7 +1,9 @@
 // Loading and predicting a day.
 #include "day/TalpoDay.h"
 
+#include <filesystem>
 #include <future>
+#include <system_error>
 
 #include "common/Cp932.h"
 #include "common/FolderLock.h"
@@ -33,8 +35,11 @@ void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& 
     const FolderLock lock(inputDir, {}, FolderLock::Access::Shared);
     const std::string denPath = inputDir + kDenFileName;
     const std::string umaPath = inputDir + kUmaFileName;
-    // Without a thread to be had, the horse file is read at get().
-    auto horses = std::async(std::launch::async | std::launch::deferred,
+    // A large horse file is read on other cores meanwhile; a usual day's, or without a thread to be had,
+    // at get().
+    std::error_code ec;
+    const bool large = std::filesystem::file_size(umaPath, ec) >= TUma::LargeFileBytes && !ec;
+    auto horses = std::async(large ? std::launch::async | std::launch::deferred : std::launch::deferred,
                              [&umaPath] { return std::make_unique<TUma>(umaPath); });
     // A race-card error leaves here after the horse file's load has ended (the future waits for it).
     day.Denma = Naming(name, denPath, [&] { return std::make_unique<TDenma>(denPath); });

@@ -43,7 +43,7 @@ TEST(ReadAhead, GivesTheFileInWholeChunksThenTheRest) {
     test::WriteBytes(dir.File("empty"), "");
     // Several readers finish their chunks in any order; the caller still gets them in the file's.
     for (const auto& [depth, readers] :
-         {std::pair{1u, 1u}, {2u, 1u}, {4u, 1u}, {2u, 2u}, {4u, 2u}, {5u, 3u}}) {
+         {std::pair{3u, 0u}, {1u, 1u}, {2u, 1u}, {4u, 1u}, {2u, 2u}, {4u, 2u}, {5u, 3u}}) {
         const auto [odd, oddSizes] = ReadAll(dir.File("odd"), kChunk, depth, readers);
         EXPECT_EQ(odd, bytes);
         std::vector<std::size_t> expected(11, kChunk);
