@@ -106,13 +106,16 @@ void PredictRunner(const TDenma& Denma, const TUma::Figures* horse, TYoso& Yoso,
 // Asks for the places of race `race`'s horses in the index a race ahead of their questions, so that the
 // memory's answers overlap with the work of the race before. Every slot is asked for: the runner count
 // of a race not yet worked may be damaged, and a hint cannot fail.
+// GetHorseCode(I) of a race's record, without the text made of it.
+std::string_view HorseCodeIn(const char* record, int I) {
+    const RecordField code = TDenRec::Runners.At(static_cast<std::size_t>(I), TDenRunner::HorseCode);
+    return CutFieldView(record + code.Offset, code.Width);
+}
+
 void PrefetchHorses(const TDenma& Denma, const TUma& Uma, int race) {
     if (race >= Denma.RaceCount) return;
     const char* record = Denma.GetRaceRecord(race);
-    for (std::size_t I = 0; I < TDenRec::MaxRunners; ++I) {
-        const RecordField code = TDenRec::Runners.At(I, TDenRunner::HorseCode);
-        Uma.Prefetch(CutFieldView(record + code.Offset, code.Width));
-    }
+    for (int I = 0; I < TDenRec::MaxRunners; ++I) Uma.Prefetch(HorseCodeIn(record, I));
 }
 
 void PredictRace(TDenma& Denma, const TUma& Uma, TYoso& Yoso, PredictReport& report) {
@@ -120,8 +123,9 @@ void PredictRace(TDenma& Denma, const TUma& Uma, TYoso& Yoso, PredictReport& rep
     // The runners' horses looked up together, before any other work: in a large index each lookup is a
     // miss of the processor's caches, and misses asked for together overlap instead of coming one by one.
     std::array<const TUma::Figures*, TDenRec::MaxRunners> horses{};
+    const char* record = Denma.GetRaceRecord();
     for (int I = 0; I < runners; ++I)
-        horses[static_cast<std::size_t>(I)] = Uma.FindFigures(Denma.GetHorseCode(I));
+        horses[static_cast<std::size_t>(I)] = Uma.FindFigures(HorseCodeIn(record, I));
     CopyHeader(Denma, Yoso);
     for (int I = 0; I < runners; ++I) {
         Yoso.HorseIndex = I;
