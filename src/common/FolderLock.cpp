@@ -3,7 +3,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
 
 #include <cerrno>
 
@@ -20,32 +19,18 @@ int Lock(int fd, int operation) {
 
 }  // namespace
 
-FolderLock::FolderLock(const std::string& folder, const Waiting& waiting, Access access) {
+FolderLock::FolderLock(const std::string& folder, const Waiting& waiting, Access access)
+    : fd_(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (fd_.Get() < 0) return;
     const int kind = access == Access::Shared ? LOCK_SH : LOCK_EX;
-    const std::string path = folder.empty() ? "." : folder;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    int err = Lock(fd, kind | LOCK_NB);
+    int err = Lock(fd_.Get(), kind | LOCK_NB);
     if (err == EWOULDBLOCK) {
-        try {
-            if (waiting) waiting(folder);
-        } catch (...) {
-            ::close(fd);
-            throw;
-        }
-        err = Lock(fd, kind);
+        if (waiting) waiting(folder);
+        err = Lock(fd_.Get(), kind);
     }
     // A file system without locks (some network shares) still takes the files: the runs then go
     // unguarded, as they always have there.
-    if (err != 0) {
-        ::close(fd);
-        return;
-    }
-    fd_ = fd;
-}
-
-FolderLock::~FolderLock() {
-    if (fd_ >= 0) ::close(fd_);
+    held_ = err == 0;
 }
 
 }  // namespace talpo

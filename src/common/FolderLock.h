@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "common/UniqueFd.h"
+
 namespace talpo {
 
 class FolderLock {
@@ -21,14 +23,15 @@ public:
     // files written into it or read from it report the failure with their own paths.
     explicit FolderLock(const std::string& folder, const Waiting& waiting = {},
                         Access access = Access::Exclusive);
-    ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    bool Held() const { return fd_ >= 0; }
+    bool Held() const { return held_; }
 
 private:
-    int fd_ = -1;
+    // The lock goes with the descriptor, closed with the object (or when the constructor raises).
+    UniqueFd fd_;
+    bool held_ = false;
 };
 
 }  // namespace talpo
