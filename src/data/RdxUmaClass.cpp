@@ -1,4 +1,4 @@
-// The horse file: reading it through a small buffer into the code index, and the two figure questions.
+// The horse file: reading it in chunks into the code index, and the two figure questions.
 #include "data/RdxUmaClass.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // TUma: the horse file rdx_uma.dat, answering the two figure questions by horse code. The file is read
-// once through a small buffer and only a summary of each code's first record is kept, so that a horse
-// file of any size loads in a fixed amount of memory beside that table.
+// once in chunks (a large one ahead on other cores) and only a summary of each code's first record is
+// kept, so that a horse file of any size loads in a fixed amount of memory beside that table.
 #pragma once
 
 #include <array>

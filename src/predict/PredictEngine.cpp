@@ -1,5 +1,6 @@
 // The day's prediction: race header and runners copied into the store, each runner's index from its
-// figures, then the ranking of the race. Errors pass through untouched; progress always hears End().
+// figures, then the ranking of the race; a long day on two cores. Errors pass through untouched; progress
+// always hears End().
 #include "predict/PredictEngine.h"
 
 #include <array>
