@@ -45,15 +45,9 @@ std::size_t InputFile::ReadAt(char* data, std::size_t size, std::uint64_t offset
 }
 
 std::size_t InputFile::Read(char* data, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::read(fd_.Get(), data + done, size - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw ErrnoError(errno);
-        if (n == 0) break;
-        done += static_cast<std::size_t>(n);
-    }
-    return done;
+    const std::size_t n = ReadAt(data, size, position_);
+    position_ += n;
+    return n;
 }
 
 }  // namespace talpo

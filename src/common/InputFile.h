@@ -28,6 +28,7 @@ public:
 private:
     UniqueFd fd_;
     std::uint64_t size_ = 0;
+    std::uint64_t position_ = 0;  // where Read goes on
 };
 
 }  // namespace talpo

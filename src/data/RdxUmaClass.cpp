@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/Cp932.h"
 #include "common/FileIO.h"
 #include "common/InputFile.h"
 #include "common/ReadAhead.h"
@@ -48,37 +49,13 @@ std::uint8_t CopyText(std::string_view text, std::array<char, N>& out) {
     return static_cast<std::uint8_t>(n);
 }
 
-// A field's bytes up to its first zero byte. Fields are a few bytes: a plain loop, which the compiler
-// unrolls, costs less than a call of the library's.
-std::string_view Cut(const char* p, std::size_t width) {
-    std::size_t n = 0;
-    while (n < width && p[n] != '\0') ++n;
-    return {p, n};
-}
-
 std::string_view Key(const char* record) {
-    return Cut(record + TUmaRec::HorseCode.Offset, kKeyWidth);
+    return CutFieldView(record + TUmaRec::HorseCode.Offset, kKeyWidth);
 }
 
 std::string_view Figure(const char* record, int block) {
     const RecordField figure = TUmaRec::Runs.At(static_cast<std::size_t>(block), TUmaRun::Figure);
-    return Cut(record + figure.Offset, figure.Width);
-}
-
-// TryStrToInt of a figure: blanks, a sign, then digits only. Three bytes cannot overflow.
-static_assert(TUmaRun::Figure.Width <= 9, "a figure fits an int32 whatever its digits");
-std::optional<std::int32_t> FigureValue(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    const bool negative = i < text.size() && text[i] == '-';
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    if (i == text.size()) return std::nullopt;
-    std::int32_t value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-    }
-    return negative ? -value : value;
+    return CutFieldView(record + figure.Offset, figure.Width);
 }
 
 // Fibonacci hashing: the packed keys of a file differ mostly in their low bytes, which the multiplication
@@ -123,9 +100,13 @@ void TUma::Reserve(std::uint64_t records) {
     horses_ = 0;
 }
 
+std::size_t TUma::Home(std::uint64_t key) const {
+    return static_cast<std::size_t>((key * kSpread) >> shift_);
+}
+
 std::size_t TUma::Place(std::uint64_t key) const {
     const std::size_t mask = slots_.size() - 1;
-    std::size_t at = static_cast<std::size_t>((key * kSpread) >> shift_);
+    std::size_t at = Home(key);
     while (slots_[at].Key != 0 && slots_[at].Key != key) at = (at + 1) & mask;
     return at;
 }
@@ -171,7 +152,7 @@ void TUma::Add(std::string_view records) {
 }
 
 void TUma::PrefetchPlace(std::uint64_t key) const {
-    __builtin_prefetch(&slots_[static_cast<std::size_t>((key * kSpread) >> shift_)]);
+    __builtin_prefetch(&slots_[Home(key)]);
 }
 
 void TUma::Prefetch(std::string_view horseCode) const {
@@ -193,7 +174,7 @@ TUma::Figures TUma::Summarise(const char* record, int recordNo) {
     const std::string_view first = Figure(record, 0);
     horse.FirstSize = CopyText(first, horse.FirstText);
     long long maximum = 0;
-    if (const auto value = FigureValue(first)) {
+    if (const auto value = TryStrToInt(first)) {
         horse.MaxFigure = *value;
         maximum = *value;
     } else {
@@ -205,7 +186,7 @@ TUma::Figures TUma::Summarise(const char* record, int recordNo) {
     for (int block = 1; block < TUmaRec::RunCount; ++block) {
         const std::string_view figure = Figure(record, block);
         if (figure == kThreeBlanks) continue;
-        const auto value = FigureValue(figure);
+        const auto value = TryStrToInt(figure);
         if (!value) {
             horse.HasBad = true;
             horse.BadSize = CopyText(figure, horse.Bad);

@@ -93,6 +93,8 @@ private:
     // Takes the next whole records of the file, in order.
     void Add(std::string_view records);
     static Figures Summarise(const char* record, int recordNo);
+    // Where a key's probe starts, and the place it ends at (its own, or the free one it would take).
+    std::size_t Home(std::uint64_t key) const;
     std::size_t Place(std::uint64_t key) const;
     void PrefetchPlace(std::uint64_t key) const;
     void Grow();
