@@ -3,6 +3,7 @@
 #include "app/Main.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
@@ -10,21 +11,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
-#include <vector>
 
 #include "app/Dlg.h"
 #include "app/ShellContext.h"
 #include "app/ShellLook.h"
 #include "app/Splash.h"
 #include "app/Wait.h"
-#include "archive/Unlha.h"
 #include "common/FileIO.h"
+#include "common/TalpoError.h"
 #include "common/Version.h"
 #include "day/TalpoDay.h"
 #include "settings/ProgramDir.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
 #include "ui/ErrorGuard.h"
+#include "ui/FolderWait.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 #include "ui/Progress.h"
@@ -64,7 +65,7 @@ void WarnWithBox(QWidget* parent, const QString& caption, const QString& text) {
 TMainFormHooks WithDefaults(TMainFormHooks hooks) {
     if (!hooks.ChooseArchive) hooks.ChooseArchive = ChooseArchiveWithDialog;
     if (!hooks.RunDirDialog) hooks.RunDirDialog = RunModally;
-    if (!hooks.Unlha) hooks.Unlha = Unlha;
+    if (!hooks.Extract) hooks.Extract = ExtractDayArchive;
     if (!hooks.Warn) hooks.Warn = WarnWithBox;
     return hooks;
 }
@@ -94,8 +95,14 @@ QLineEdit* MakeDirField(QWidget* parent, const char* name, QRect geometry) {
     return field;
 }
 
-std::string Text(const QLineEdit* field) {
-    return field->text().toStdString();
+// Where the folders start when the settings file cannot be made: the program's folder when files can be
+// made there, else the home folder.
+std::string FallbackFolder(const std::string& programFile) {
+    const std::string programDir = FolderOf(programFile);
+    if (IsWritableFolder(programDir)) return programDir;
+    const std::string home = ReadConfigEnvironment().Home;
+    if (home.empty()) return "/";
+    return home.back() == '/' ? home : home + "/";
 }
 
 }  // namespace
@@ -182,25 +189,42 @@ void TMainForm::FormCreate() {
 
     // A settings file that cannot be written is reported over the splash, the one window shown now: a
     // box of the hidden start window would go behind it.
-    Guarded(splash.get(), [this] {
-        app_.ProgramDir = ResolveProgramDir(app_.ProgramFile);
-        TIniFile ini(app_.IniPath());
-        if (ini.Exists()) {
-            const DirectorySettings dirs = ReadDirectories(ini);
-            inDirDisp_->setText(QString::fromStdString(dirs.InputDir));
-            outDirDisp_->setText(QString::fromStdString(dirs.OutputDir));
-        } else {
-            CreateDefaultSettings(ini, app_.ProgramDir);
-            inDirDisp_->setText(QString::fromStdString(app_.ProgramDir));
-            outDirDisp_->setText(QString::fromStdString(app_.ProgramDir));
-        }
-    });
+    Guarded(splash.get(), [this] { ReadSettings(); });
 
     version_->setText(QString::fromUtf8(kVersionText));
     rights_->setText(QString::fromUtf8(kRightsText));
     setWindowTitle(QString::fromUtf8(kTalpoCaption));
 
     Wait(2000);
+}
+
+// Neither field is ever left empty: an empty folder would be the working folder, "/" for a program
+// started from a menu, and an extraction would go there.
+void TMainForm::ReadSettings() {
+    app_.ProgramDir = ResolveProgramDir(app_.ProgramFile);
+    SetFolder(inDirDisp_, app_.ProgramDir);
+    SetFolder(outDirDisp_, app_.ProgramDir);
+    TIniFile ini(app_.IniPath());
+    if (ini.Exists()) {
+        const DirectorySettings dirs = ReadDirectories(ini);
+        if (!dirs.InputDir.empty()) SetFolder(inDirDisp_, dirs.InputDir);
+        if (!dirs.OutputDir.empty()) SetFolder(outDirDisp_, dirs.OutputDir);
+        return;
+    }
+    try {
+        CreateDefaultSettings(ini, app_.ProgramDir);
+    } catch (const ETalpoError& e) {
+        settingsKept_ = false;
+        const std::string fallback = FallbackFolder(app_.ProgramFile);
+        SetFolder(inDirDisp_, fallback);
+        SetFolder(outDirDisp_, fallback);
+        throw ETalpoError(e.Kind(), std::string(e.what()) + "\n設定は保存されません。");
+    }
+}
+
+void TMainForm::SetFolder(QLineEdit* field, const std::string& folder) {
+    (field == inDirDisp_ ? inDir_ : outDir_) = folder;
+    field->setText(QFile::decodeName(QByteArray::fromStdString(folder)));
 }
 
 void TMainForm::Wait(int milliseconds) {
@@ -220,7 +244,8 @@ void TMainForm::BtnInDirClick(QObject* sender) {
         dialog->SetDirectory(field->text());
         // One separator is always added, also to the root: "//" still names it, and every path is
         // built by plain concatenation.
-        if (hooks_.RunDirDialog(*dialog)) field->setText(dialog->Directory() + "/");
+        if (hooks_.RunDirDialog(*dialog))
+            SetFolder(field, QFile::encodeName(dialog->Directory()).toStdString() + "/");
     });
 }
 
@@ -229,20 +254,18 @@ void TMainForm::Button1Click() {
         const std::optional<std::string> archive =
             hooks_.ChooseArchive(this, kOpenTitle, inDirDisp_->text(), kOpenFilter);
         if (!archive) return;
-        const std::string commandLine = MakeUnlhaCommandLine(*archive, Text(inDirDisp_));
-        std::vector<char> buffer(kUnlhaBufferSize, '\0');
-        const std::int32_t result = hooks_.Unlha(reinterpret_cast<void*>(effectiveWinId()),
-                                                 commandLine.c_str(), buffer.data(), kUnlhaBufferSize - 1);
+        const ExtractResult result = hooks_.Extract(*archive, inDir_, WaitingBox(this));
         // Silence here would leave an earlier day's files to be predicted as if they were the new day.
-        if (result != kUnlhaOk)
-            hooks_.Warn(this, kWarningCaption, kExtractFailed + "\n" + QString::fromUtf8(buffer.data()));
+        if (!result.Ok)
+            hooks_.Warn(this, kWarningCaption,
+                        kExtractFailed + "\n" + QString::fromStdString(result.Message));
     });
 }
 
 void TMainForm::Button2Click() {
     Guarded(this, [this] {
-        app_.InputDir = Text(inDirDisp_);
-        app_.OutputDir = Text(outDirDisp_);
+        app_.InputDir = inDir_;
+        app_.OutputDir = outDir_;
         if (!FileExists(app_.InputDir + kDenFileName) || !FileExists(app_.InputDir + kUmaFileName)) {
             hooks_.Warn(this, kWarningCaption, kNoDataText);
             return;
@@ -260,8 +283,9 @@ void TMainForm::Button3Click() {
 }
 
 void TMainForm::FormCloseQuery() {
+    if (!settingsKept_) return;
     TIniFile ini(app_.IniPath());
-    WriteDirectories(ini, {.InputDir = Text(inDirDisp_), .OutputDir = Text(outDirDisp_)});
+    WriteDirectories(ini, {.InputDir = inDir_, .OutputDir = outDir_});
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

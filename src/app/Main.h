@@ -3,10 +3,11 @@
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+
+#include "archive/Unlha.h"
 
 class QGroupBox;
 class QLabel;
@@ -27,10 +28,10 @@ struct TMainFormHooks {
         ChooseArchive;
     // Shows the directory dialog modally; true when it was closed with OK.
     std::function<bool(TDirDlg& dialog)> RunDirDialog;
-    // The archive library's entry point.
-    std::function<std::int32_t(void* windowHandle, const char* commandLine, char* outputBuffer,
-                               std::uint32_t bufferSize)>
-        Unlha;
+    // The extraction of a day's archive into the input folder (archive/Unlha.h's ExtractDayArchive).
+    std::function<ExtractResult(const std::string& archiveFs, const std::string& inputDirFs,
+                                const FolderLock::Waiting& waiting)>
+        Extract;
     // A warning box with a single OK button.
     std::function<void(QWidget* parent, const QString& caption, const QString& text)> Warn;
 };
@@ -63,11 +64,19 @@ protected:
 private:
     void BuildLayout();
     void FormCreate();
+    void ReadSettings();
     void FormCloseQuery();
+    // Sets a folder (file-system bytes, ending in "/") and shows it in its field.
+    void SetFolder(QLineEdit* field, const std::string& folder);
 
     TShellContext& app_;
     TMainFormHooks hooks_;
     bool centred_ = false;
+    // The two folders exactly as the file system names them; the fields show them as text.
+    std::string inDir_;
+    std::string outDir_;
+    // False when the settings file could not be made: the user was told, and quitting writes nothing.
+    bool settingsKept_ = true;
 
     QLabel* version_ = nullptr;
     QLabel* rights_ = nullptr;

@@ -238,6 +238,8 @@ std::string Failed(const Step& step) {
     } catch (const Failure& f) {
         return f.Message;
     } catch (const ETalpoError& e) {
+        // A user who gave up waiting for the folder has nothing to be told.
+        if (e.Kind() == ErrorKind::Cancelled) throw;
         return e.what();
     } catch (const std::bad_alloc&) {
         return "メモリが足りません";
@@ -271,112 +273,13 @@ DayArchiveResult Read(const std::string& archiveName, const std::function<void(a
     return result;
 }
 
-ExtractResult Store(const DayArchiveResult& read, const std::string& inputDir) {
+ExtractResult Store(const DayArchiveResult& read, const std::string& inputDir,
+                    const FolderLock::Waiting& waiting) {
     if (!read.Ok) return {false, read.Message};
-    return StoreDayMembers(read.Members, inputDir);
-}
-
-std::optional<std::vector<std::string>> SplitCommandLine(std::string_view line) {
-    // Byte by byte is safe in CP932: neither a blank nor a double quote is ever the second byte of a
-    // double-byte character.
-    std::vector<std::string> tokens;
-    std::string token;
-    bool inToken = false;
-    bool quoted = false;
-    for (const char c : line) {
-        if (c == '"') {
-            quoted = !quoted;
-            inToken = true;
-        } else if (!quoted && (c == ' ' || c == '\t')) {
-            if (inToken) tokens.push_back(std::move(token));
-            token.clear();
-            inToken = false;
-        } else {
-            token += c;
-            inToken = true;
-        }
-    }
-    if (quoted) return std::nullopt;
-    if (inToken) tokens.push_back(std::move(token));
-    return tokens;
-}
-
-bool NamesBothMembers(const std::vector<std::string>& names) {
-    if (names.size() != kMembers.size()) return false;
-    const int first = MemberIndex(names[0]);
-    const int second = MemberIndex(names[1]);
-    return first >= 0 && second >= 0 && first != second &&
-           names[0].find_first_of("/\\") == std::string::npos &&
-           names[1].find_first_of("/\\") == std::string::npos;
-}
-
-void CopyMessage(const std::string& message, char* buffer, std::uint32_t size) {
-    if (buffer == nullptr || size == 0) return;
-    std::size_t n = std::min<std::size_t>(message.size(), size - 1);
-    // Never cut a UTF-8 sequence in two.
-    while (n > 0 && n < message.size() && (static_cast<unsigned char>(message[n]) & 0xC0) == 0x80) --n;
-    std::memcpy(buffer, message.data(), n);
-    buffer[n] = '\0';
+    return StoreDayMembers(read.Members, inputDir, waiting);
 }
 
 }  // namespace
-
-std::int32_t Unlha(void* /*windowHandle*/, const char* commandLine, char* outputBuffer,
-                   std::uint32_t bufferSize) {
-    std::int32_t code = kUnlhaOk;
-    std::string message;
-    try {
-        const UnlhaCommand command = ParseUnlhaCommandLine(commandLine != nullptr ? commandLine : "");
-        if (!command.Error.empty()) {
-            code = kUnlhaBadCommandLine;
-            message = command.Error;
-        } else if (ExtractResult result = ExtractDayArchive(command.ArchivePathFs, command.InputDirFs);
-                   !result.Ok) {
-            code = kUnlhaFailed;
-            message = std::move(result.Message);
-        }
-    } catch (const std::exception& e) {
-        code = kUnlhaFailed;
-        message = e.what();
-    }
-    CopyMessage(message, outputBuffer, bufferSize);
-    return code;
-}
-
-std::string MakeUnlhaCommandLine(const std::string& archivePathFs, const std::string& inputDirFs) {
-    for (const std::string* path : {&archivePathFs, &inputDirFs}) {
-        if (path->find('"') != std::string::npos) {
-            throw ETalpoError(ErrorKind::Archive,
-                              "パス " + *path + " には \" が含まれているため解凍できません");
-        }
-    }
-    return "e -+c \"" + Cp932FromFs(archivePathFs) + "\" \"" + Cp932FromFs(inputDirFs) +
-           "\" rdx_den.dat rdx_uma.dat";
-}
-
-UnlhaCommand ParseUnlhaCommandLine(std::string_view commandLineCp932) {
-    UnlhaCommand command;
-    const auto fail = [&](const char* reason) {
-        command.Error = std::string("コマンドラインが正しくありません (") + reason +
-                        "): " + Cp932ToUtf8(commandLineCp932);
-        return command;
-    };
-    const std::optional<std::vector<std::string>> tokens = SplitCommandLine(commandLineCp932);
-    if (!tokens) return fail("引用符が閉じていません");
-    if (tokens->empty() || !SameIgnoringAsciiCase((*tokens)[0], "e")) return fail("命令は e だけです");
-    std::size_t i = 1;
-    while (i < tokens->size() && !(*tokens)[i].empty() && (*tokens)[i][0] == '-') ++i;
-    if (tokens->size() < i + 2) return fail("アーカイブと展開先のフォルダが要ります");
-    if (!NamesBothMembers({tokens->begin() + static_cast<std::ptrdiff_t>(i) + 2, tokens->end()})) {
-        return fail("展開するファイルは rdx_den.dat と rdx_uma.dat です");
-    }
-    if ((*tokens)[i].empty()) return fail("アーカイブが空です");
-    command.ArchivePathFs = FsFromCp932((*tokens)[i]);
-    // An empty folder is the working folder, as the bare file names of an empty setting have always meant.
-    const std::string dir = FsFromCp932((*tokens)[i + 1]);
-    command.InputDirFs = dir.empty() ? "./" : dir.back() == '/' ? dir : dir + "/";
-    return command;
-}
 
 DayArchiveResult ReadDayArchive(const std::string& archivePathFs) {
     // libarchive reads standard input for an empty name.
@@ -402,12 +305,13 @@ ExtractResult StoreDayMembers(const DayMembers& members, const std::string& inpu
     return {message.empty(), message};
 }
 
-ExtractResult ExtractDayArchive(const std::string& archivePathFs, const std::string& inputDirFs) {
-    return Store(ReadDayArchive(archivePathFs), inputDirFs);
+ExtractResult ExtractDayArchive(const std::string& archivePathFs, const std::string& inputDirFs,
+                                const FolderLock::Waiting& waiting) {
+    return Store(ReadDayArchive(archivePathFs), inputDirFs, waiting);
 }
 
 ExtractResult ExtractDayArchiveFromMemory(const std::string& archiveBytes, const std::string& inputDirFs) {
-    return Store(ReadDayArchiveFromMemory(archiveBytes), inputDirFs);
+    return Store(ReadDayArchiveFromMemory(archiveBytes), inputDirFs, {});
 }
 
 }  // namespace talpo

@@ -1,6 +1,5 @@
-// Extraction of a day's LZH archive. Unlha() keeps the calling convention the start window has always
-// used: a command line "e -+c \"ARCHIVE\" \"INDIR/\" rdx_den.dat rdx_uma.dat", a text buffer and its size.
-// It returns 0 on success; otherwise non-zero with the reason (UTF-8) in the buffer.
+// Extraction of a day's LZH archive: its two members, rdx_den.dat and rdx_uma.dat, read into memory with
+// every check, then put into the input folder together. Paths are the file system's bytes throughout.
 #pragma once
 
 #include <cstdint>
@@ -11,34 +10,9 @@
 
 namespace talpo {
 
-inline constexpr int kUnlhaBufferSize = 10000;
-
-// Return codes of Unlha().
-inline constexpr std::int32_t kUnlhaOk = 0;
-inline constexpr std::int32_t kUnlhaBadCommandLine = 1;
-inline constexpr std::int32_t kUnlhaFailed = 2;
-
 // A member larger than this is refused: a day's files are far smaller, and an archive that unpacks to
 // more is damaged or hostile.
 inline constexpr std::int64_t kMaxMemberBytes = 64LL * 1024 * 1024;
-
-// The command line is CP932 text; its paths are converted to the file system's encoding. The message
-// is cut to bufferSize - 1 bytes at a character boundary and zero-terminated (empty on success). The
-// window handle is not used.
-std::int32_t Unlha(void* windowHandle, const char* commandLine, char* outputBuffer, std::uint32_t bufferSize);
-
-// The command line the start window builds for an archive and an input folder (ending in a separator).
-// Raises ETalpoError when a path cannot be written in CP932 or holds a double quote.
-std::string MakeUnlhaCommandLine(const std::string& archivePathFs, const std::string& inputDirFs);
-
-// What a command line asks for: "e", switches starting with '-' (ignored), the archive, the input folder,
-// and the two member names (ASCII case ignored, either order). Double quotes group blanks into a path.
-struct UnlhaCommand {
-    std::string ArchivePathFs;
-    std::string InputDirFs;  // always ends in '/'
-    std::string Error;       // UTF-8; empty when the line was understood
-};
-UnlhaCommand ParseUnlhaCommandLine(std::string_view commandLineCp932);
 
 struct ExtractResult {
     bool Ok = false;
@@ -69,8 +43,9 @@ DayArchiveResult ReadDayArchiveFromMemory(const std::string& archiveBytes);
 ExtractResult StoreDayMembers(const DayMembers& members, const std::string& inputDirFs,
                               const FolderLock::Waiting& waiting = {});
 
-// ReadDayArchive, then StoreDayMembers.
-ExtractResult ExtractDayArchive(const std::string& archivePathFs, const std::string& inputDirFs);
+// ReadDayArchive, then StoreDayMembers. A waiting call that gives up (CancelledError) raises through.
+ExtractResult ExtractDayArchive(const std::string& archivePathFs, const std::string& inputDirFs,
+                                const FolderLock::Waiting& waiting = {});
 // The same from archive bytes in memory.
 ExtractResult ExtractDayArchiveFromMemory(const std::string& archiveBytes, const std::string& inputDirFs);
 

@@ -43,7 +43,10 @@ void Reporter::Waiting(std::string_view folder) {
 }
 
 FolderLock::Waiting Reporter::WaitingNotice() {
-    return [this](const std::string& folder) { Waiting(folder); };
+    return [this](const std::string& folder, const std::function<bool()>&) {
+        Waiting(folder);
+        return false;
+    };
 }
 
 void Reporter::Progress(std::string_view line) {

@@ -25,8 +25,11 @@ FolderLock::FolderLock(const std::string& folder, const Waiting& waiting, Access
     const int kind = access == Access::Shared ? LOCK_SH : LOCK_EX;
     int err = Lock(fd_.Get(), kind | LOCK_NB);
     if (err == EWOULDBLOCK) {
-        if (waiting) waiting(folder);
-        err = Lock(fd_.Get(), kind);
+        const auto tryAgain = [&] {
+            err = Lock(fd_.Get(), kind | LOCK_NB);
+            return err != EWOULDBLOCK;
+        };
+        if (!waiting || !waiting(folder, tryAgain)) err = Lock(fd_.Get(), kind);
     }
     // A file system without locks (some network shares) still takes the files: the runs then go
     // unguarded, as they always have there.

@@ -14,8 +14,10 @@ namespace talpo {
 
 class FolderLock {
 public:
-    // Told the folder's path once, before the wait, when another run holds the lock.
-    using Waiting = std::function<void(const std::string& folder)>;
+    // Told the folder's path once when another run holds the lock, with a way to try for the lock again
+    // without waiting. It returns true when it took the lock that way, false to wait for it as usual, and
+    // raises to give up (a window that must not stop its event loop polls and lets the user cancel).
+    using Waiting = std::function<bool(const std::string& folder, const std::function<bool()>& tryAgain)>;
 
     enum class Access { Exclusive, Shared };
 

@@ -68,4 +68,8 @@ ETalpoError CellRangeError() {
     return {ErrorKind::CellRange, "ｾﾙ位置がｸﾞﾘｯﾄﾞの範囲を超えました。"};
 }
 
+ETalpoError CancelledError() {
+    return {ErrorKind::Cancelled, "中止しました"};
+}
+
 }  // namespace talpo

@@ -23,6 +23,7 @@ enum class ErrorKind {
     CellRange,     // "ｾﾙ位置がｸﾞﾘｯﾄﾞの範囲を超えました。"
     Encoding,      // text that code page 932 cannot hold
     Archive,       // extraction failures
+    Cancelled,     // the user gave up waiting: nothing to report
 };
 
 class ETalpoError : public std::runtime_error {
@@ -53,5 +54,7 @@ ETalpoError NotFloatError(std::string_view cp932Text);
 ETalpoError FileCreateError(const std::string& fsPath);
 ETalpoError IniWriteError(const std::string& fsPath);
 ETalpoError CellRangeError();
+// The user stopped an operation before it changed anything; no box is shown for it.
+ETalpoError CancelledError();
 
 }  // namespace talpo

@@ -1,6 +1,9 @@
 // Loading and predicting a day.
 #include "day/TalpoDay.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <future>
 #include <system_error>
@@ -29,10 +32,36 @@ auto Naming(const LoadErrorNamer& name, const std::string& path, const Load& loa
     }
 }
 
+FileStamp StampOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return {.Device = st.st_dev,
+            .Inode = st.st_ino,
+            .Size = st.st_size,
+            .ModifiedNs = std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
 }  // namespace
 
-void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& name) {
-    const FolderLock lock(inputDir, {}, FolderLock::Access::Shared);
+DayFileStamps StampDayFiles(const std::string& inputDir) {
+    return {StampOf(inputDir + kDenFileName), StampOf(inputDir + kUmaFileName)};
+}
+
+bool RemoveLoadedDayFiles(const std::string& inputDir, const DayFileStamps& loaded,
+                          const FolderLock::Waiting& waiting) {
+    // Under the lock, so that an extraction cannot put its pair in between the check and the deletion.
+    const FolderLock lock(inputDir, waiting);
+    if (loaded == DayFileStamps{} || StampDayFiles(inputDir) != loaded) return false;
+    ::unlink((inputDir + kDenFileName).c_str());
+    ::unlink((inputDir + kUmaFileName).c_str());
+    return true;
+}
+
+void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& name,
+                  const FolderLock::Waiting& waiting) {
+    const FolderLock lock(inputDir, waiting, FolderLock::Access::Shared);
+    // Taken under the lock, which keeps every extraction out until both files are read.
+    day.Files = StampDayFiles(inputDir);
     const std::string denPath = inputDir + kDenFileName;
     const std::string umaPath = inputDir + kUmaFileName;
     // A large horse file is read on other cores meanwhile; a usual day's, or without a thread to be had,
@@ -55,9 +84,9 @@ void PredictLoadedDay(TDay& day, IPredictProgress& progress) {
     if (day.Denma->RaceCount > 0) day.SetRace(0);
 }
 
-TDay LoadDay(const std::string& inputDir, IPredictProgress& progress) {
+TDay LoadDay(const std::string& inputDir, IPredictProgress& progress, const FolderLock::Waiting& waiting) {
     TDay day;
-    ReadDayFiles(day, inputDir);
+    ReadDayFiles(day, inputDir, {}, waiting);
     PredictLoadedDay(day, progress);
     return day;
 }

@@ -9,13 +9,14 @@
 namespace talpo {
 
 std::vector<std::string> WriteEnabledFiles(const TYoso& Yoso, int RaceCount, const std::string& OutputDir,
-                                           const OutputSelection& selected) {
+                                           const OutputSelection& selected,
+                                           const FolderLock::Waiting& waiting) {
     std::vector<std::string> written;
     const auto add = [&written](const std::vector<std::string>& paths) {
         written.insert(written.end(), paths.begin(), paths.end());
     };
     // The day's files are one set: a run writing into the same folder waits until all are written.
-    const FolderLock lock(OutputDir);
+    const FolderLock lock(OutputDir, waiting);
     // The order is fixed: a failing writer leaves the files of the writers before it in place.
     if (selected.Syousai) add(WriteSyousaiFile(Yoso, RaceCount, OutputDir));
     if (selected.Vota) add(WriteVotaFile(Yoso, RaceCount, OutputDir));

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FolderLock.h"
 #include "output/OutFile.h"
 #include "predict/RdxYosoClass.h"
 
@@ -20,9 +21,10 @@ struct OutputSelection {
 };
 
 // Runs the selected writers and returns every path written, in order, holding the output folder's lock
-// (common/FolderLock.h) throughout.
+// (common/FolderLock.h) throughout; waiting is told when another run holds it.
 std::vector<std::string> WriteEnabledFiles(const TYoso& Yoso, int RaceCount, const std::string& OutputDir,
-                                           const OutputSelection& selected);
+                                           const OutputSelection& selected,
+                                           const FolderLock::Waiting& waiting = {});
 
 // The files the enabled writers would write, made in memory in the same order and left unwritten (a
 // report file of a group met twice is there twice; on disk the later one wins).

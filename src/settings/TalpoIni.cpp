@@ -1,7 +1,11 @@
 // The program's keys in Talpo.ini: the two folders and the save settings.
 #include "settings/TalpoIni.h"
 
+#include <optional>
+#include <string_view>
+
 #include "common/Cp932.h"
+#include "common/TalpoError.h"
 
 namespace talpo {
 namespace {
@@ -9,6 +13,71 @@ constexpr const char* kDirectory = "Directory";
 constexpr const char* kInFile = "InFile";
 constexpr const char* kOutFile = "OutFile";
 constexpr const char* kSaveFile = "SaveFile";
+
+// A folder whose name Shift-JIS cannot give back byte for byte (〜 comes back as ～, é not at all), or
+// that the file's lines cannot hold, is kept as its bytes: "fs:" and the name with every byte outside
+// printable ASCII, and '%', written as %XX. Any other folder is kept in Shift-JIS as it always was, so the
+// files stay readable by earlier versions and earlier files by this one.
+constexpr std::string_view kBytesPrefix = "fs:";
+
+std::optional<std::string> AsShiftJis(const std::string& folder) {
+    if (folder.starts_with(kBytesPrefix) || folder != TrimBlanks(folder)) return std::nullopt;
+    for (const char c : folder) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return std::nullopt;
+    }
+    try {
+        std::string cp932 = Cp932FromFs(folder);
+        if (FsFromCp932(cp932) == folder) return cp932;
+    } catch (const ETalpoError&) {
+    }
+    return std::nullopt;
+}
+
+std::string StoredFolder(const std::string& folder) {
+    if (std::optional<std::string> cp932 = AsShiftJis(folder)) return *cp932;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string stored(kBytesPrefix);
+    for (const char c : folder) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b > 0x20 && b < 0x7F && c != '%') {
+            stored += c;
+        } else {
+            stored += {'%', kHex[b >> 4], kHex[b & 0xF]};
+        }
+    }
+    return stored;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::optional<std::string> BytesOf(std::string_view stored) {
+    if (!stored.starts_with(kBytesPrefix)) return std::nullopt;
+    std::string folder;
+    for (std::size_t i = kBytesPrefix.size(); i < stored.size(); ++i) {
+        if (stored[i] != '%') {
+            folder += stored[i];
+            continue;
+        }
+        const int high = i + 2 < stored.size() ? HexDigit(stored[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigit(stored[i + 2]) : -1;
+        if (low < 0) return std::nullopt;
+        folder += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return folder;
+}
+
+std::string ReadFolder(const TIniFile& ini, const char* key) {
+    const std::string stored = ini.ReadString(kDirectory, key, {});
+    if (std::optional<std::string> bytes = BytesOf(stored)) return *bytes;
+    return FsFromCp932(stored);
+}
+
 }  // namespace
 
 void CreateDefaultSettings(TIniFile& ini, const std::string& programDirFs) {
@@ -17,13 +86,12 @@ void CreateDefaultSettings(TIniFile& ini, const std::string& programDirFs) {
 }
 
 DirectorySettings ReadDirectories(const TIniFile& ini) {
-    return {.InputDir = FsFromCp932(ini.ReadString(kDirectory, kInFile, {})),
-            .OutputDir = FsFromCp932(ini.ReadString(kDirectory, kOutFile, {}))};
+    return {.InputDir = ReadFolder(ini, kInFile), .OutputDir = ReadFolder(ini, kOutFile)};
 }
 
 void WriteDirectories(TIniFile& ini, const DirectorySettings& dirs) {
-    ini.WriteString(kDirectory, kInFile, Cp932FromFs(dirs.InputDir));
-    ini.WriteString(kDirectory, kOutFile, Cp932FromFs(dirs.OutputDir));
+    ini.WriteString(kDirectory, kInFile, StoredFolder(dirs.InputDir));
+    ini.WriteString(kDirectory, kOutFile, StoredFolder(dirs.OutputDir));
 }
 
 SaveSettings ReadSaveSettings(const TIniFile& ini) {

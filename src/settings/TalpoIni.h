@@ -12,7 +12,8 @@ namespace talpo {
 // The program's use of the file.
 inline constexpr const char* kIniFileName = "Talpo.ini";
 
-// "Directory": the start window's two folders, as file-system paths (empty when missing).
+// "Directory": the start window's two folders, as file-system paths (empty when missing), each coming back
+// byte for byte as it was written.
 struct DirectorySettings {
     std::string InputDir;   // InFile
     std::string OutputDir;  // OutFile

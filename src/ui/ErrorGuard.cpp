@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <exception>
 
+#include "common/TalpoError.h"
 #include "ui/MessageBox.h"
 
 namespace talpo {
@@ -35,6 +36,9 @@ bool Guarded(QWidget* parent, const std::function<void()>& work) {
     try {
         work();
         return true;
+    } catch (const ETalpoError& e) {
+        // The user stopped it and knows: a box would only repeat that.
+        if (e.Kind() != ErrorKind::Cancelled) ReportError(parent, e.what());
     } catch (const std::exception& e) {
         ReportError(parent, e.what());
     } catch (...) {

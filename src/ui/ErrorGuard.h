@@ -20,7 +20,8 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter);
 // Reports an error the way the general report does.
 void ReportError(QWidget* parent, const std::string& utf8Text);
 
-// Runs work; any exception it throws is reported and swallowed. Returns false when one was.
+// Runs work; any exception it throws is reported and swallowed (a cancel by the user silently). Returns
+// false when one was.
 bool Guarded(QWidget* parent, const std::function<void()>& work);
 
 }  // namespace talpo

@@ -4,19 +4,31 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStringList>
 #include <QWidget>
 #include <algorithm>
 
 namespace talpo {
 namespace {
 
+// The first lines of a long text, and how many more there are.
+QString ShortText(const QString& text) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.size() <= kBoxLines) return text;
+    return lines.mid(0, kBoxLines).join(QLatin1Char('\n')) +
+           QString::fromUtf8("\n… ほか %1 行 (「詳細」に全文があります)").arg(lines.size() - kBoxLines);
+}
+
 // The box finds its own size only as it is shown (QMessageBox sizes itself in its show event), so it is
 // placed right after that, still before the window system maps it.
 class TCentredMessageBox final : public QMessageBox {
 public:
-    TCentredMessageBox(QWidget* owner, Icon icon, const QString& caption, const QString& text)
-        : QMessageBox(icon, caption, text, QMessageBox::Ok, owner ? owner->window() : nullptr),
-          owner_(owner) {}
+    TCentredMessageBox(QWidget* owner, Icon icon, const QString& caption, const QString& text,
+                       StandardButtons buttons)
+        : QMessageBox(icon, caption, ShortText(text), buttons, owner ? owner->window() : nullptr),
+          owner_(owner) {
+        if (ShortText(text) != text) setDetailedText(text);
+    }
 
 protected:
     void showEvent(QShowEvent* event) override {
@@ -60,8 +72,12 @@ QPoint CentredBoxPlace(const QWidget* owner, QSize size) {
 }
 
 void ShowMessageBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption, const QString& text) {
-    TCentredMessageBox box(owner, icon, caption, text);
-    box.exec();
+    MakeMessageBox(owner, icon, caption, text)->exec();
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
+                                            const QString& text, QMessageBox::StandardButtons buttons) {
+    return std::make_unique<TCentredMessageBox>(owner, icon, caption, text, buttons);
 }
 
 }  // namespace talpo

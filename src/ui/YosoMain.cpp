@@ -13,13 +13,12 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <filesystem>
 
-#include "common/FolderLock.h"
 #include "common/Version.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
 #include "ui/ErrorGuard.h"
+#include "ui/FolderWait.h"
 #include "ui/Fonts.h"
 #include "ui/HelpWindow.h"
 #include "ui/MessageBox.h"
@@ -248,13 +247,14 @@ bool TYosoForm::FormShow() {
 void TYosoForm::LoadTheDay() {
     TProgressDriver progress(ProgressForm(), app_.Wait);
     // All or nothing: a failure part-way leaves day_ empty.
-    day_ = std::make_unique<TDay>(LoadDay(app_.InputDir, progress));
+    day_ = std::make_unique<TDay>(LoadDay(app_.InputDir, progress, WaitingBox(this)));
 }
 
 void TYosoForm::AutoSave() {
     const SaveSettings save = ReadSaveSettings(TIniFile(app_.IniPath()));
     if (!save.Auto) return;
-    lastWritten_ = WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, save.Files);
+    lastWritten_ =
+        WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, save.Files, WaitingBox(this));
 }
 
 void TYosoForm::WarnMissingHorses() {
@@ -266,17 +266,15 @@ void TYosoForm::WarnMissingHorses() {
 }
 
 // Only a day that loaded is unloaded: a load that failed leaves the files for the user to look at or to
-// predict again.
+// predict again. The files go only while they are the ones the day was read from: a day that another
+// program put into the folder since is not this one's to delete. Whether they could be deleted does not
+// matter otherwise: the next extraction replaces them.
 void TYosoForm::Unload() {
     if (!day_) return;
-    // Whether the data files could be deleted does not matter: the next extraction replaces them. Both go
-    // under the folder's lock, so an extraction meanwhile keeps its pair whole.
-    const FolderLock lock(app_.InputDir);
-    std::error_code ignored;
-    std::filesystem::remove(app_.InputDir + kDenFileName, ignored);
-    std::filesystem::remove(app_.InputDir + kUmaFileName, ignored);
+    const DayFileStamps loaded = day_->Files;
     day_.reset();
     weightError_.clear();
+    RemoveLoadedDayFiles(app_.InputDir, loaded, WaitingBox(this));
 }
 
 // A load that failed: whatever was read is freed, the files stay where they are.
@@ -354,8 +352,8 @@ void TYosoForm::SaveBtnClick() {
         if (dialog.exec() != QDialog::Accepted) return;
         const SaveSettings chosen = dialog.Options();
         if (day_)
-            lastWritten_ =
-                WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, chosen.Files);
+            lastWritten_ = WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir,
+                                             chosen.Files, WaitingBox(this));
         WriteSaveSettings(ini, chosen);
     });
 }

@@ -76,31 +76,17 @@ TEST_F(MainFormTest, ALaterStartReadsBothFoldersAndWritesNothing) {
     EXPECT_EQ(IniBytes(), ini);
 }
 
-TEST_F(MainFormTest, ASettingsFileWithoutInFileLeavesTheInputFieldEmptyAndIsNotCompleted) {
+// An empty field would be the working folder: "/" for a program started from a menu.
+TEST_F(MainFormTest, AMissingFolderStartsAtTheProgramFolderAndTheFileIsNotCompleted) {
     const std::string ini = CrlfLines({"[Directory]", "OutFile=/out/"});
     WriteBytes(dir.File("Talpo.ini"), ini);
-    CreateForms();
+    TMainForm& form = CreateForms();
 
-    EXPECT_EQ(FieldText("InDirDisp"), QString());
+    EXPECT_EQ(FieldText("InDirDisp").toStdString(), dir.Dir());
     EXPECT_EQ(FieldText("OutDirDisp"), Utf("/out/"));
     EXPECT_EQ(IniBytes(), ini);
-}
-
-TEST_F(MainFormTest, AnEmptyInputFieldLooksForTheBareNamesInTheWorkingFolder) {
-    WriteBytes(dir.File("Talpo.ini"), CrlfLines({"[Directory]", "OutFile=/out/"}));
-    TMainForm& form = CreateForms();
-    TempDir work;
-    WriteBytes(work.File("rdx_den.dat"), "x");
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(work.Path());
-
     form.Button2Click();
-    std::filesystem::current_path(previous);
-
-    EXPECT_EQ(app.InputDir, "");
-    EXPECT_EQ(app.OutputDir, "/out/");
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0].Text, Utf("解凍されたデータがありません"));
+    EXPECT_EQ(app.InputDir, dir.Dir());
 }
 
 struct Placement {
@@ -254,33 +240,54 @@ TEST_F(MainFormTest, CancellingTheOpenDialogDoesNotCallTheArchiveFunction) {
     TMainForm& form = CreateForms();
     form.Button1Click();
 
-    EXPECT_TRUE(unlhaCalls.empty());
+    EXPECT_TRUE(extractCalls.empty());
     EXPECT_TRUE(warnings.empty());
     EXPECT_EQ(asked, (std::vector<QString>{Utf("データファイルの選択"), QString::fromStdString(dir.Dir()),
                                            Utf("LZHファイル（RDX圧縮データ）(*.LZH *.lzh)")}));
 }
 
-TEST_F(MainFormTest, ExtractionPassesTheCommandLineAndTheBufferSize) {
-    hooks.ChooseArchive = [](QWidget*, const QString&, const QString&, const QString&) {
-        return std::optional<std::string>("/home/user/データ/0309.LZH");
-    };
-    TMainForm& form = CreateForms();
-    form.Button1Click();
+// Folders whose names Shift-JIS has no way back for: 〜 would come back as ～, é not at all.
+TEST_F(MainFormTest, FoldersAreUsedAndKeptByteForByte) {
+    for (const std::string name : {"bin〜", "café", "a¥b‖c"}) {
+        DestroyWindows();
+        std::filesystem::remove(dir.File("Talpo.ini"));
+        TempDir chosen;
+        const std::filesystem::path folder = chosen.Path() / name;
+        std::filesystem::create_directory(folder);
+        const std::string folderFs = folder.string() + "/";
+        hooks.RunDirDialog = [&](TDirDlg& dialog) {
+            dialog.SetDirectory(QString::fromStdString(folder.string()));
+            return true;
+        };
+        hooks.ChooseArchive = [](QWidget*, const QString&, const QString&, const QString&) {
+            return std::optional<std::string>("/home/user/データ〜/0309.LZH");
+        };
+        extractCalls.clear();
+        TMainForm& form = CreateForms();
+        form.BtnInDirClick(Child("BtnInDir"));
+        form.BtnInDirClick(Child("BtnOutDir"));
+        form.Button1Click();
+        form.Button2Click();
+        form.close();
 
-    ASSERT_EQ(unlhaCalls.size(), 1u);
-    EXPECT_EQ(unlhaCalls[0].CommandLine, "e -+c \"" + Sj("/home/user/データ/0309.LZH") + "\" \"" +
-                                             Sj(dir.Dir()) + "\" rdx_den.dat rdx_uma.dat");
-    EXPECT_EQ(unlhaCalls[0].BufferSize, 9999u);
-    EXPECT_TRUE(warnings.empty());
+        EXPECT_EQ(extractCalls, std::vector<ExtractCall>({{"/home/user/データ〜/0309.LZH", folderFs}}));
+        EXPECT_EQ(app.InputDir, folderFs);
+        EXPECT_EQ(app.OutputDir, folderFs);
+        EXPECT_TRUE(errors.empty()) << errors.front();
+        DestroyWindows();
+        CreateForms();
+        EXPECT_EQ(FieldText("InDirDisp").toStdString(), folderFs) << "the next start has it back";
+        mainForm->Button2Click();
+        EXPECT_EQ(app.InputDir, folderFs);
+    }
 }
 
 TEST_F(MainFormTest, AFailedExtractionIsReportedWithTheReason) {
     hooks.ChooseArchive = [](QWidget*, const QString&, const QString&, const QString&) {
         return std::optional<std::string>("/tmp/broken.lzh");
     };
-    hooks.Unlha = [](void*, const char*, char* buffer, std::uint32_t) {
-        std::snprintf(buffer, 100, "%s", "アーカイブが壊れています");
-        return kUnlhaFailed;
+    hooks.Extract = [](const std::string&, const std::string&, const auto&) {
+        return ExtractResult{false, "アーカイブが壊れています"};
     };
     TMainForm& form = CreateForms();
     form.Button1Click();
@@ -291,7 +298,7 @@ TEST_F(MainFormTest, AFailedExtractionIsReportedWithTheReason) {
 }
 
 TEST_F(MainFormTest, TheSampleArchiveIsExtractedIntoTheInputFolder) {
-    hooks.Unlha = {};  // the real one
+    hooks.Extract = {};  // the real one
     hooks.ChooseArchive = [](QWidget*, const QString&, const QString&, const QString&) {
         return std::optional<std::string>(std::string(TALPO_SAMPLES_DIR) + "/sample-day.lzh");
     };
@@ -371,7 +378,8 @@ TEST_F(MainFormTest, QuittingWritesBothFoldersEvenWhenNothingChanged) {
     WriteBytes(dir.File("Talpo.ini"), CrlfLines({"[SaveFile]", "Auto=1"}));
     TMainForm& form = CreateForms();
     form.close();
-    EXPECT_EQ(IniBytes(), CrlfLines({"[SaveFile]", "Auto=1", "[Directory]", "InFile=", "OutFile="}));
+    EXPECT_EQ(IniBytes(), CrlfLines({"[SaveFile]", "Auto=1", "[Directory]", "InFile=" + dir.Dir(),
+                                     "OutFile=" + dir.Dir()}));
     EXPECT_EQ(endedCount, 1);
 }
 
@@ -398,12 +406,18 @@ TEST_F(MainFormTest, ASettingsFileThatCannotBeCreatedAtStartUpIsReportedOverTheS
         const auto* splash = owner != nullptr ? qobject_cast<TSplashForm*>(owner->window()) : nullptr;
         ownersAreTheShownSplash.push_back(splash != nullptr && splash->isVisible());
     });
-    CreateForms();
+    TMainForm& form = CreateForms();
 
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_NE(errors[0].find("に書き込めません"), std::string::npos) << errors[0];
+    EXPECT_NE(errors[0].find("に書き込めません\n設定は保存されません。"), std::string::npos) << errors[0];
     // The box belongs to the splash, the one window shown then, not to the start window still hidden.
     EXPECT_EQ(ownersAreTheShownSplash, std::vector<bool>{true});
+    // The fields still name a folder (the program's, which takes files), and quitting stores nothing.
+    EXPECT_EQ(FieldText("InDirDisp").toStdString(), dir.Dir());
+    EXPECT_EQ(FieldText("OutDirDisp").toStdString(), dir.Dir());
+    form.close();
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(endedCount, 1);
 }
 
 TEST_F(MainFormTest, TheContextCanShowAndCloseTheStartWindow) {

@@ -79,7 +79,7 @@ TEST_F(QtJapaneseTest, TheOpenDialogSpeaksJapanese) {
     EXPECT_EQ(dialog.fileType, Japanese("QFileDialog", "Files of type:"));
     EXPECT_EQ(dialog.open, Japanese("QFileDialog", "&Open"));
     EXPECT_EQ(dialog.cancel, Japanese("QPlatformTheme", "Cancel"));
-    EXPECT_TRUE(unlhaCalls.empty());
+    EXPECT_TRUE(extractCalls.empty());
 }
 
 TEST_F(QtJapaneseTest, TheFolderFieldsContextMenuSpeaksJapanese) {

@@ -16,9 +16,9 @@ ShellTest::ShellTest() {
         ADD_FAILURE() << "the open dialog was not expected";
         return std::nullopt;
     };
-    hooks.Unlha = [this](void*, const char* commandLine, char*, std::uint32_t size) {
-        unlhaCalls.push_back({commandLine, size});
-        return std::int32_t{0};
+    hooks.Extract = [this](const std::string& archive, const std::string& inputDir, const auto&) {
+        extractCalls.push_back({archive, inputDir});
+        return ExtractResult{true, {}};
     };
     previousReporter_ =
         SetErrorReporter([this](QWidget*, const std::string& text) { errors.push_back(text); });

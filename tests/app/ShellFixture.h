@@ -24,9 +24,10 @@ struct Warning {
     QString Text;
 };
 
-struct UnlhaCall {
-    std::string CommandLine;
-    std::uint32_t BufferSize = 0;
+struct ExtractCall {
+    std::string Archive;
+    std::string InputDir;
+    bool operator==(const ExtractCall&) const = default;
 };
 
 class ShellTest : public ::testing::Test {
@@ -54,7 +55,7 @@ protected:
     std::vector<int> waits;
     std::vector<Warning> warnings;
     std::vector<std::string> errors;
-    std::vector<UnlhaCall> unlhaCalls;
+    std::vector<ExtractCall> extractCalls;
     int endedCount = 0;
 
     // Destroys the windows (a dialog before the window that places it).

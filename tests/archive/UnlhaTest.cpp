@@ -343,7 +343,10 @@ TEST(Unlha, AnExtractionWaitsWhileAnotherRunHoldsTheFolder) {
     ExtractResult result;
     std::thread extraction([&] {
         result = StoreDayMembers({"new race card", "new horses"}, day.InDir(),
-                                 [&](const std::string& folder) { told.set_value(folder); });
+                                 [&](const std::string& folder, const auto&) {
+                                     told.set_value(folder);
+                                     return false;
+                                 });
     });
     EXPECT_EQ(waiting.get(), day.InDir());
     EXPECT_EQ(day.Den(), "yesterday's race card") << "nothing replaced while the other run holds the folder";

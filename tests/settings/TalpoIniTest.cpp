@@ -199,9 +199,27 @@ TEST(TalpoIni, AFailedWriteRaisesTheMessageAndLeavesNothingBehind) {
     TIniFile ini(other.File("Talpo.ini"));
     CreateDefaultSettings(ini, "/p/");
     const std::string before = ReadBytes(ini.Path());
-    EXPECT_THROW(WriteDirectories(ini, {.InputDir = "/a\nb/", .OutputDir = "/c/"}), ETalpoError);
+    EXPECT_THROW(ini.WriteString("Directory", "InFile", "/a\nb/"), ETalpoError);
     EXPECT_EQ(ReadBytes(ini.Path()), before);
     EXPECT_EQ(Listing(other.Path()), std::vector<std::string>{"Talpo.ini"});
+}
+
+// Folders come back byte for byte, also those Shift-JIS would change (〜 to ～) or cannot hold, or that
+// the file's lines cannot; the rest are kept in Shift-JIS as earlier versions wrote and read them.
+TEST(TalpoIni, FoldersComeBackByteForByteAndEarlierFilesStillRead) {
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    for (const std::string folder :
+         {"/home/u/データ/", "/bin〜/", "/café/", "/a\nb/%41/", " /lead/", "fs:/x/", "/a¥b/", "/\xFF\x81/"}) {
+        WriteDirectories(ini, {.InputDir = folder, .OutputDir = "/out/"});
+        EXPECT_EQ(ReadDirectories(ini), (DirectorySettings{.InputDir = folder, .OutputDir = "/out/"}))
+            << folder;
+    }
+    WriteDirectories(ini, {.InputDir = "/bin〜/", .OutputDir = "/データ/"});
+    EXPECT_EQ(ReadBytes(ini.Path()),
+              CrlfLines({"[Directory]", "InFile=fs:/bin%E3%80%9C/", "OutFile=/データ/"}));
+    WriteBytes(ini.Path(), CrlfLines({"[Directory]", "InFile=/入力/", "OutFile=fs:/x%2"}));
+    EXPECT_EQ(ReadDirectories(ini), (DirectorySettings{.InputDir = "/入力/", .OutputDir = "fs:/x%2"}));
 }
 
 TEST(TalpoIni, BinaryGarbageReadsAsDefaultsAndSurvivesAWrite) {

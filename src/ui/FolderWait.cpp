@@ -1,0 +1,41 @@
+// The box shown while a folder's lock is held by another run.
+#include "ui/FolderWait.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "common/TalpoError.h"
+#include "ui/MessageBox.h"
+
+namespace talpo {
+
+FolderLock::Waiting WaitingBox(QWidget* owner, int pollMs) {
+    return [owner, pollMs](const std::string& folder, const std::function<bool()>& tryAgain) {
+        const QString text =
+            QString::fromUtf8("フォルダ %1 は他の処理が使用中です。\n終わるのを待っています…")
+                .arg(QFile::decodeName(QByteArray::fromStdString(folder)));
+        const std::unique_ptr<QMessageBox> box = MakeMessageBox(
+            owner, QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Cancel);
+        box->setObjectName("FolderWaitBox");
+        QEventLoop loop;
+        bool taken = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            taken = tryAgain();
+            if (taken) loop.quit();
+        });
+        QObject::connect(box.get(), &QMessageBox::finished, &loop, &QEventLoop::quit);
+        box->setWindowModality(Qt::ApplicationModal);
+        box->show();
+        poll.start(pollMs);
+        loop.exec();
+        poll.stop();
+        if (!taken) throw CancelledError();
+        return true;
+    };
+}
+
+}  // namespace talpo
