@@ -84,6 +84,31 @@ TEST(MessageBoxTest, AWindowPartlyOffTheScreenKeepsItsBoxOnIt) {
     EXPECT_TRUE(area.contains(QRect(place, QSize(300, 120)))) << place.x() << "," << place.y();
 }
 
+// A day with hundreds of missing horses once made a box taller than the screen, its OK button out of reach.
+TEST(MessageBoxTest, ALongListShowsItsFirstLinesAndKeepsTheWholeBehindTheDetails) {
+    QStringList lines;
+    for (int i = 1; i <= 300; ++i) lines << QStringLiteral("line %1").arg(i);
+    const QString text = lines.join(QLatin1Char('\n'));
+    QString shown;
+    QString details;
+    QRect geometry;
+    AnswerModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        details = box->detailedText();
+        geometry = box->frameGeometry();
+        box->button(QMessageBox::Ok)->click();
+    });
+    ShowMessageBox(nullptr, QMessageBox::Warning, QStringLiteral("caption"), text);
+
+    EXPECT_EQ(shown.split(QLatin1Char('\n')).mid(0, kBoxLines), lines.mid(0, kBoxLines));
+    EXPECT_TRUE(shown.endsWith(QString::fromUtf8("… ほか 280 行 (「詳細」に全文があります)")))
+        << shown.toStdString();
+    EXPECT_EQ(details, text);
+    EXPECT_TRUE(ScreenArea().contains(geometry)) << geometry.height();
+}
+
 // ---- The weight error of a race ----
 
 class WeightErrorTest : public YosoFormTestBase {

@@ -3,12 +3,18 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QToolButton>
 #include <filesystem>
+#include <optional>
 
 #include "YosoFormTestBase.h"
+#include "archive/Unlha.h"
 #include "common/Cp932.h"
+#include "common/FileIO.h"
+#include "common/FolderLock.h"
 #include "settings/TalpoIni.h"
 #include "ui/Progress.h"
 
@@ -162,6 +168,61 @@ TEST_F(YosoFormTest, ClosingDeletesTheDataFilesAndShowsTheStartWindow) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(f.StartShown, 1);
     EXPECT_EQ(f.StartClosed, 0);
+}
+
+// A pair another program put into the folder after the load is that program's day: it stays, as does a
+// pair of which only one file is new.
+TEST_F(YosoFormTest, ClosingLeavesAPairThatIsNoLongerTheOneLoaded) {
+    for (const bool both : {true, false}) {
+        OpenDay(Races(2));
+        const UiDay next = Races(3);
+        if (both) {
+            ASSERT_TRUE(StoreDayMembers({next.DenBytes(), next.UmaBytes()}, f.App.InputDir).Ok);
+        } else {
+            WriteFileAtomic(f.App.InputDir + "rdx_uma.dat", next.UmaBytes());
+        }
+        form->close();
+        EXPECT_TRUE(InputHolds("rdx_den.dat")) << both;
+        EXPECT_EQ(ReadBytes(f.App.InputDir + "rdx_uma.dat"), next.UmaBytes());
+        EXPECT_EQ(form->Day(), nullptr);
+    }
+    EXPECT_TRUE(f.Errors.empty());
+}
+
+// Another run holds a folder: a box names it while the window goes on, and cancel changes nothing.
+TEST_F(YosoFormTest, AFolderHeldByAnotherRunIsWaitedForInABoxThatCanCancel) {
+    std::optional<FolderLock> other(std::in_place, f.App.OutputDir);
+    QString boxText;
+    AnswerModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        boxText = box->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    OpenDay(Races(2));
+    EXPECT_TRUE(boxText.contains(QString::fromStdString(f.App.OutputDir))) << boxText.toStdString();
+    EXPECT_TRUE(form->isVisible()) << "the day is shown all the same";
+    EXPECT_TRUE(OutputFiles().empty());
+    EXPECT_TRUE(f.Errors.empty()) << "a cancel is no error";
+
+    // The other run ends while the box is up: the save goes on by itself.
+    form->close();
+    AnswerModal([&](QWidget*) { other.reset(); });
+    OpenDay(Races(2));
+    EXPECT_EQ(OutputFiles(), (std::vector<std::string>{"K980524.txt", "W980524.txt", "東京980524.txt"}));
+
+    // Loading waits for the input folder too; cancel goes back to the start window with the files kept.
+    form->close();
+    const int shownBefore = f.StartShown;
+    Races(1).WriteTo(f.App.InputDir);
+    const FolderLock extraction(f.App.InputDir);
+    AnswerModal(
+        [&](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Cancel)->click(); });
+    Open();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(f.StartShown, shownBefore + 1);
+    EXPECT_TRUE(InputHolds("rdx_den.dat"));
+    EXPECT_TRUE(f.Errors.empty());
 }
 
 TEST_F(YosoFormTest, EachDayOpensOnItsOwnFirstRace) {
