@@ -15,7 +15,7 @@ namespace talpo {
 FolderLock::Waiting WaitingBox(QWidget* owner, int pollMs) {
     return [owner, pollMs](const std::string& folder, const std::function<bool()>& tryAgain) {
         const QString text =
-            QString::fromUtf8("フォルダ %1 は他の処理が使用中です。\n終わるのを待っています…")
+            QString::fromUtf8("次のフォルダを他の処理が使っています。\n%1\n終わるのを待っています…")
                 .arg(QFile::decodeName(QByteArray::fromStdString(folder)));
         const std::unique_ptr<QMessageBox> box = MakeMessageBox(
             owner, QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Cancel);

@@ -103,7 +103,7 @@ TEST(MessageBoxTest, ALongListShowsItsFirstLinesAndKeepsTheWholeBehindTheDetails
     ShowMessageBox(nullptr, QMessageBox::Warning, QStringLiteral("caption"), text);
 
     EXPECT_EQ(shown.split(QLatin1Char('\n')).mid(0, kBoxLines), lines.mid(0, kBoxLines));
-    EXPECT_TRUE(shown.endsWith(QString::fromUtf8("… ほか 280 行 (「詳細」に全文があります)")))
+    EXPECT_TRUE(shown.endsWith(QString::fromUtf8("… ほか 280 行 (全文は「詳細を表示」に)")))
         << shown.toStdString();
     EXPECT_EQ(details, text);
     EXPECT_TRUE(ScreenArea().contains(geometry)) << geometry.height();
