@@ -2,6 +2,7 @@
 #include "ui/HelpWindow.h"
 
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -36,6 +37,11 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
+    // A window of its own has no close button within reach of the keys otherwise.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
 }
 
 bool THelpWindow::ShowContents(const std::string& helpFile, QWidget* owner) {

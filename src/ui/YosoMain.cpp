@@ -139,17 +139,17 @@ void TYosoForm::CreateMenu() {
 
     QMenu* file = bar->addMenu(U("ﾌｧｲﾙ(&F)"));
     file->setObjectName("FileMenu");
-    SaveMenu = item(file, "SaveMenu", "買い目の保存", &TYosoForm::SaveBtnClick);
+    SaveMenu = item(file, "SaveMenu", "買い目の保存(&S)", &TYosoForm::SaveBtnClick);
     SaveMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     SetHint(SaveMenu, "買い目をファイルに保存する");
     file->addSeparator();
-    OtherMenu = item(file, "OtherMenu", "他のﾌｧｲﾙで予想", &TYosoForm::OtherMenuClick);
+    OtherMenu = item(file, "OtherMenu", "他のﾌｧｲﾙで予想(&O)", &TYosoForm::OtherMenuClick);
     ExitMenu = item(file, "ExitMenu", "終了(&X)", &TYosoForm::EndBtnClick);
 
     QMenu* view = bar->addMenu(U("表示(&V)"));
     view->setObjectName("ViewMenu");
-    ToolMenu = item(view, "ToolMenu", "ツールバー", &TYosoForm::ToolMenuClick);
-    StatusMenu = item(view, "StatusMenu", "ステータスバー", &TYosoForm::StatusMenuClick);
+    ToolMenu = item(view, "ToolMenu", "ツールバー(&T)", &TYosoForm::ToolMenuClick);
+    StatusMenu = item(view, "StatusMenu", "ステータスバー(&S)", &TYosoForm::StatusMenuClick);
     for (QAction* toggle : {ToolMenu, StatusMenu}) {
         toggle->setCheckable(true);
         toggle->setChecked(true);
@@ -158,6 +158,7 @@ void TYosoForm::CreateMenu() {
     QMenu* help = bar->addMenu(U("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName("HelpMenu");
     ContentsMenu = item(help, "ContentsMenu", "目次(&C)", &TYosoForm::HelpBtnClick);
+    ContentsMenu->setShortcut(QKeySequence(Qt::Key_F1));
     help->addSeparator();
     AboutMenu = item(help, "AboutMenu", "ﾊﾞｰｼﾞｮﾝ情報(&A)", &TYosoForm::AboutMenuClick);
 }
@@ -335,6 +336,10 @@ void TYosoForm::FormKeyDown(int key) {
             if (denma.RaceIndex + 1 != denma.RaceCount) day_->SetRace(denma.RaceIndex + 1);
         } else if (key == Qt::Key_PageUp || key == Qt::Key_Up) {
             if (denma.RaceIndex != 0) day_->SetRace(denma.RaceIndex - 1);
+        } else if (key == Qt::Key_Home) {
+            day_->SetRace(0);
+        } else if (key == Qt::Key_End) {
+            day_->SetRace(denma.RaceCount - 1);
         }
         DispDenma();
         // Any other key, a bare Ctrl before Ctrl+S among them, only redraws the race: no box again.

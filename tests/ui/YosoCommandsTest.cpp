@@ -107,12 +107,13 @@ TEST_F(YosoCommandsTest, MenuCaptionsAndShortcutAreExact) {
     const struct {
         const char* name;
         const char* caption;
-    } items[] = {{"SaveMenu", "買い目の保存"},     {"OtherMenu", "他のﾌｧｲﾙで予想"},
-                 {"ExitMenu", "終了(&X)"},         {"ToolMenu", "ツールバー"},
-                 {"StatusMenu", "ステータスバー"}, {"ContentsMenu", "目次(&C)"},
+    } items[] = {{"SaveMenu", "買い目の保存(&S)"},     {"OtherMenu", "他のﾌｧｲﾙで予想(&O)"},
+                 {"ExitMenu", "終了(&X)"},             {"ToolMenu", "ツールバー(&T)"},
+                 {"StatusMenu", "ステータスバー(&S)"}, {"ContentsMenu", "目次(&C)"},
                  {"AboutMenu", "ﾊﾞｰｼﾞｮﾝ情報(&A)"}};
     for (const auto& item : items) EXPECT_EQ(Action(item.name)->text(), U(item.caption)) << item.name;
     EXPECT_EQ(Action("SaveMenu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(Action("ContentsMenu")->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_EQ(Action("SaveMenu")->statusTip(), U("買い目をファイルに保存する"));
     EXPECT_TRUE(Action("ToolMenu")->isChecked());
     EXPECT_TRUE(Action("StatusMenu")->isChecked());
@@ -267,15 +268,23 @@ TEST_F(YosoCommandsTest, HelpOpensTheDocumentAtItsContents) {
     WriteBytes(
         f.App.ProgramDir + "talpo.hlp",
         "<html><body><h1>TALPO</h1><h2><a name=\"contents\"></a>目次</h2><p>予想の手順</p></body></html>");
-    Action("ContentsMenu")->trigger();
-    QTextBrowser* shown = nullptr;
+    QApplication::setActiveWindow(form.get());
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    QWidget* help = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == "HelpWindow" && w->isVisible())
-            shown = w->findChild<QTextBrowser*>("HelpBrowser");
+        if (w->objectName() == "HelpWindow" && w->isVisible()) help = w;
     }
-    ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(shown->toPlainText().contains(U("予想の手順")));
+    ASSERT_NE(help, nullptr) << "F1 opens the help";
+    EXPECT_TRUE(help->findChild<QTextBrowser*>("HelpBrowser")->toPlainText().contains(U("予想の手順")));
     EXPECT_TRUE(f.Errors.empty());
+    // Escape and Ctrl+W close it again.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        Action("ContentsMenu")->trigger();
+        ASSERT_TRUE(help->isVisible());
+        QApplication::setActiveWindow(help);
+        QTest::keySequence(help, keys);
+        EXPECT_FALSE(help->isVisible()) << keys.toString().toStdString();
+    }
 }
 
 TEST(HelpFileNameTest, IsTheProgramPathWithTheExtensionHlp) {

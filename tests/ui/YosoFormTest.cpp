@@ -129,7 +129,8 @@ TEST_F(YosoFormTest, KeysStopAtBothEnds) {
         int key;
         int race;
     } steps[] = {{Qt::Key_Up, 0},       {Qt::Key_PageUp, 0}, {Qt::Key_PageDown, 1}, {Qt::Key_Down, 2},
-                 {Qt::Key_PageDown, 2}, {Qt::Key_Down, 2},   {Qt::Key_Up, 1},       {Qt::Key_PageUp, 0}};
+                 {Qt::Key_PageDown, 2}, {Qt::Key_Down, 2},   {Qt::Key_Up, 1},       {Qt::Key_PageUp, 0},
+                 {Qt::Key_End, 2},      {Qt::Key_End, 2},    {Qt::Key_Home, 0},     {Qt::Key_Home, 0}};
     for (const auto& step : steps) {
         Key(step.key);
         EXPECT_EQ(Race(), step.race) << step.key;
