@@ -4,8 +4,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QStatusBar>
@@ -15,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "common/Version.h"
+#include "settings/ProgramDir.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
 #include "ui/ErrorGuard.h"
@@ -72,6 +75,15 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// A folder as the user knows it: the home folder written "~".
+QString ShownFolder(const std::string& folder) {
+    std::string home = ReadConfigEnvironment().Home;
+    if (!home.empty() && home.back() != '/') home += '/';
+    const std::string shown =
+        home.size() > 1 && folder.starts_with(home) ? "~/" + folder.substr(home.size()) : folder;
+    return QFile::decodeName(QByteArray::fromStdString(shown));
+}
+
 void Warn(QWidget* parent, const QString& text) {
     ShowMessageBox(parent, QMessageBox::Warning, U("警告"), text);
 }
@@ -115,6 +127,10 @@ TYosoForm::TYosoForm(TAppContext& app, QWidget* parent)
     StatusBar1->setFixedHeight(kStatusBarHeight);
     StatusBar1->setSizeGripEnabled(false);
     setStatusBar(StatusBar1);
+    // A lasting word of the bar: a hint covers it while the mouse is on a button, then it shows again.
+    SaveWord = new QLabel(StatusBar1);
+    SaveWord->setObjectName("SaveWord");
+    StatusBar1->addWidget(SaveWord, 1);
 
     setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
     FormCreate();
@@ -210,10 +226,22 @@ void TYosoForm::ShowHint(const QString& hint) {
     StatusBar1->showMessage(hint);
 }
 
+void TYosoForm::ShowSaveWord(const QString& text) {
+    SaveWord->setText(text);
+}
+
+void TYosoForm::TellSaved(const std::vector<std::string>& written) {
+    QStringList names;
+    for (const std::string& path : written)
+        names << QFile::decodeName(QByteArray::fromStdString(path.substr(path.rfind('/') + 1)));
+    ShowSaveWord(U("保存しました: %1 %2").arg(ShownFolder(app_.OutputDir), names.join(QLatin1Char(' '))));
+}
+
 // ---- The life of a loaded day ----
 
 void TYosoForm::Open() {
     lastWritten_.clear();
+    ShowSaveWord({});
     if (!FormShow()) return;
     CenterOnScreen(*this);
     show();
@@ -256,6 +284,7 @@ void TYosoForm::AutoSave() {
     if (!save.Auto) return;
     lastWritten_ =
         WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, save.Files, WaitingBox(this));
+    if (!lastWritten_.empty()) TellSaved(lastWritten_);
 }
 
 void TYosoForm::WarnMissingHorses() {
@@ -306,6 +335,7 @@ void TYosoForm::Step(int delta) {
     Guarded(this, [this, delta] {
         if (!day_) return;
         day_->SetRace(day_->Denma->RaceIndex + delta);
+        ShowSaveWord({});
         DispDenma();
         ReportWeightError();
     });
@@ -341,6 +371,7 @@ void TYosoForm::FormKeyDown(int key) {
         } else if (key == Qt::Key_End) {
             day_->SetRace(denma.RaceCount - 1);
         }
+        if (denma.RaceIndex != before) ShowSaveWord({});
         DispDenma();
         // Any other key, a bare Ctrl before Ctrl+S among them, only redraws the race: no box again.
         if (denma.RaceIndex != before) ReportWeightError();
@@ -356,9 +387,13 @@ void TYosoForm::SaveBtnClick() {
         dialog.SetOptions(ReadSaveSettings(ini));
         if (dialog.exec() != QDialog::Accepted) return;
         const SaveSettings chosen = dialog.Options();
-        if (day_)
+        if (chosen.Files == OutputSelection::None()) {
+            ShowSaveWord(U("保存する形式が選ばれていないため、何も保存しませんでした"));
+        } else if (day_) {
             lastWritten_ = WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir,
                                              chosen.Files, WaitingBox(this));
+            TellSaved(lastWritten_);
+        }
         WriteSaveSettings(ini, chosen);
     });
 }

@@ -67,6 +67,9 @@ private:
     void FormCloseQuery();
     void FormClose();
     void ShowHint(const QString& hint);
+    // Says in the status bar what a save wrote, until the next race or day is brought up.
+    void TellSaved(const std::vector<std::string>& written);
+    void ShowSaveWord(const QString& text);
 
     void CreateMenu();
     void CreateToolBar(QWidget* parent);
@@ -117,6 +120,7 @@ private:
     QAction* ContentsMenu = nullptr;
     QAction* AboutMenu = nullptr;
     QStatusBar* StatusBar1 = nullptr;
+    QLabel* SaveWord = nullptr;
 
     QLabel* LblYMD = nullptr;
     QLabel* PnlKaisai = nullptr;

@@ -53,6 +53,7 @@ protected:
             std::distance(fs::directory_iterator(f.App.OutputDir), fs::directory_iterator()));
     }
     SaveSettings Stored() const { return ReadSaveSettings(TIniFile(f.App.IniPath())); }
+    QString SaveWord() const { return Find<QLabel>("SaveWord")->text(); }
 
     // Answers the save dialog: records the boxes as shown, sets them to `bits` (as Bits writes them), and
     // presses OK or Cancel.
@@ -107,10 +108,10 @@ TEST_F(YosoCommandsTest, MenuCaptionsAndShortcutAreExact) {
     const struct {
         const char* name;
         const char* caption;
-    } items[] = {{"SaveMenu", "買い目の保存(&S)"},     {"OtherMenu", "他のﾌｧｲﾙで予想(&O)"},
-                 {"ExitMenu", "終了(&X)"},             {"ToolMenu", "ツールバー(&T)"},
-                 {"StatusMenu", "ステータスバー(&S)"}, {"ContentsMenu", "目次(&C)"},
-                 {"AboutMenu", "ﾊﾞｰｼﾞｮﾝ情報(&A)"}};
+    } items[] = {
+        {"SaveMenu", "買い目の保存(&S)"}, {"OtherMenu", "他のﾌｧｲﾙで予想(&O)"},  {"ExitMenu", "終了(&X)"},
+        {"ToolMenu", "ツールバー(&T)"},   {"StatusMenu", "ステータスバー(&S)"}, {"ContentsMenu", "目次(&C)"},
+        {"AboutMenu", "ﾊﾞｰｼﾞｮﾝ情報(&A)"}};
     for (const auto& item : items) EXPECT_EQ(Action(item.name)->text(), U(item.caption)) << item.name;
     EXPECT_EQ(Action("SaveMenu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_EQ(Action("ContentsMenu")->shortcut(), QKeySequence(Qt::Key_F1));
@@ -159,6 +160,7 @@ TEST_F(YosoCommandsTest, OkWithNoFileTickedWritesNothingAndStoresAuto) {
     AnswerSaveDialog("0001", true);
     form->SaveBtnClick();
     EXPECT_EQ(OutputCount(), 0);
+    EXPECT_EQ(SaveWord(), U("保存する形式が選ばれていないため、何も保存しませんでした"));
     EXPECT_EQ(Bits(Stored()), "0001");
     EXPECT_EQ(TIniFile(f.App.IniPath()).ReadString("SaveFile", "Auto", ""), "1");
 }
@@ -171,8 +173,12 @@ TEST_F(YosoCommandsTest, OkWritesTheTickedFilesInTheFixedOrder) {
     EXPECT_EQ(fs::path(form->LastWritten()[1]).filename().string(), "W980524.txt");
     EXPECT_EQ(OutputCount(), 2);
     EXPECT_EQ(Bits(Stored()), "1100");
-    // The save leaves the race on show.
+    EXPECT_EQ(SaveWord(),
+              U("保存しました: %1 東京980524.txt W980524.txt").arg(QString::fromStdString(f.App.OutputDir)));
+    // The save leaves the race on show; the word stays until the next race is brought up.
     EXPECT_EQ(Race(), 0);
+    Find<QToolButton>("NextBtn")->click();
+    EXPECT_EQ(SaveWord(), QString());
 }
 
 TEST_F(YosoCommandsTest, CtrlSOpensTheSaveDialog) {
