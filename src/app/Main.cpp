@@ -2,6 +2,7 @@
 // with a message box and the window stays usable.
 #include "app/Main.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -62,11 +63,20 @@ void WarnWithBox(QWidget* parent, const QString& caption, const QString& text) {
     ShowMessageBox(parent, QMessageBox::Warning, caption, text);
 }
 
+void InformWithBox(QWidget* parent, const QString& caption, const QString& text) {
+    ShowMessageBox(parent, QMessageBox::Information, caption, text);
+}
+
+QString Shown(const std::string& folder) {
+    return QFile::decodeName(QByteArray::fromStdString(folder));
+}
+
 TMainFormHooks WithDefaults(TMainFormHooks hooks) {
     if (!hooks.ChooseArchive) hooks.ChooseArchive = ChooseArchiveWithDialog;
     if (!hooks.RunDirDialog) hooks.RunDirDialog = RunModally;
     if (!hooks.Extract) hooks.Extract = ExtractDayArchive;
     if (!hooks.Warn) hooks.Warn = WarnWithBox;
+    if (!hooks.Inform) hooks.Inform = InformWithBox;
     return hooks;
 }
 
@@ -209,6 +219,7 @@ void TMainForm::ReadSettings() {
         const DirectorySettings dirs = ReadDirectories(ini);
         if (!dirs.InputDir.empty()) SetFolder(inDirDisp_, dirs.InputDir);
         if (!dirs.OutputDir.empty()) SetFolder(outDirDisp_, dirs.OutputDir);
+        archiveDir_ = ReadArchiveDir(ini);
         return;
     }
     try {
@@ -224,7 +235,7 @@ void TMainForm::ReadSettings() {
 
 void TMainForm::SetFolder(QLineEdit* field, const std::string& folder) {
     (field == inDirDisp_ ? inDir_ : outDir_) = folder;
-    field->setText(QFile::decodeName(QByteArray::fromStdString(folder)));
+    field->setText(Shown(folder));
 }
 
 void TMainForm::Wait(int milliseconds) {
@@ -251,14 +262,20 @@ void TMainForm::BtnInDirClick(QObject* sender) {
 
 void TMainForm::Button1Click() {
     Guarded(this, [this] {
-        const std::optional<std::string> archive =
-            hooks_.ChooseArchive(this, kOpenTitle, inDirDisp_->text(), kOpenFilter);
+        const std::optional<std::string> archive = hooks_.ChooseArchive(
+            this, kOpenTitle, Shown(archiveDir_.empty() ? inDir_ : archiveDir_), kOpenFilter);
         if (!archive) return;
+        archiveDir_ = FolderOf(*archive);
         const ExtractResult result = hooks_.Extract(*archive, inDir_, WaitingBox(this));
         // Silence here would leave an earlier day's files to be predicted as if they were the new day.
-        if (!result.Ok)
+        if (!result.Ok) {
             hooks_.Warn(this, kWarningCaption,
                         kExtractFailed + "\n" + QString::fromStdString(result.Message));
+            return;
+        }
+        hooks_.Inform(this, QApplication::applicationName(),
+                      QString::fromUtf8("rdx_den.dat と rdx_uma.dat を次のフォルダに解凍しました。\n%1")
+                          .arg(Shown(inDir_)));
     });
 }
 
@@ -286,6 +303,8 @@ void TMainForm::FormCloseQuery() {
     if (!settingsKept_) return;
     TIniFile ini(app_.IniPath());
     WriteDirectories(ini, {.InputDir = inDir_, .OutputDir = outDir_});
+    // Written once there is one, so that a file that never saw an extraction keeps its keys as they were.
+    if (!archiveDir_.empty()) WriteArchiveDir(ini, archiveDir_);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

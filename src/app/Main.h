@@ -34,6 +34,8 @@ struct TMainFormHooks {
         Extract;
     // A warning box with a single OK button.
     std::function<void(QWidget* parent, const QString& caption, const QString& text)> Warn;
+    // An information box with a single OK button.
+    std::function<void(QWidget* parent, const QString& caption, const QString& text)> Inform;
 };
 
 class TMainForm : public QWidget {
@@ -75,6 +77,8 @@ private:
     // The two folders exactly as the file system names them; the fields show them as text.
     std::string inDir_;
     std::string outDir_;
+    // Where the last archive was chosen: the open dialog starts there (empty: the input folder).
+    std::string archiveDir_;
     // False when the settings file could not be made: the user was told, and quitting writes nothing.
     bool settingsKept_ = true;
 

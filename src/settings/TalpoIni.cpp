@@ -12,6 +12,7 @@ namespace {
 constexpr const char* kDirectory = "Directory";
 constexpr const char* kInFile = "InFile";
 constexpr const char* kOutFile = "OutFile";
+constexpr const char* kArchiveDir = "ArchiveDir";
 constexpr const char* kSaveFile = "SaveFile";
 
 // A folder whose name Shift-JIS cannot give back byte for byte (〜 comes back as ～, é not at all), or
@@ -92,6 +93,14 @@ DirectorySettings ReadDirectories(const TIniFile& ini) {
 void WriteDirectories(TIniFile& ini, const DirectorySettings& dirs) {
     ini.WriteString(kDirectory, kInFile, StoredFolder(dirs.InputDir));
     ini.WriteString(kDirectory, kOutFile, StoredFolder(dirs.OutputDir));
+}
+
+std::string ReadArchiveDir(const TIniFile& ini) {
+    return ReadFolder(ini, kArchiveDir);
+}
+
+void WriteArchiveDir(TIniFile& ini, const std::string& folderFs) {
+    ini.WriteString(kDirectory, kArchiveDir, StoredFolder(folderFs));
 }
 
 SaveSettings ReadSaveSettings(const TIniFile& ini) {

@@ -32,6 +32,9 @@ struct SaveSettings {
 void CreateDefaultSettings(TIniFile& ini, const std::string& programDirFs);
 DirectorySettings ReadDirectories(const TIniFile& ini);
 void WriteDirectories(TIniFile& ini, const DirectorySettings& dirs);
+// "Directory", "ArchiveDir": the folder where the last archive was chosen (empty when missing).
+std::string ReadArchiveDir(const TIniFile& ini);
+void WriteArchiveDir(TIniFile& ini, const std::string& folderFs);
 SaveSettings ReadSaveSettings(const TIniFile& ini);
 void WriteSaveSettings(TIniFile& ini, const SaveSettings& save);
 

@@ -308,6 +308,20 @@ TEST_F(MainFormTest, TheSampleArchiveIsExtractedIntoTheInputFolder) {
     EXPECT_TRUE(warnings.empty());
     EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("rdx_den.dat")));
     EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("rdx_uma.dat")));
+    ASSERT_EQ(informs.size(), 1u) << "a successful extraction is told";
+    EXPECT_EQ(informs[0].Text, Utf("rdx_den.dat と rdx_uma.dat を次のフォルダに解凍しました。\n") +
+                                   QString::fromStdString(dir.Dir()));
+
+    // The next extraction, also after a restart, opens where this archive was chosen.
+    form.close();
+    DestroyWindows();
+    QString openedIn;
+    hooks.ChooseArchive = [&](QWidget*, const QString&, const QString& folder, const QString&) {
+        openedIn = folder;
+        return std::optional<std::string>();
+    };
+    CreateForms().Button1Click();
+    EXPECT_EQ(openedIn, QString::fromStdString(std::string(TALPO_SAMPLES_DIR) + "/"));
 }
 
 TEST_F(MainFormTest, PredictWarnsUnlessBothDataFilesArePresent) {

@@ -11,6 +11,9 @@ ShellTest::ShellTest() {
     hooks.Warn = [this](QWidget*, const QString& caption, const QString& text) {
         warnings.push_back({caption, text});
     };
+    hooks.Inform = [this](QWidget*, const QString& caption, const QString& text) {
+        informs.push_back({caption, text});
+    };
     hooks.ChooseArchive = [](QWidget*, const QString&, const QString&,
                              const QString&) -> std::optional<std::string> {
         ADD_FAILURE() << "the open dialog was not expected";

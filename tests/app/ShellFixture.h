@@ -54,6 +54,7 @@ protected:
 
     std::vector<int> waits;
     std::vector<Warning> warnings;
+    std::vector<Warning> informs;
     std::vector<std::string> errors;
     std::vector<ExtractCall> extractCalls;
     int endedCount = 0;
