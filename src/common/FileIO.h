@@ -20,7 +20,7 @@ namespace talpo {
 inline constexpr std::uint64_t kReadWholeLimit = std::uint64_t{256} << 20;
 
 // Reads a regular file (InputFile.h) opened for reading only. Raises "ﾌｧｲﾙが見つかりません",
-// "ﾌｧｲﾙへのｱｸｾｽが拒否されました", "ﾌｧｲﾙではありません" or "I/O ｴﾗｰ (%d)" as the failure calls for, and
+// "ﾌｧｲﾙへのｱｸｾｽが拒否されました", "ﾌｧｲﾙではありません" or "I/O ｴﾗｰ (%d): TEXT" as the failure calls for, and
 // "ﾌｧｲﾙが大きすぎます (%d MiB を超えています)" for more than maxBytes.
 std::string ReadWholeFile(const std::string& fsPath, std::uint64_t maxBytes = kReadWholeLimit);
 
