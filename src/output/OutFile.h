@@ -13,7 +13,8 @@ namespace talpo {
 // Characters 3 to 8 of a yyyymmdd race date: the yymmdd of every output file name.
 std::string ShortDate(const std::string& raceDate);
 
-// OutputDir (file-system path ending in a separator) + a CP932 file name converted for the file system.
+// OutputDir (file-system path ending in a separator) + a CP932 file name converted for the file system,
+// each control byte of the name (below 0x20, 0x7F) made '_'; the folder's bytes are the user's and stay.
 std::string OutputFilePath(const std::string& outputDir, const std::string& cp932Name);
 
 // One output file made whole in memory: where it goes and its bytes (CP932, CR LF line ends).
