@@ -16,6 +16,7 @@
 #include "common/FileIO.h"
 #include "common/FolderLock.h"
 #include "common/TalpoError.h"
+#include "output/OutRdx.h"
 
 namespace talpo::cli {
 namespace {
@@ -51,6 +52,9 @@ std::vector<DayJob> LoadAll(const PredictOptions& o, Reporter& report, Tally& ta
             PredictedDay day = LoadInput(input);
             for (const std::string& w : InputWarnings(day)) report.Warning(w);
             const int races = day.Day.Denma->RaceCount;
+            if (o.Files.Rdx) {
+                for (const std::string& w : RdxSkippedRaceWarnings(*day.Day.Yoso, races)) report.Warning(w);
+            }
             std::vector<OutputFile> files;
             if (races > 0) files = BuildEnabledFiles(*day.Day.Yoso, races, outDir, o.Files);
             jobs.push_back({std::move(day), std::move(files)});
