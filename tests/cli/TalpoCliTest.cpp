@@ -43,6 +43,28 @@ TEST(Cli, PredictWritesTheThreeFilesInOrderAndReportsOnStandardError) {
     EXPECT_EQ(std::count(rdx.begin(), rdx.end(), '\n'), 2);
 }
 
+TEST(Cli, AVenueWhoseRacesAlternateWithAnothersIsOneFileReportedOnce) {
+    TempDir in;
+    TempDir out;
+    const std::string den = test::SmallDayDen();
+    DenRaceSpec kyoto;
+    kyoto.VenueCode = "0";
+    kyoto.Runners.resize(1);
+    kyoto.Runners[0].HorseCode = "H000000";
+    test::WriteBytes(in.File("rdx_den.dat"),
+                     den.substr(0, TDenRec::Size) + BuildDenRecord(kyoto) + den.substr(TDenRec::Size));
+    test::WriteBytes(in.File("rdx_uma.dat"), test::SmallDayUma());
+
+    const CliRun run = Cli({"predict", in.Dir(), out.Dir(), "--write", "syousai"});
+
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(Occurrences(run.err, "wrote "), 2u) << run.err;
+    EXPECT_NE(run.err.find("wrote " + out.File("東京980524.txt") + "\nwrote " + out.File("京都980524.txt")),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(Occurrences(Cp932ToUtf8(test::ReadBytes(out.File("東京980524.txt"))), "テスト記念"), 2u);
+}
+
 TEST(Cli, QuietKeepsWarningsAndErrorsOnly) {
     TempDir in;
     TempDir out;
@@ -175,6 +197,9 @@ TEST(Cli, SampleDateNamesTheFiles) {
     EXPECT_TRUE(std::filesystem::exists(root.File("out/K240229.txt")));
     for (const char* date : {"20230229", "2024-01-01", "202401011", "x"})
         EXPECT_EQ(Cli({"sample", root.File("bad"), "--date", date}).code, 2) << date;
+    // The last of 24 races is on the date itself; a 25th would fall in year 10000.
+    EXPECT_EQ(Cli({"sample", root.File("last"), "--date", "99991231", "--races", "24"}).code, 0);
+    EXPECT_EQ(Cli({"sample", root.File("bad"), "--date", "99991231", "--races", "25"}).code, 2);
     EXPECT_FALSE(std::filesystem::exists(root.File("bad")));
 }
 
