@@ -1,10 +1,14 @@
 // talpo-cli's commands through RunCli with captured streams: the files they write, the lines they report
 // and where, their errors and their usage.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include "CliTestSupport.h"
+#include "cli/CliReport.h"
 #include "common/Cp932.h"
 #include "data/RdxRecordBuilder.h"
 #include "data/SampleDay.h"
@@ -320,6 +324,48 @@ TEST(Cli, ProgressOnlyOnATerminal) {
     EXPECT_EQ(pipe.err.find('\r'), std::string::npos);
     EXPECT_EQ(pipe.err.find("day 1 of 2"), std::string::npos);
     EXPECT_EQ(Cli({"predict", "-q", a.Dir(), b.Dir(), out.Dir()}, false, true).err, "");
+}
+
+TEST(Cli, StandardErrorMasksTabsAndC1ControlsAlsoInPaths) {
+    TempDir root;
+    // A tab, the C1 CSI as a character and as a byte of no character, then a byte that stays.
+    const std::string odd = root.Dir() +
+                            "a\tb\xc2\x9b"
+                            "c\x9b"
+                            "d\xa0/";
+    EXPECT_EQ(Cli({"predict", "-q", odd, root.File("out")}).err,
+              "talpo-cli: " + root.Dir() + "a?b?c?d\xa0/: ﾌｧｲﾙが見つかりません\n");
+    EXPECT_EQ(
+        Cli({"predict", odd, root.File("out"), "--write", "\t\xc2\x9b"})
+            .err.rfind(
+                "talpo-cli predict: --write: takes a comma-separated choice of syousai, vota, rdx, or none, "
+                "not '?" "?'",
+                0),
+        0u);
+}
+
+TEST(Cli, ProgressIsDrawnOnlyOnATerminalThatTakesEscapes) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    const char* before = std::getenv("TERM");
+    const std::string saved = before ? before : "";
+
+    ::setenv("TERM", "xterm", 1);
+    EXPECT_TRUE(cli::RedrawsLines(terminal));
+    EXPECT_FALSE(cli::RedrawsLines(pipeFds[1]));
+    ::setenv("TERM", "dumb", 1);
+    EXPECT_FALSE(cli::RedrawsLines(terminal));
+    ::unsetenv("TERM");
+    EXPECT_FALSE(cli::RedrawsLines(terminal));
+
+    if (before) ::setenv("TERM", saved.c_str(), 1);
+    for (const int fd : {master, terminal, pipeFds[0], pipeFds[1]}) ::close(fd);
 }
 
 TEST(Cli, Usage) {
