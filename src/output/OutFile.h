@@ -31,7 +31,8 @@ using OutputSink = std::function<void(OutputFile&&)>;
 
 // The sink of the Write* functions: each file written in one step (a temporary file, then renamed);
 // "ﾌｧｲﾙ %s を作成できません" when that fails. The temporary names a killed run left beside the file go
-// first: the caller holds the output folder's lock (WriteEnabledFiles does).
+// first, as the process's one reading of the folder found them (RemoveLeftTempNames): the caller holds the
+// output folder's lock (WriteEnabledFiles does).
 void WriteToDisk(const OutputFile& file);
 
 // A sink that keeps the files in memory, in order; a later file of the same path comes after the earlier.

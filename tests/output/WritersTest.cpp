@@ -67,13 +67,15 @@ TEST(Writers, WriteInTheFixedOrderOnlyWhatIsSelected) {
 TEST(Writers, RunningTwiceGivesIdenticalFiles) {
     TempDir dir;
     TYoso yoso = Day();
+    // What a run killed while putting a file in place can leave beside it goes with the next process's
+    // first write into the folder.
+    for (const char* name : {"東京980524.txt", "W980524.txt", "K980524.txt"})
+        test::WriteBytes(dir.File(std::string(name) + ".tmpAb12Z9"), "killed run's bytes");
+    test::WriteBytes(dir.File("notes.txt.tmpAb12Z9"), "not ours");
     const auto first = WriteEnabledFiles(yoso, 3, dir.Dir(), OutputSelection{});
     std::vector<std::string> before;
     for (const std::string& path : first) before.push_back(ReadBytes(path));
 
-    // What a run killed while putting a file in place can leave beside it goes with the next run.
-    for (const std::string& path : first) test::WriteBytes(path + ".tmpAb12Z9", "killed run's bytes");
-    test::WriteBytes(dir.File("notes.txt.tmpAb12Z9"), "not ours");
     const auto second = WriteEnabledFiles(yoso, 3, dir.Dir(), OutputSelection{});
 
     ASSERT_EQ(second, first);
