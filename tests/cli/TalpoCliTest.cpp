@@ -339,7 +339,8 @@ TEST(Cli, StandardErrorMasksTabsAndC1ControlsAlsoInPaths) {
         Cli({"predict", odd, root.File("out"), "--write", "\t\xc2\x9b"})
             .err.rfind(
                 "talpo-cli predict: --write: takes a comma-separated choice of syousai, vota, rdx, or none, "
-                "not '?" "?'",
+                "not '?"
+                "?'",
                 0),
         0u);
 }
@@ -366,6 +367,42 @@ TEST(Cli, ProgressIsDrawnOnlyOnATerminalThatTakesEscapes) {
 
     if (before) ::setenv("TERM", saved.c_str(), 1);
     for (const int fd : {master, terminal, pipeFds[0], pipeFds[1]}) ::close(fd);
+}
+
+TEST(Cli, ADocumentOverAFileTheRunReadsOrWritesIsRefusedBeforeAnythingIsWritten) {
+    TempDir in;
+    TempDir out;
+    test::WriteSmallDay(in);
+    const std::string den = test::ReadBytes(in.File("rdx_den.dat"));
+    std::filesystem::create_symlink(in.File("rdx_den.dat"), out.File("den-link"));
+    const std::string archive = out.File("day.lzh");
+    test::WriteBytes(archive,
+                     test::StoredLzhArchive({{"rdx_den.dat", den}, {"rdx_uma.dat", test::SmallDayUma()}}));
+    const std::string bets = out.File("bets");
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{in.Dir(), bets, "--json", out.File("den-link")},
+         "--json " + out.File("den-link") + " is the input " + in.Dir() + "rdx_den.dat of this run"},
+        {{archive, bets, "--csv", archive}, "--csv " + archive + " is the input " + archive + " of this run"},
+        {{in.Dir(), bets, "--csv", bets + "/../bets/K980524.txt"},
+         "--csv " + bets + "/../bets/K980524.txt is the bet file " + bets + "/K980524.txt of this run"},
+        {{in.Dir(), bets, "--json", out.File("x"), "--csv", out.File("x")},
+         "--json " + out.File("x") + " and --csv " + out.File("x") + " are the same file"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"predict"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.code, 2) << run.err;
+        EXPECT_NE(run.err.find("talpo-cli predict: " + c.message + "\n"), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(bets));
+        EXPECT_FALSE(std::filesystem::exists(out.File("x")));
+        EXPECT_EQ(test::ReadBytes(in.File("rdx_den.dat")), den);
+    }
+    EXPECT_EQ(Cli({"predict", in.Dir(), bets, "--json", "-", "--csv", out.File("x")}).code, 0);
 }
 
 TEST(Cli, Usage) {
