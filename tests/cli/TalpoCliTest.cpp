@@ -69,6 +69,27 @@ TEST(Cli, AVenueWhoseRacesAlternateWithAnothersIsOneFileReportedOnce) {
     EXPECT_EQ(Occurrences(Cp932ToUtf8(test::ReadBytes(out.File("東京980524.txt"))), "テスト記念"), 2u);
 }
 
+TEST(Cli, ARaceLeftOutOfTheRdxFileIsAWarningWhenThatFileIsWritten) {
+    TempDir in;
+    DenRaceSpec comma;
+    comma.RaceNo = "02";
+    comma.Year = "199,";
+    comma.Runners.resize(1);
+    comma.Runners[0].HorseCode = "H000000";
+    test::WriteBytes(in.File("rdx_den.dat"),
+                     test::SmallDayDen().substr(0, TDenRec::Size) + BuildDenRecord(comma));
+    test::WriteBytes(in.File("rdx_uma.dat"), test::SmallDayUma());
+    const std::string warning =
+        "talpo-cli: warning: K980524.txt: 東京 2R: 項目にカンマか改行があるため書き出しません\n";
+
+    TempDir out;
+    const CliRun rdx = Cli({"predict", "-q", in.Dir(), out.Dir(), "--write", "rdx"});
+    EXPECT_EQ(rdx.code, 0);
+    EXPECT_EQ(rdx.err, warning);
+    const CliRun vota = Cli({"predict", "-q", in.Dir(), out.Dir(), "--write", "vota"});
+    EXPECT_EQ(vota.err, "");
+}
+
 TEST(Cli, QuietKeepsWarningsAndErrorsOnly) {
     TempDir in;
     TempDir out;
