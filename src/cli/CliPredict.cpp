@@ -82,7 +82,7 @@ std::vector<std::pair<std::string, std::string>> DocumentTargets(const PredictOp
 
 // A document written over a file the run reads or writes would destroy a day's data or be destroyed by a
 // bet file, or the two documents would replace each other: such a command line is refused before anything
-// is read or written.
+// is written, and for the inputs before a day is read.
 void RefuseTargetsOfInputs(const PredictOptions& o) {
     const auto targets = DocumentTargets(o);
     if (targets.size() == 2 && IdentityOf(targets[0].second) == IdentityOf(targets[1].second)) {
