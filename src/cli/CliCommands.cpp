@@ -72,6 +72,8 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
 }
 
 int RunSample(const SampleOptions& options, Reporter& report) {
+    if (!SampleDaysFit(options.Day))
+        throw UsageError(Count(options.Day.Races, "race") + " from that --date run past 9999-12-31");
     const SampleDay day = MakeSampleDay(options.Day);
     const std::string dir = AsDir(options.OutDir);
     MakeFolder(dir);

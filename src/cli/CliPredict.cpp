@@ -3,11 +3,14 @@
 // reported as it lands.
 #include "cli/CliPredict.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <map>
 #include <ostream>
 
+#include "cli/CliCommands.h"
 #include "cli/CliCsv.h"
 #include "cli/CliInput.h"
 #include "cli/CliJson.h"
@@ -16,6 +19,7 @@
 #include "common/FileIO.h"
 #include "common/FolderLock.h"
 #include "common/TalpoError.h"
+#include "output/OutRdx.h"
 
 namespace talpo::cli {
 namespace {
@@ -40,6 +44,79 @@ std::string Message(const std::exception& e, const std::string& input) {
     return input + ": " + e.what();
 }
 
+// A file by what it is: its path with every link followed, and its device and inode when it exists, so
+// that two names of one file (a link, "a/../b") are one.
+struct FileIdentity {
+    std::string Path;
+    bool Exists = false;
+    dev_t Device = 0;
+    ino_t Inode = 0;
+
+    bool operator==(const FileIdentity& other) const {
+        if (Exists && other.Exists) return Device == other.Device && Inode == other.Inode;
+        return Path == other.Path;
+    }
+};
+
+FileIdentity IdentityOf(const std::string& path) {
+    FileIdentity id;
+    std::error_code ec;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, ec);
+    id.Path = ec ? path : canonical.string();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        id.Exists = true;
+        id.Device = st.st_dev;
+        id.Inode = st.st_ino;
+    }
+    return id;
+}
+
+// The --json and --csv files, each with its option; "-" is standard output and no file.
+std::vector<std::pair<std::string, std::string>> DocumentTargets(const PredictOptions& o) {
+    std::vector<std::pair<std::string, std::string>> targets;
+    if (o.Json && *o.Json != "-") targets.emplace_back("--json", *o.Json);
+    if (o.Csv && *o.Csv != "-") targets.emplace_back("--csv", *o.Csv);
+    return targets;
+}
+
+// A document written over a file the run reads or writes would destroy a day's data or be destroyed by a
+// bet file, or the two documents would replace each other: such a command line is refused before anything
+// is written, and for the inputs before a day is read.
+void RefuseTargetsOfInputs(const PredictOptions& o) {
+    const auto targets = DocumentTargets(o);
+    if (targets.size() == 2 && IdentityOf(targets[0].second) == IdentityOf(targets[1].second)) {
+        throw UsageError(targets[0].first + " " + targets[0].second + " and " + targets[1].first + " " +
+                         targets[1].second + " are the same file");
+    }
+    for (const auto& [option, target] : targets) {
+        const FileIdentity id = IdentityOf(target);
+        for (const std::string& input : o.Inputs) {
+            std::error_code ec;
+            std::vector<std::string> files{input};
+            if (input.empty() || std::filesystem::is_directory(input, ec))
+                files = {AsDir(input) + kDenFileName, AsDir(input) + kUmaFileName};
+            for (const std::string& file : files) {
+                if (IdentityOf(file) == id)
+                    throw UsageError(option + " " + target + " is the input " + file + " of this run");
+            }
+        }
+    }
+}
+
+void RefuseTargetsOfBetFiles(const PredictOptions& o, const std::vector<DayJob>& jobs) {
+    for (const auto& [option, target] : DocumentTargets(o)) {
+        const FileIdentity id = IdentityOf(target);
+        for (const DayJob& job : jobs) {
+            for (const OutputFile& file : job.Files) {
+                if (IdentityOf(file.Path) == id)
+                    throw UsageError(option + " " + target + " is the bet file " + file.Path +
+                                     " of this run");
+            }
+        }
+    }
+}
+
 std::vector<DayJob> LoadAll(const PredictOptions& o, Reporter& report, Tally& tally) {
     const std::string outDir = AsDir(o.OutDir);
     std::vector<DayJob> jobs;
@@ -51,6 +128,9 @@ std::vector<DayJob> LoadAll(const PredictOptions& o, Reporter& report, Tally& ta
             PredictedDay day = LoadInput(input);
             for (const std::string& w : InputWarnings(day)) report.Warning(w);
             const int races = day.Day.Denma->RaceCount;
+            if (o.Files.Rdx) {
+                for (const std::string& w : RdxSkippedRaceWarnings(*day.Day.Yoso, races)) report.Warning(w);
+            }
             std::vector<OutputFile> files;
             if (races > 0) files = BuildEnabledFiles(*day.Day.Yoso, races, outDir, o.Files);
             jobs.push_back({std::move(day), std::move(files)});
@@ -145,7 +225,9 @@ std::string Summary(std::size_t days, const Tally& t) {
 
 int RunPredict(const PredictOptions& options, Reporter& report, std::ostream& out, bool outIsTerminal) {
     Tally tally;
+    RefuseTargetsOfInputs(options);
     std::vector<DayJob> jobs = LoadAll(options, report, tally);
+    RefuseTargetsOfBetFiles(options, jobs);
     if (!NoSharedFiles(jobs, report)) return 1;
     bool anyFile = false;
     for (const DayJob& job : jobs) anyFile = anyFile || !job.Files.empty();

@@ -21,7 +21,9 @@ struct PredictOptions {
     std::optional<std::string> Csv;   // a file, or "-" for standard output
 };
 
-// Returns the exit code: 1 when any day failed or nothing could be written, else 0.
+// Returns the exit code: 1 when any day failed or nothing could be written, else 0. A --json or --csv file
+// that is an input of the run, one of its bet files or the other option's file raises UsageError before
+// anything is written.
 int RunPredict(const PredictOptions& options, Reporter& report, std::ostream& out, bool outIsTerminal);
 
 }  // namespace talpo::cli

@@ -1,7 +1,10 @@
 // Standard error of talpo-cli. Every line is flushed as it is made, so that a run stopped part-way has told
-// what it did; every line passes through Visible, for paths and data texts alike.
+// what it did; every line passes through VisibleLine, for paths and data texts alike.
 #include "cli/CliReport.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <ostream>
 #include <string>
 
@@ -18,6 +21,11 @@ namespace {
 constexpr std::string_view kEraseLine = "\r\x1b[K";
 
 }  // namespace
+
+bool RedrawsLines(int fd) {
+    const char* term = std::getenv("TERM");
+    return ::isatty(fd) == 1 && term != nullptr && *term != '\0' && std::string_view(term) != "dumb";
+}
 
 Reporter::Reporter(std::ostream& err, bool quiet, bool terminal)
     : err_(err), quiet_(quiet), terminal_(terminal) {}
@@ -51,13 +59,13 @@ FolderLock::Waiting Reporter::WaitingNotice() {
 
 void Reporter::Progress(std::string_view line) {
     if (quiet_ || !terminal_) return;
-    err_ << kEraseLine << Visible(line) << std::flush;
+    err_ << kEraseLine << VisibleLine(line) << std::flush;
     progressShown_ = true;
 }
 
 void Reporter::Line(std::string_view prefix, std::string_view text) {
     ClearProgress();
-    err_ << prefix << Visible(text) << '\n' << std::flush;
+    err_ << prefix << VisibleLine(text) << '\n' << std::flush;
 }
 
 void Reporter::ClearProgress() {

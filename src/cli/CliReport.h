@@ -13,6 +13,10 @@ namespace talpo::cli {
 // "1 race", "2 races": a count as the status lines give it.
 std::string Count(long long n, std::string_view noun);
 
+// True when fd is a terminal that takes the progress line's escape sequence: TERM is set and not "dumb".
+// Anywhere else (a file, a pipe, an editor's pane) the sequence would be stray bytes.
+bool RedrawsLines(int fd);
+
 class Reporter {
 public:
     // quiet silences status and progress; terminal allows the progress line, which is redrawn in place.

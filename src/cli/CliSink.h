@@ -18,7 +18,9 @@ using Producer = std::function<void(const TextWriter&)>;
 void ProduceToStream(std::ostream& out, const Producer& produce);
 
 // The document written to a temporary file beside path as it is made, which then replaces path; on any
-// failure the earlier file stays and "ﾌｧｲﾙ %s を作成できません" is raised.
+// failure the earlier file stays and "ﾌｧｲﾙ %s を作成できません" is raised. A symbolic link is followed and
+// its target replaced, the link left as it is; a device or a FIFO, also one reached through a link or a
+// descriptor's name (/dev/stdout), is written into as it is.
 void ProduceToFile(const std::string& path, const Producer& produce);
 
 // The document as one string, for callers that want it whole (tests, fuzzing).

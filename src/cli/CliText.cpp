@@ -2,25 +2,62 @@
 #include "cli/CliText.h"
 
 namespace talpo::cli {
+namespace {
 
-std::string Visible(std::string_view utf8) {
+bool Continuation(unsigned char byte) {
+    return byte >= 0x80 && byte <= 0xBF;
+}
+
+// The length of the UTF-8 sequence that starts at i, 0 when the bytes there are none.
+std::size_t SequenceLength(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
+    if (length == 0 || i + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if (!Continuation(static_cast<unsigned char>(text[i + k]))) return 0;
+    }
+    return length;
+}
+
+std::string Masked(std::string_view utf8, bool tab) {
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
+    for (std::size_t i = 0; i < utf8.size();) {
         const auto byte = static_cast<unsigned char>(utf8[i]);
-        const bool c1 = byte == 0xC2 && i + 1 < utf8.size() &&
-                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
-                        static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
-        if (c1) {
-            out += kControlMark;
+        if (byte < 0x80) {
+            const bool control = (byte < 0x20 && (byte != '\t' || tab)) || byte == 0x7F;
+            out += control ? kControlMark : static_cast<char>(byte);
             ++i;
-        } else if ((byte < 0x20 && byte != '\t') || byte == 0x7F) {
+            continue;
+        }
+        const std::size_t length = SequenceLength(utf8, i);
+        if (length == 0) {
+            // A byte of no character (a path in another encoding): a terminal that reads it as 8-bit takes
+            // 0x80 to 0x9F for the C1 controls.
+            out += byte <= 0x9F ? kControlMark : static_cast<char>(byte);
+            ++i;
+        } else if (byte == 0xC2 && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
             out += kControlMark;
+            i += 2;
         } else {
-            out += static_cast<char>(byte);
+            out.append(utf8.substr(i, length));
+            i += length;
         }
     }
     return out;
+}
+
+}  // namespace
+
+std::string Visible(std::string_view utf8) {
+    return Masked(utf8, false);
+}
+
+std::string VisibleLine(std::string_view utf8) {
+    return Masked(utf8, true);
 }
 
 }  // namespace talpo::cli

@@ -10,6 +10,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliPredict.h"
+#include "cli/CliText.h"
 #include "common/Version.h"
 
 namespace talpo::cli {
@@ -237,7 +238,8 @@ bool IsCommand(const CLI::App& app, const std::string& word) {
 int Usage(const CLI::App& app, const HelpFormatter& help, const std::string& message, std::ostream& err) {
     const CLI::App& command = Current(app);
     const std::string name = &command == &app ? kProgram : std::string(kProgram) + " " + command.get_name();
-    err << name << ": " << message << "\n\n"
+    // The message may quote the command line's words, paths included, which reach a terminal.
+    err << name << ": " << VisibleLine(message) << "\n\n"
         << help.make_usage(&command, name) << "Run '" << name << " --help' for more information.\n";
     return 2;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CliOutput.h"
+#include "cli/CliReport.h"
 #include "cli/TalpoCli.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +18,6 @@ int main(int argc, char** argv) {
     std::ostream out(&outBuffer);
     const std::vector<std::string> args(argv + 1, argv + argc);
     const int code = talpo::cli::RunCli(
-        args, {out, std::cerr, ::isatty(STDOUT_FILENO) == 1, ::isatty(STDERR_FILENO) == 1});
+        args, {out, std::cerr, ::isatty(STDOUT_FILENO) == 1, talpo::cli::RedrawsLines(STDERR_FILENO)});
     return talpo::cli::FinishOutput(out, outBuffer, std::cerr, code);
 }

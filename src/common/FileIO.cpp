@@ -11,7 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <random>
 #include <vector>
 
@@ -350,33 +352,70 @@ void ReplaceFolderSet(const std::string& folder, const std::vector<FileBytes>& f
 
 namespace {
 
-bool IsTempNameOf(const std::string& entry, const std::string& name) {
-    const std::string prefix = name + ".tmp";
-    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) return false;
-    for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
+// The name a temporary name "NAME.tmpXXXXXX" stood for, or "" for any other entry.
+std::string TempNameTarget(std::string_view entry) {
+    constexpr std::size_t kSuffix = 10;  // ".tmp" and six letters or digits
+    if (entry.size() <= kSuffix || entry.substr(entry.size() - kSuffix, 4) != ".tmp") return {};
+    for (std::size_t i = entry.size() - 6; i < entry.size(); ++i) {
         const char c = entry[i];
-        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return {};
     }
-    return true;
+    return std::string(entry.substr(0, entry.size() - kSuffix));
 }
 
 struct DirClose {
     void operator()(DIR* dir) const { ::closedir(dir); }
 };
 
+// The temporary names of one folder by the name each stood for.
+using LeftNames = std::map<std::string, std::vector<std::string>>;
+
+LeftNames ScanLeftNames(int dirFd) {
+    LeftNames left;
+    const int own = ::dup(dirFd);
+    if (own < 0) return left;
+    const std::unique_ptr<DIR, DirClose> dir(::fdopendir(own));
+    if (!dir) {
+        ::close(own);
+        return left;
+    }
+    while (const dirent* entry = ::readdir(dir.get())) {
+        std::string target = TempNameTarget(entry->d_name);
+        if (!target.empty()) left[std::move(target)].push_back(entry->d_name);
+    }
+    return left;
+}
+
+// A folder by its path as given and its identity: a folder removed and made anew at another path cannot
+// pass for one scanned before.
+struct ScannedFolder {
+    std::string Path;
+    dev_t Device;
+    ino_t Inode;
+    auto operator<=>(const ScannedFolder&) const = default;
+};
+
+std::mutex scannedMutex;
+std::map<ScannedFolder, LeftNames> scannedFolders;
+
 }  // namespace
 
 void RemoveLeftTempNames(const std::string& targetPath) {
     const std::size_t slash = targetPath.rfind('/');
     const std::string name = slash == std::string::npos ? targetPath : targetPath.substr(slash + 1);
-    const std::unique_ptr<DIR, DirClose> dir(::opendir(FolderOf(targetPath).c_str()));
-    if (!dir || name.empty()) return;
-    std::vector<std::string> left;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        if (IsTempNameOf(entry->d_name, name)) left.push_back(entry->d_name);
-    }
+    const std::string folder = FolderOf(targetPath);
+    const UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct stat st {};
+    if (name.empty() || dir.Get() < 0 || ::fstat(dir.Get(), &st) != 0) return;
+    // A folder of tens of thousands of files is read once a run, not once for every file written into it.
+    const std::lock_guard<std::mutex> hold(scannedMutex);
+    const auto [folderIt, added] = scannedFolders.try_emplace({folder, st.st_dev, st.st_ino});
+    if (added) folderIt->second = ScanLeftNames(dir.Get());
+    const auto left = folderIt->second.find(name);
+    if (left == folderIt->second.end()) return;
     // Folders of such names are not the program's and stay.
-    for (const std::string& entry : left) ::unlinkat(::dirfd(dir.get()), entry.c_str(), 0);
+    for (const std::string& entry : left->second) ::unlinkat(dir.Get(), entry.c_str(), 0);
+    folderIt->second.erase(left);
 }
 
 void UseNamedTemporaryFilesForTests(bool named) {

@@ -20,7 +20,7 @@ namespace talpo {
 inline constexpr std::uint64_t kReadWholeLimit = std::uint64_t{256} << 20;
 
 // Reads a regular file (InputFile.h) opened for reading only. Raises "ﾌｧｲﾙが見つかりません",
-// "ﾌｧｲﾙへのｱｸｾｽが拒否されました", "ﾌｧｲﾙではありません" or "I/O ｴﾗｰ (%d)" as the failure calls for, and
+// "ﾌｧｲﾙへのｱｸｾｽが拒否されました", "ﾌｧｲﾙではありません" or "I/O ｴﾗｰ (%d): TEXT" as the failure calls for, and
 // "ﾌｧｲﾙが大きすぎます (%d MiB を超えています)" for more than maxBytes.
 std::string ReadWholeFile(const std::string& fsPath, std::uint64_t maxBytes = kReadWholeLimit);
 
@@ -112,8 +112,11 @@ void ReplaceFolderSet(const std::string& folder, const std::vector<FileBytes>& f
                       const FolderLock::Waiting& waiting = {});
 
 // Removes the temporary names a killed run left beside the target ("NAME.tmpXXXXXX", made only by
-// StagedFile). Only for a caller that holds the folder's lock (common/FolderLock.h) and whose files no
-// run writes without it: no other run can then be between the making of such a name and its end.
+// StagedFile). The folder is read once a process, the first time a file goes into it, and the names found
+// then are kept for its later files: writing costs the same in a folder of many files as in an empty one,
+// and what a run killed meanwhile leaves is cleared by the next process. Only for a caller that holds the
+// folder's lock (common/FolderLock.h) and whose files no run writes without it: no other run can then be
+// between the making of such a name and its end.
 void RemoveLeftTempNames(const std::string& targetPath);
 
 // Test hooks: behave as on a file system without anonymous files (also set by the environment variable

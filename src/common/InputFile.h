@@ -13,14 +13,14 @@ namespace talpo {
 
 class InputFile {
 public:
-    // Raises "ﾌｧｲﾙが見つかりません", "ﾌｧｲﾙへのｱｸｾｽが拒否されました", "I/O ｴﾗｰ (%d)" or, for anything that is
-    // not a regular file, "ﾌｧｲﾙではありません".
+    // Raises "ﾌｧｲﾙが見つかりません", "ﾌｧｲﾙへのｱｸｾｽが拒否されました", "I/O ｴﾗｰ (%d): TEXT" or, for anything
+    // that is not a regular file, "ﾌｧｲﾙではありません".
     explicit InputFile(const std::string& fsPath);
 
     // The size the file had when opened; files of the system (/proc) say 0 and still hold bytes.
     std::uint64_t Size() const { return size_; }
 
-    // Fills data with up to size bytes, fewer only at the file's end; raises "I/O ｴﾗｰ (%d)".
+    // Fills data with up to size bytes, fewer only at the file's end; raises "I/O ｴﾗｰ (%d): TEXT".
     std::size_t Read(char* data, std::size_t size);
     // The same from byte `offset`, leaving the file's position alone: several threads may read at once.
     std::size_t ReadAt(char* data, std::size_t size, std::uint64_t offset) const;

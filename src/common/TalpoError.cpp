@@ -2,6 +2,7 @@
 #include "common/TalpoError.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include "common/Cp932.h"
 
@@ -20,7 +21,8 @@ ETalpoError ReadPastEndError() {
 }
 
 ETalpoError IoError(int code) {
-    return {ErrorKind::Io, "I/O ｴﾗｰ (" + std::to_string(code) + ")"};
+    // The number alone tells the user nothing; the system's own words say what went wrong.
+    return {ErrorKind::Io, "I/O ｴﾗｰ (" + std::to_string(code) + "): " + std::strerror(code)};
 }
 
 ETalpoError NotAFileError() {

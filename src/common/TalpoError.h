@@ -12,7 +12,7 @@ enum class ErrorKind {
     FileNotFound,  // "ﾌｧｲﾙが見つかりません"
     AccessDenied,  // "ﾌｧｲﾙへのｱｸｾｽが拒否されました"
     ReadPastEnd,   // "ﾌｧｲﾙの末尾以降を読み込みました"
-    Io,            // "I/O ｴﾗｰ (%d)"
+    Io,            // "I/O ｴﾗｰ (%d): " + strerror's text
     NotAFile,      // "ﾌｧｲﾙではありません"
     TooLarge,      // "ﾌｧｲﾙが大きすぎます (%d MiB を超えています)"
     ListIndex,     // "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (%d)"
@@ -41,6 +41,7 @@ private:
 ETalpoError FileNotFoundError();
 ETalpoError AccessDeniedError();
 ETalpoError ReadPastEndError();
+// "I/O ｴﾗｰ (40): Too many levels of symbolic links": the number and the system's text for it.
 ETalpoError IoError(int code);
 // A FIFO, a device or a folder where a file is read.
 ETalpoError NotAFileError();

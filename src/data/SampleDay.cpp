@@ -231,6 +231,12 @@ bool IsSampleDate(int year, int month, int day) {
     return day <= kDaysInMonth[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
 }
 
+bool SampleDaysFit(const SampleDayOptions& options) {
+    DayDate date{options.Year, options.Month, options.Day};
+    for (int r = 24; r < options.Races; r += 24) date.Advance();
+    return date.year <= 9999;
+}
+
 SampleDay MakeSampleDay(const SampleDayOptions& options) {
     Random rnd(options.Seed);
     SampleDay day;

@@ -24,6 +24,10 @@ struct SampleDayOptions {
 // True for a date the generator can start from: a year of four digits and a day of that month.
 bool IsSampleDate(int year, int month, int day);
 
+// True when the last day of the races is no later than 9999-12-31: a later year would not fit the
+// race card's four digits.
+bool SampleDaysFit(const SampleDayOptions& options);
+
 struct SampleDay {
     std::string Den;  // rdx_den.dat bytes
     std::string Uma;  // rdx_uma.dat bytes

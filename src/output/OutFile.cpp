@@ -13,7 +13,12 @@ std::string ShortDate(const std::string& raceDate) {
 
 std::string OutputFilePath(const std::string& outputDir, const std::string& cp932Name) {
     // The date and venue come from the data and may hold any byte; the converter never fails on them.
-    return outputDir + FsFromCp932(cp932Name);
+    std::string name = FsFromCp932(cp932Name);
+    // A newline or an escape in a file name breaks every listing and script that meets it.
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '_';
+    }
+    return outputDir + name;
 }
 
 void WriteToDisk(const OutputFile& file) {

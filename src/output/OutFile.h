@@ -13,7 +13,8 @@ namespace talpo {
 // Characters 3 to 8 of a yyyymmdd race date: the yymmdd of every output file name.
 std::string ShortDate(const std::string& raceDate);
 
-// OutputDir (file-system path ending in a separator) + a CP932 file name converted for the file system.
+// OutputDir (file-system path ending in a separator) + a CP932 file name converted for the file system,
+// each control byte of the name (below 0x20, 0x7F) made '_'; the folder's bytes are the user's and stay.
 std::string OutputFilePath(const std::string& outputDir, const std::string& cp932Name);
 
 // One output file made whole in memory: where it goes and its bytes (CP932, CR LF line ends).
@@ -30,7 +31,8 @@ using OutputSink = std::function<void(OutputFile&&)>;
 
 // The sink of the Write* functions: each file written in one step (a temporary file, then renamed);
 // "ﾌｧｲﾙ %s を作成できません" when that fails. The temporary names a killed run left beside the file go
-// first: the caller holds the output folder's lock (WriteEnabledFiles does).
+// first, as the process's one reading of the folder found them (RemoveLeftTempNames): the caller holds the
+// output folder's lock (WriteEnabledFiles does).
 void WriteToDisk(const OutputFile& file);
 
 // A sink that keeps the files in memory, in order; a later file of the same path comes after the earlier.

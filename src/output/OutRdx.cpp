@@ -1,7 +1,8 @@
 // The RDX bet file: one "A009" record of 78 comma-separated fields per predicted race, all races in the
-// file named after race 0's date.
+// file named after race 0's date. A race whose data would break the record's layout is left out.
 #include "output/OutRdx.h"
 
+#include "common/Cp932.h"
 #include "common/StrConv.h"
 #include "output/OutFile.h"
 #include "output/OutText.h"
@@ -29,9 +30,33 @@ std::string PairField(const std::string& pair) {
     return TwoDigits(SubBytes(pair, 0, 2)) + TwoDigits(SubBytes(pair, 3, 2));
 }
 
-bool HasPrediction(const TYosoRace& race) {
-    const std::string win = race.WinBets[0].Get();
-    return !win.empty() && win != "--";
+// A comma, CR or LF in a field taken from the data would shift the record's fields or split it in two, and
+// the file is read by programs that trust its layout.
+bool HoldsSeparator(const std::string& text) {
+    return text.find_first_of(",\r\n") != std::string::npos;
+}
+
+bool FieldsHoldSeparator(const TYosoRace& race) {
+    for (const std::string& field : {race.RaceDate.Get(), race.VenueCode.Get(), race.MeetingNo.Get(),
+                                     race.MeetingDay.Get(), race.RaceNo.Get()}) {
+        if (HoldsSeparator(field)) return true;
+    }
+    for (std::size_t slot = 0; slot < kWinPlaceSlots; ++slot) {
+        if (HoldsSeparator(race.WinBets[slot].Get()) || HoldsSeparator(race.PlaceBets[slot].Get()))
+            return true;
+    }
+    for (std::size_t slot = 0; slot < kPairSlots; ++slot) {
+        if (HoldsSeparator(race.PairBets[slot].Get())) return true;
+    }
+    return false;
+}
+
+bool Written(const TYosoRace& race) {
+    return HasPrediction(race) && !FieldsHoldSeparator(race);
+}
+
+std::string FileName(const TYoso& Yoso) {
+    return "K" + ShortDate(Yoso.RaceAt(0).RaceDate.Get()) + ".txt";
 }
 
 std::string Record(const TYosoRace& race) {
@@ -59,14 +84,27 @@ std::string Record(const TYosoRace& race) {
 void BuildRdxFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink) {
     if (RaceCount <= 0) return;
 
-    const std::string path =
-        OutputFilePath(OutputDir, "K" + ShortDate(Yoso.RaceAt(0).RaceDate.Get()) + ".txt");
+    const std::string path = OutputFilePath(OutputDir, FileName(Yoso));
     std::vector<std::string> lines;
     for (int r = 0; r < RaceCount; ++r) {
         const TYosoRace& race = Yoso.RaceAt(r);
-        if (HasPrediction(race)) lines.push_back(Record(race));
+        if (Written(race)) lines.push_back(Record(race));
     }
     sink(LinesFile(path, lines));
+}
+
+std::vector<std::string> RdxSkippedRaceWarnings(const TYoso& Yoso, int RaceCount) {
+    std::vector<std::string> warnings;
+    if (RaceCount <= 0) return warnings;
+    // The name as it stands in the folder, control bytes made '_' like the file's own.
+    const std::string name = OutputFilePath({}, FileName(Yoso));
+    for (int r = 0; r < RaceCount; ++r) {
+        const TYosoRace& race = Yoso.RaceAt(r);
+        if (!HasPrediction(race) || !FieldsHoldSeparator(race)) continue;
+        warnings.push_back(name + ": " + Cp932ToUtf8(race.VenueName.Get()) + " " +
+                           Cp932ToUtf8(race.RaceNo.Get()) + "R: 項目にカンマか改行があるため書き出しません");
+    }
+    return warnings;
 }
 
 std::vector<std::string> WriteRdxFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir) {

@@ -15,4 +15,9 @@ std::vector<std::string> WriteRdxFile(const TYoso& Yoso, int RaceCount, const st
 // The same file handed to the sink instead of written.
 void BuildRdxFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink);
 
+// A predicted race whose fields taken from the data (date, venue code, meeting number and day, race number,
+// bets) hold a comma, CR or LF gets no record. One UTF-8 warning per such race, for the caller to show:
+// "K980524.txt: 東京 5R: 項目にカンマか改行があるため書き出しません".
+std::vector<std::string> RdxSkippedRaceWarnings(const TYoso& Yoso, int RaceCount);
+
 }  // namespace talpo

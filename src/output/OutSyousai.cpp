@@ -1,7 +1,10 @@
-// The detailed report: a block per race, the races of one venue and date in one file named after them.
+// The detailed report: a block per race, the races of one venue and date in one file named after them,
+// in race-card order.
 #include "output/OutSyousai.h"
 
 #include <algorithm>
+#include <deque>
+#include <unordered_map>
 
 #include "common/Cp932.h"
 #include "common/StrConv.h"
@@ -20,7 +23,6 @@ const std::string kNoPrediction = "--";
 struct GroupKey {
     std::string VenueName;
     std::string RaceDate;
-    bool operator==(const GroupKey&) const = default;
 };
 
 GroupKey KeyOf(const TYosoRace& race) {
@@ -99,31 +101,42 @@ void BuildSyousaiFile(const TYoso& Yoso, int RaceCount, const std::string& Outpu
                       const OutputSink& sink) {
     if (RaceCount <= 0) return;
 
-    const auto flush = [&](const GroupKey& key, const std::vector<std::string>& lines) {
-        sink(LinesFile(OutputFilePath(OutputDir, FileNameOf(key)), lines));
-    };
-
-    GroupKey key = KeyOf(Yoso.RaceAt(0));
-    std::vector<std::string> lines;
+    // Races are grouped by the path they go to, not by their neighbours: a venue whose races alternate
+    // with another's in the card would otherwise have each later group replace the earlier one's file.
+    std::vector<std::string> paths(static_cast<std::size_t>(RaceCount));
+    std::unordered_map<std::string, int> lastRace;
     for (int r = 0; r < RaceCount; ++r) {
-        const TYosoRace& race = Yoso.RaceAt(r);
-        if (const GroupKey raceKey = KeyOf(race); raceKey != key) {
-            flush(key, lines);
-            lines.clear();
-            key = raceKey;
-        }
-        AppendRaceBlock(race, lines);
+        paths[static_cast<std::size_t>(r)] = OutputFilePath(OutputDir, FileNameOf(KeyOf(Yoso.RaceAt(r))));
+        lastRace[paths[static_cast<std::size_t>(r)]] = r;
     }
-    flush(key, lines);
+
+    struct Group {
+        std::string Path;
+        int LastRace;
+        std::vector<std::string> Lines;
+    };
+    // In order of their first races; a group goes to the sink once it is whole and every group before it
+    // has gone, so a failure later in the card leaves the files before it made.
+    std::deque<Group> open;
+    std::unordered_map<std::string, Group*> byPath;
+    for (int r = 0; r < RaceCount; ++r) {
+        const std::string& path = paths[static_cast<std::size_t>(r)];
+        auto [it, added] = byPath.try_emplace(path, nullptr);
+        if (added) it->second = &open.emplace_back(Group{path, lastRace[path], {}});
+        AppendRaceBlock(Yoso.RaceAt(r), it->second->Lines);
+        while (!open.empty() && open.front().LastRace <= r) {
+            sink(LinesFile(open.front().Path, open.front().Lines));
+            byPath.erase(open.front().Path);
+            open.pop_front();
+        }
+    }
 }
 
 std::vector<std::string> WriteSyousaiFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir) {
     std::vector<std::string> written;
-    // A group written twice (its races not adjacent in the card) replaces its file; list the path once.
     BuildSyousaiFile(Yoso, RaceCount, OutputDir, [&written](OutputFile&& file) {
         WriteToDisk(file);
-        if (std::find(written.begin(), written.end(), file.Path) == written.end())
-            written.push_back(file.Path);
+        written.push_back(std::move(file.Path));
     });
     return written;
 }

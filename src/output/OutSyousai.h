@@ -13,8 +13,9 @@ namespace talpo {
 // order. A day without races writes nothing.
 std::vector<std::string> WriteSyousaiFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir);
 
-// The same files handed to the sink instead, one per group of races as soon as the group is whole (a
-// group of the same venue and date met again comes again, with the same path).
+// The same files handed to the sink instead, one per file name (venue + yymmdd), each holding its races in
+// race-card order whatever lies between them, in the order of each file's first race; a file goes as soon
+// as its last race is in and the files before it have gone.
 void BuildSyousaiFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink);
 
 }  // namespace talpo

@@ -26,8 +26,8 @@ std::vector<std::string> WriteEnabledFiles(const TYoso& Yoso, int RaceCount, con
                                            const OutputSelection& selected,
                                            const FolderLock::Waiting& waiting = {});
 
-// The files the enabled writers would write, made in memory in the same order and left unwritten (a
-// report file of a group met twice is there twice; on disk the later one wins).
+// The files the enabled writers would write, made in memory in the same order and left unwritten: one
+// report file per venue and date, as on disk.
 std::vector<OutputFile> BuildEnabledFiles(const TYoso& Yoso, int RaceCount, const std::string& OutputDir,
                                           const OutputSelection& selected);
 

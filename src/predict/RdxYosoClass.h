@@ -67,6 +67,13 @@ struct TYosoRace {
     std::array<TYosoHorse, 18> Horses;
 };
 
+// False for a race the engine gave no prediction ("--" in the first win slot) and for one of no runners (an
+// empty slot): the one rule by which every output decides whether a race has bets to list.
+inline bool HasPrediction(const TYosoRace& race) {
+    const std::string win = race.WinBets[0].Get();
+    return !win.empty() && win != "--";
+}
+
 class TYoso {
 public:
     static constexpr int HorseSlots = 18;

@@ -320,16 +320,16 @@ TEST(Unlha, ASecondReplacementThatFailsTakesBackTheFirst) {
     Day day;
     WriteBytes(day.in / "rdx_den.dat", "yesterday's race card");
     WriteBytes(day.in / "rdx_uma.dat", "yesterday's horses");
+    // What a run killed between its link and its rename left goes with the process's first extraction.
+    WriteBytes(day.in / "rdx_den.dat.tmpAb3xYz", "yesterday's race card");
+    WriteBytes(day.in / "rdx_uma.dat.tmp0Zz9Qq", "today's horses");
     FailReplacementForTests(1);
     EXPECT_EQ(ExtractDayArchive(Archive("day_lh5.lzh"), day.InDir()).Message,
               "ﾌｧｲﾙ " + day.InDir() + "rdx_uma.dat を作成できません");
     EXPECT_EQ(day.Den(), "yesterday's race card");
     EXPECT_EQ(day.Uma(), "yesterday's horses");
-    EXPECT_EQ(day.TreeOf(), kExtracted) << "the staged files are gone";
+    EXPECT_EQ(day.TreeOf(), kExtracted) << "the staged files and the left ones are gone";
 
-    // What a run killed between its link and its rename left goes with the next extraction.
-    WriteBytes(day.in / "rdx_den.dat.tmpAb3xYz", "yesterday's race card");
-    WriteBytes(day.in / "rdx_uma.dat.tmp0Zz9Qq", "today's horses");
     ASSERT_TRUE(ExtractDayArchive(Archive("day_lh5.lzh"), day.InDir()).Ok);
     EXPECT_EQ(day.TreeOf(), kExtracted);
 }

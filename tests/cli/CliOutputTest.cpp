@@ -24,7 +24,11 @@ TEST(CliText, ControlCharactersBecomeOneMarkEach) {
                       "2J\xc2\xa0"),
               "?2J\xc2\xa0");  // C1 CSI goes; the no-break space stays
     EXPECT_EQ(Visible("\xc2"), "\xc2");
+    EXPECT_EQ(Visible("\x9b"
+                      "2J\xa0"),
+              "?2J\xa0");  // bytes of no character: an 8-bit CSI goes
     EXPECT_EQ(Visible(""), "");
+    EXPECT_EQ(cli::VisibleLine("a\tb\xc2\x85"), "a?b?");  // standard error takes no tab either
 }
 
 TEST(CliCsv, FieldsAreQuotedAsRfc4180Asks) {

@@ -1,10 +1,14 @@
 // talpo-cli's commands through RunCli with captured streams: the files they write, the lines they report
 // and where, their errors and their usage.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include "CliTestSupport.h"
+#include "cli/CliReport.h"
 #include "common/Cp932.h"
 #include "data/RdxRecordBuilder.h"
 #include "data/SampleDay.h"
@@ -41,6 +45,49 @@ TEST(Cli, PredictWritesTheThreeFilesInOrderAndReportsOnStandardError) {
     EXPECT_TRUE(std::filesystem::exists(in.File("rdx_uma.dat")));
     const std::string rdx = test::ReadBytes(out.File("K980524.txt"));
     EXPECT_EQ(std::count(rdx.begin(), rdx.end(), '\n'), 2);
+}
+
+TEST(Cli, AVenueWhoseRacesAlternateWithAnothersIsOneFileReportedOnce) {
+    TempDir in;
+    TempDir out;
+    const std::string den = test::SmallDayDen();
+    DenRaceSpec kyoto;
+    kyoto.VenueCode = "0";
+    kyoto.Runners.resize(1);
+    kyoto.Runners[0].HorseCode = "H000000";
+    test::WriteBytes(in.File("rdx_den.dat"),
+                     den.substr(0, TDenRec::Size) + BuildDenRecord(kyoto) + den.substr(TDenRec::Size));
+    test::WriteBytes(in.File("rdx_uma.dat"), test::SmallDayUma());
+
+    const CliRun run = Cli({"predict", in.Dir(), out.Dir(), "--write", "syousai"});
+
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(Occurrences(run.err, "wrote "), 2u) << run.err;
+    EXPECT_NE(run.err.find("wrote " + out.File("東京980524.txt") + "\nwrote " + out.File("京都980524.txt")),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(Occurrences(Cp932ToUtf8(test::ReadBytes(out.File("東京980524.txt"))), "テスト記念"), 2u);
+}
+
+TEST(Cli, ARaceLeftOutOfTheRdxFileIsAWarningWhenThatFileIsWritten) {
+    TempDir in;
+    DenRaceSpec comma;
+    comma.RaceNo = "02";
+    comma.Year = "199,";
+    comma.Runners.resize(1);
+    comma.Runners[0].HorseCode = "H000000";
+    test::WriteBytes(in.File("rdx_den.dat"),
+                     test::SmallDayDen().substr(0, TDenRec::Size) + BuildDenRecord(comma));
+    test::WriteBytes(in.File("rdx_uma.dat"), test::SmallDayUma());
+    const std::string warning =
+        "talpo-cli: warning: K980524.txt: 東京 2R: 項目にカンマか改行があるため書き出しません\n";
+
+    TempDir out;
+    const CliRun rdx = Cli({"predict", "-q", in.Dir(), out.Dir(), "--write", "rdx"});
+    EXPECT_EQ(rdx.code, 0);
+    EXPECT_EQ(rdx.err, warning);
+    const CliRun vota = Cli({"predict", "-q", in.Dir(), out.Dir(), "--write", "vota"});
+    EXPECT_EQ(vota.err, "");
 }
 
 TEST(Cli, QuietKeepsWarningsAndErrorsOnly) {
@@ -175,6 +222,9 @@ TEST(Cli, SampleDateNamesTheFiles) {
     EXPECT_TRUE(std::filesystem::exists(root.File("out/K240229.txt")));
     for (const char* date : {"20230229", "2024-01-01", "202401011", "x"})
         EXPECT_EQ(Cli({"sample", root.File("bad"), "--date", date}).code, 2) << date;
+    // The last of 24 races is on the date itself; a 25th would fall in year 10000.
+    EXPECT_EQ(Cli({"sample", root.File("last"), "--date", "99991231", "--races", "24"}).code, 0);
+    EXPECT_EQ(Cli({"sample", root.File("bad"), "--date", "99991231", "--races", "25"}).code, 2);
     EXPECT_FALSE(std::filesystem::exists(root.File("bad")));
 }
 
@@ -295,6 +345,85 @@ TEST(Cli, ProgressOnlyOnATerminal) {
     EXPECT_EQ(pipe.err.find('\r'), std::string::npos);
     EXPECT_EQ(pipe.err.find("day 1 of 2"), std::string::npos);
     EXPECT_EQ(Cli({"predict", "-q", a.Dir(), b.Dir(), out.Dir()}, false, true).err, "");
+}
+
+TEST(Cli, StandardErrorMasksTabsAndC1ControlsAlsoInPaths) {
+    TempDir root;
+    // A tab, the C1 CSI as a character and as a byte of no character, then a byte that stays.
+    const std::string odd = root.Dir() +
+                            "a\tb\xc2\x9b"
+                            "c\x9b"
+                            "d\xa0/";
+    EXPECT_EQ(Cli({"predict", "-q", odd, root.File("out")}).err,
+              "talpo-cli: " + root.Dir() + "a?b?c?d\xa0/: ﾌｧｲﾙが見つかりません\n");
+    EXPECT_EQ(
+        Cli({"predict", odd, root.File("out"), "--write", "\t\xc2\x9b"})
+            .err.rfind(
+                "talpo-cli predict: --write: takes a comma-separated choice of syousai, vota, rdx, or none, "
+                "not '?"
+                "?'",
+                0),
+        0u);
+}
+
+TEST(Cli, ProgressIsDrawnOnlyOnATerminalThatTakesEscapes) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    const char* before = std::getenv("TERM");
+    const std::string saved = before ? before : "";
+
+    ::setenv("TERM", "xterm", 1);
+    EXPECT_TRUE(cli::RedrawsLines(terminal));
+    EXPECT_FALSE(cli::RedrawsLines(pipeFds[1]));
+    ::setenv("TERM", "dumb", 1);
+    EXPECT_FALSE(cli::RedrawsLines(terminal));
+    ::unsetenv("TERM");
+    EXPECT_FALSE(cli::RedrawsLines(terminal));
+
+    if (before) ::setenv("TERM", saved.c_str(), 1);
+    for (const int fd : {master, terminal, pipeFds[0], pipeFds[1]}) ::close(fd);
+}
+
+TEST(Cli, ADocumentOverAFileTheRunReadsOrWritesIsRefusedBeforeAnythingIsWritten) {
+    TempDir in;
+    TempDir out;
+    test::WriteSmallDay(in);
+    const std::string den = test::ReadBytes(in.File("rdx_den.dat"));
+    std::filesystem::create_symlink(in.File("rdx_den.dat"), out.File("den-link"));
+    const std::string archive = out.File("day.lzh");
+    test::WriteBytes(archive,
+                     test::StoredLzhArchive({{"rdx_den.dat", den}, {"rdx_uma.dat", test::SmallDayUma()}}));
+    const std::string bets = out.File("bets");
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{in.Dir(), bets, "--json", out.File("den-link")},
+         "--json " + out.File("den-link") + " is the input " + in.Dir() + "rdx_den.dat of this run"},
+        {{archive, bets, "--csv", archive}, "--csv " + archive + " is the input " + archive + " of this run"},
+        {{in.Dir(), bets, "--csv", bets + "/../bets/K980524.txt"},
+         "--csv " + bets + "/../bets/K980524.txt is the bet file " + bets + "/K980524.txt of this run"},
+        {{in.Dir(), bets, "--json", out.File("x"), "--csv", out.File("x")},
+         "--json " + out.File("x") + " and --csv " + out.File("x") + " are the same file"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"predict"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.code, 2) << run.err;
+        EXPECT_NE(run.err.find("talpo-cli predict: " + c.message + "\n"), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(bets));
+        EXPECT_FALSE(std::filesystem::exists(out.File("x")));
+        EXPECT_EQ(test::ReadBytes(in.File("rdx_den.dat")), den);
+    }
+    EXPECT_EQ(Cli({"predict", in.Dir(), bets, "--json", "-", "--csv", out.File("x")}).code, 0);
 }
 
 TEST(Cli, Usage) {

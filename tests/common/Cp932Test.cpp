@@ -89,7 +89,7 @@ TEST(Cp932, ErrorMessagesAreTheSystemsTexts) {
     EXPECT_STREQ(ListIndexError(3).what(), "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (3)");
     EXPECT_STREQ(NotIntegerError(Sj("１２")).what(), "'１２' は整数ではありません");
     EXPECT_STREQ(NotFloatError("5 .5").what(), "'5 .5' は浮動小数点数ではありません");
-    EXPECT_STREQ(IoError(21).what(), "I/O ｴﾗｰ (21)");
+    EXPECT_STREQ(IoError(21).what(), "I/O ｴﾗｰ (21): Is a directory");
     EXPECT_STREQ(FileCreateError("/x/K980524.txt").what(), "ﾌｧｲﾙ /x/K980524.txt を作成できません");
     EXPECT_STREQ(IniWriteError("/x/Talpo.ini").what(), "/x/Talpo.ini に書き込めません");
     EXPECT_EQ(NotIntegerError("1").Kind(), ErrorKind::NotInteger);

@@ -183,7 +183,7 @@ TEST_P(Staging, FilesCommittedTogetherAllReplaceTheirTargetsOrNone) {
     EXPECT_EQ(Names(dir), (std::set<std::string>{"rdx_den.dat", "rdx_uma.dat"}));
 }
 
-TEST(FileIO, TheTemporaryNamesAKilledRunLeftAreRemovedAndNothingElse) {
+TEST(FileIO, TheTemporaryNamesAKilledRunLeftAreRemovedAndNothingElseFromOneReadingOfTheFolder) {
     test::TempDir dir;
     for (const std::string name :
          {"rdx_den.dat.tmpAb3xYz", "rdx_den.dat.tmp000000", "rdx_den.dat", "rdx_den.dat.tmpAb3xY",
@@ -195,6 +195,12 @@ TEST(FileIO, TheTemporaryNamesAKilledRunLeftAreRemovedAndNothingElse) {
                                                  "rdx_den.dat.tmpAb3xYz1", "rdx_den.dat.tmpAb-xYz",
                                                  "rdx_den.dat.tmpFolder", "rdx_uma.dat.tmpAb3xYz"}));
     RemoveLeftTempNames(dir.File("missing/rdx_den.dat"));  // a missing folder is no error
+
+    // The folder was read once: what comes later is the next process's to clear.
+    test::WriteBytes(dir.File("rdx_uma.dat.tmpLater1"), "x");
+    RemoveLeftTempNames(dir.File("rdx_uma.dat"));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("rdx_uma.dat.tmpAb3xYz")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("rdx_uma.dat.tmpLater1")));
 }
 
 }  // namespace

@@ -39,6 +39,13 @@ TEST(InputFile, OnlyRegularFilesAreOpenedAndNothingWaits) {
     EXPECT_EQ(file.Read(bytes, 5), 0u);
 }
 
+TEST(InputFile, AnErrorWithoutATextOfItsOwnCarriesTheSystemsText) {
+    test::TempDir dir;
+    std::filesystem::create_symlink("loop", dir.File("loop"));
+    EXPECT_STREQ(test::ErrorOf([&] { ReadWholeFile(dir.File("loop")); }).what(),
+                 "I/O ｴﾗｰ (40): Too many levels of symbolic links");
+}
+
 TEST(InputFile, WholeReadsStopAtTheirLimitWithoutReading) {
     test::TempDir dir;
     test::WriteBytes(dir.File("eleven"), std::string(11, 'x'));

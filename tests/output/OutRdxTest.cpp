@@ -45,6 +45,30 @@ TEST(OutRdx, RacesWithoutPredictionOrRunnersLeaveNoGap) {
     EXPECT_EQ(ReadBytes(dir.File("K980524.txt")), kRace11 + "\r\n" + kRace1 + "\r\n");
 }
 
+TEST(OutRdx, RacesWhoseDataHoldsACommaOrALineBreakAreLeftOutAndNamed) {
+    TempDir dir;
+    RaceFill comma = test::SixteenRunnerRace11();
+    comma.RaceNo = "5,";
+    RaceFill lineFeed = test::EightRunnerRace1();
+    lineFeed.MeetingDay = "\n";
+    RaceFill returnInABet = test::SixteenRunnerRace11();
+    returnInABet.RaceNo = "12";
+    returnInABet.PairBets.back() = " 7\r15";
+    RaceFill unpredicted = test::NoPredictionRace(3);
+    unpredicted.RaceDate = "1998,524";
+    const TYoso yoso = MakeYoso(
+        {comma, test::SixteenRunnerRace11(), lineFeed, returnInABet, unpredicted, test::EightRunnerRace1()});
+
+    WriteRdxFile(yoso, 6, dir.Dir());
+
+    EXPECT_EQ(ReadBytes(dir.File("K980524.txt")), kRace11 + "\r\n" + kRace1 + "\r\n");
+    EXPECT_EQ(
+        RdxSkippedRaceWarnings(yoso, 6),
+        (std::vector<std::string>{"K980524.txt: 東京 5,R: 項目にカンマか改行があるため書き出しません",
+                                  "K980524.txt: 東京 1R: 項目にカンマか改行があるため書き出しません",
+                                  "K980524.txt: 東京 12R: 項目にカンマか改行があるため書き出しません"}));
+}
+
 TEST(OutRdx, NoRacePredictedGivesAnEmptyFile) {
     TempDir dir;
     TYoso yoso = MakeYoso({test::NoPredictionRace(10), test::SmallRace(0)});

@@ -166,17 +166,24 @@ TEST(OutSyousai, OneVenueOnTwoDatesGivesTwoFiles) {
     EXPECT_EQ(ReadBytes(dir.File("東京980524.txt")), FileOf({OneRunnerBlock("東京", "１２")}));
 }
 
-TEST(OutSyousai, ALaterGroupOfTheSameVenueAndDateReplacesTheEarlierFile) {
+TEST(OutSyousai, RacesOfOneFileNameGoIntoItWhateverLiesBetween) {
     TempDir dir;
+    // Post-time order across venues, and a date a century later with the same yymmdd.
     TYoso yoso = MakeYoso({OneRunner("東京", "1", "19980524"), OneRunner("京都", "1", "19980524"),
-                           OneRunner("東京", "2", "19980524")});
+                           OneRunner("東京", "2", "19980524"), OneRunner("阪神", "1", "19980524"),
+                           OneRunner("東京", "3", "20980524"), OneRunner("京都", "2", "19980524")});
 
-    const auto written = WriteSyousaiFile(yoso, 3, dir.Dir());
+    const auto written = WriteSyousaiFile(yoso, 6, dir.Dir());
 
-    EXPECT_EQ(written,
-              (std::vector<std::string>{dir.Dir() + "東京980524.txt", dir.Dir() + "京都980524.txt"}));
-    EXPECT_EQ(ReadBytes(dir.File("東京980524.txt")), FileOf({OneRunnerBlock("東京", "  ２")}));
-    EXPECT_EQ(test::FolderNames(dir.Path()), (std::vector<std::string>{"京都980524.txt", "東京980524.txt"}));
+    EXPECT_EQ(written, (std::vector<std::string>{dir.Dir() + "東京980524.txt", dir.Dir() + "京都980524.txt",
+                                                 dir.Dir() + "阪神980524.txt"}));
+    EXPECT_EQ(ReadBytes(dir.File("東京980524.txt")),
+              FileOf({OneRunnerBlock("東京", "  １"), OneRunnerBlock("東京", "  ２"),
+                      OneRunnerBlock("東京", "  ３")}));
+    EXPECT_EQ(ReadBytes(dir.File("京都980524.txt")),
+              FileOf({OneRunnerBlock("京都", "  １"), OneRunnerBlock("京都", "  ２")}));
+    EXPECT_EQ(test::FolderNames(dir.Path()),
+              (std::vector<std::string>{"京都980524.txt", "東京980524.txt", "阪神980524.txt"}));
 }
 
 TEST(OutSyousai, AVenueWithoutNameGivesFourBlanksInNameAndTitle) {

@@ -67,13 +67,15 @@ TEST(Writers, WriteInTheFixedOrderOnlyWhatIsSelected) {
 TEST(Writers, RunningTwiceGivesIdenticalFiles) {
     TempDir dir;
     TYoso yoso = Day();
+    // What a run killed while putting a file in place can leave beside it goes with the next process's
+    // first write into the folder.
+    for (const char* name : {"東京980524.txt", "W980524.txt", "K980524.txt"})
+        test::WriteBytes(dir.File(std::string(name) + ".tmpAb12Z9"), "killed run's bytes");
+    test::WriteBytes(dir.File("notes.txt.tmpAb12Z9"), "not ours");
     const auto first = WriteEnabledFiles(yoso, 3, dir.Dir(), OutputSelection{});
     std::vector<std::string> before;
     for (const std::string& path : first) before.push_back(ReadBytes(path));
 
-    // What a run killed while putting a file in place can leave beside it goes with the next run.
-    for (const std::string& path : first) test::WriteBytes(path + ".tmpAb12Z9", "killed run's bytes");
-    test::WriteBytes(dir.File("notes.txt.tmpAb12Z9"), "not ours");
     const auto second = WriteEnabledFiles(yoso, 3, dir.Dir(), OutputSelection{});
 
     ASSERT_EQ(second, first);
@@ -180,7 +182,8 @@ TEST(Writers, AFileThatCannotBeCreatedGivesTheMessageWithThePath) {
 
 TEST(Writers, DateBytesInFileNamesNeverLeaveTheOutputFolder) {
     // The year comes from the data: two of its bytes reach every file name. A separator among them names
-    // a folder inside the output folder, which does not exist here; two dots are only part of a name.
+    // a folder inside the output folder, which does not exist here; two dots are only part of a name;
+    // control bytes become '_', and those of the user's own folder stay.
     struct Case {
         std::string raceDate;
         std::vector<std::string> written;  // empty: the first writer fails on the first name
@@ -189,10 +192,15 @@ TEST(Writers, DateBytesInFileNamesNeverLeaveTheOutputFolder) {
     const std::vector<Case> cases = {
         {"19/x0524", {}, "東京/x0524.txt"},
         {"19..0524", {"東京..0524.txt", "W..0524.txt", "K..0524.txt"}, ""},
+        {"19\n\t0524", {"東京__0524.txt", "W__0524.txt", "K__0524.txt"}, ""},
+        {"19\x7f\x1b"
+         "0524",
+         {"東京__0524.txt", "W__0524.txt", "K__0524.txt"},
+         ""},
     };
     for (const Case& c : cases) {
         TempDir dir;
-        const std::filesystem::path out = dir.Path() / "out";
+        const std::filesystem::path out = dir.Path() / "out\t";
         std::filesystem::create_directory(out);
         const std::string outDir = out.string() + "/";
         test::RaceFill race = test::SixteenRunnerRace11();
@@ -208,7 +216,7 @@ TEST(Writers, DateBytesInFileNamesNeverLeaveTheOutputFolder) {
             std::sort(names.begin(), names.end());
         }
         EXPECT_EQ(test::FolderNames(out), names) << c.raceDate;
-        EXPECT_EQ(test::FolderNames(dir.Path()), std::vector<std::string>{"out"}) << c.raceDate;
+        EXPECT_EQ(test::FolderNames(dir.Path()), std::vector<std::string>{"out\t"}) << c.raceDate;
     }
 }
 
