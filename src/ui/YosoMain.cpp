@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "common/Version.h"
+#include "output/OutRdx.h"
 #include "settings/ProgramDir.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
@@ -247,7 +248,7 @@ void TYosoForm::Open() {
     show();
     raise();
     activateWindow();
-    WarnMissingHorses();
+    WarnDay();
     // Race 0 is brought up: its box comes over the window now that the window stands where it will stay.
     ReportWeightError();
 }
@@ -255,6 +256,7 @@ void TYosoForm::Open() {
 bool TYosoForm::FormShow() {
     day_.reset();
     weightError_.clear();
+    savedRdxWarnings_.clear();
     if (!Guarded(this, [this] { LoadTheDay(); })) {
         CloseBack();
         return false;
@@ -285,10 +287,19 @@ void TYosoForm::AutoSave() {
     lastWritten_ =
         WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir, save.Files, WaitingBox(this));
     if (!lastWritten_.empty()) TellSaved(lastWritten_);
+    if (save.Files.Rdx) savedRdxWarnings_ = RdxSkippedRaceWarnings(*day_->Yoso, day_->Denma->RaceCount);
 }
 
-void TYosoForm::WarnMissingHorses() {
-    const std::vector<std::string> lines = MissingHorseWarnings(day_->Report);
+// The day's warnings in one box: its missing horses, and the races the automatic save left out of the RDX
+// file.
+void TYosoForm::WarnDay() {
+    std::vector<std::string> lines = MissingHorseWarnings(day_->Report);
+    lines.insert(lines.end(), savedRdxWarnings_.begin(), savedRdxWarnings_.end());
+    savedRdxWarnings_.clear();
+    WarnLines(lines);
+}
+
+void TYosoForm::WarnLines(const std::vector<std::string>& lines) {
     if (lines.empty()) return;
     QStringList text;
     for (const std::string& line : lines) text << QString::fromStdString(line);
@@ -393,6 +404,7 @@ void TYosoForm::SaveBtnClick() {
             lastWritten_ = WriteEnabledFiles(*day_->Yoso, day_->Denma->RaceCount, app_.OutputDir,
                                              chosen.Files, WaitingBox(this));
             TellSaved(lastWritten_);
+            if (chosen.Files.Rdx) WarnLines(RdxSkippedRaceWarnings(*day_->Yoso, day_->Denma->RaceCount));
         }
         WriteSaveSettings(ini, chosen);
     });

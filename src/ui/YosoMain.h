@@ -78,7 +78,8 @@ private:
 
     void LoadTheDay();
     void AutoSave();
-    void WarnMissingHorses();
+    void WarnDay();
+    void WarnLines(const std::vector<std::string>& lines);
     void Unload();
     void CloseBack();
     void Step(int delta);
@@ -97,6 +98,8 @@ private:
     TAppContext& app_;
     std::unique_ptr<TDay> day_;
     std::vector<std::string> lastWritten_;
+    // Races the automatic save left out of the RDX file, told with the day's other warnings.
+    std::vector<std::string> savedRdxWarnings_;
     // The first weight of the shown race that is not a number, as DispDenma found it; empty when none.
     std::string weightError_;
 

@@ -328,18 +328,22 @@ TEST_F(YosoFormTest, ADayWithoutRacesIsWarnedAboutAndClosedBack) {
     EXPECT_TRUE(InputHolds("rdx_uma.dat"));
 }
 
-TEST_F(YosoFormTest, MissingHorsesAreListedInOneWarning) {
+TEST_F(YosoFormTest, MissingHorsesAndRacesLeftOutOfTheRdxFileAreListedInOneWarning) {
     UiDay day = Races(2);
     day.Races[0].Runners[1].HorseCode = "9999998";
     day.Races[1].Runners[4].HorseCode = "9999999";
+    // A comma in the date would shift the RDX record's fields: the race is left out and named.
+    day.Races[1].Year = "199,";
     std::string warning;
     CloseNextMessageBox(warning);
     OpenDay(day);
 
     EXPECT_EQ(warning,
               "東京 1R 2番: 馬コード '9999998' が馬ファイルにありません (指数 0)\n"
-              "東京 2R 5番: 馬コード '9999999' が馬ファイルにありません (指数 0)");
+              "東京 2R 5番: 馬コード '9999999' が馬ファイルにありません (指数 0)\n"
+              "K980524.txt: 東京 2R: 項目にカンマか改行があるため書き出しません");
     EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(ReadBytes(f.App.OutputDir + "K980524.txt").find("199,0524"), std::string::npos);
 }
 
 }  // namespace
