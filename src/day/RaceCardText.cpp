@@ -18,6 +18,7 @@ struct Words {
     std::string shiba = Sj("芝");
     std::string wakuren = Sj("枠連"), umaren = Sj("馬連");
     std::string tansho = Sj("単勝"), fukusho = Sj("複勝");
+    std::string noPrediction = Sj("予想無し");
     RunnerCells runnerTitles = {Sj("枠"),     Sj("馬"),   Sj("ＭＫ"),   Sj("馬    名"), Sj("性齢"),
                                 Sj("騎  手"), Sj("負担"), Sj("調教師"), Sj("指数")};
 };
@@ -104,6 +105,11 @@ BetTable MakeBetTable(const TYoso& Yoso, int runners) {
     const TYosoRace& race = Yoso.RaceAt(Yoso.RaceIndex);
     BetTable table;
     table.Titles = {W().tansho, W().fukusho, PairColumnTitle(runners)};
+    // Said where it has room (the pair column is the widest), instead of indices of 0 and "--" without a word.
+    if (!HasPrediction(race)) {
+        table.Columns[2].push_back(W().noPrediction);
+        return table;
+    }
     table.Columns[0].push_back(race.WinBets[0].Get());
     for (std::size_t slot = 0; slot < kPlaceShown; ++slot)
         table.Columns[1].push_back(race.PlaceBets[slot].Get());

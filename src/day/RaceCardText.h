@@ -82,6 +82,7 @@ struct BetTable {
     std::array<std::string, 3> Titles;
     std::array<std::vector<std::string>, 3> Columns;
 };
+// A race without a prediction has no bets: 予想無し under the pairs' title, nothing else.
 BetTable MakeBetTable(const TYoso& Yoso, int runners);
 
 }  // namespace talpo

@@ -193,6 +193,16 @@ TEST(RaceCardText, TheBetTableShowsTheFirstSlotsOfEachKindUnderTheirTitles) {
     EXPECT_EQ(small.Columns[1], (std::vector<std::string>{"P0", "P1", "P2"}));
     EXPECT_EQ(small.Columns[2], (std::vector<std::string>{"R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7"}));
     EXPECT_EQ(large.Columns, small.Columns);
+
+    // No prediction ("--", or an empty slot for a race of no runners): said, not shown as bets.
+    for (const char* win : {"--", ""}) {
+        yoso.BetIndex = 0;
+        yoso.SetWinBet(win);
+        const BetTable none = MakeBetTable(yoso, 8);
+        EXPECT_EQ(none.Titles, smallTitles);
+        EXPECT_TRUE(none.Columns[0].empty() && none.Columns[1].empty());
+        EXPECT_EQ(none.Columns[2], std::vector<std::string>{Sj("予想無し")});
+    }
 }
 
 }  // namespace

@@ -250,14 +250,14 @@ TEST_F(DispDenmaTest, RunnerCellsShowTheRaceCardAndThePrediction) {
     EXPECT_TRUE(f.Errors.empty());
 }
 
-TEST_F(DispDenmaTest, ARaceWithoutPredictionShowsDashesAndNoMarks) {
+TEST_F(DispDenmaTest, ARaceWithoutPredictionSaysSoAndHasNoMarks) {
     UiDay day;
     day.AddRaceWithoutFigures(10);
     OpenDay(day);
 
-    EXPECT_EQ(Cell("YosoGrid", 0, 1), U("--"));
-    EXPECT_EQ(Cell("YosoGrid", 1, 1), U("--"));
-    EXPECT_EQ(Cell("YosoGrid", 2, 1), U("-----"));
+    EXPECT_EQ(Cell("YosoGrid", 0, 1), QString());
+    EXPECT_EQ(Cell("YosoGrid", 1, 1), QString());
+    EXPECT_EQ(Cell("YosoGrid", 2, 1), U("予想無し"));
     EXPECT_EQ(Cell("YosoGrid", 1, 2), QString());
     EXPECT_EQ(Cell("YosoGrid", 2, 2), QString());
     EXPECT_EQ(Cell("YosoGrid", 0, 2), QString());
