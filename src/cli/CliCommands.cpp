@@ -2,11 +2,14 @@
 #include "cli/CliCommands.h"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
+#include <vector>
 
 #include "cli/CliInput.h"
 #include "cli/CliShow.h"
 #include "cli/CliText.h"
+#include "common/Cp932.h"
 #include "common/FileIO.h"
 #include "common/StrConv.h"
 #include "common/TalpoError.h"
@@ -20,15 +23,47 @@ void MakeFolder(const std::string& dir) {
     std::filesystem::create_directories(dir, ec);
 }
 
-// The races show prints, first and last as indices.
-std::pair<int, int> ShownRaces(const std::string& race, int count) {
-    if (race == "all") return {0, count - 1};
-    const auto number = TryStrToInt(race);
-    if (!number || *number < 1 || *number > count) {
-        throw UsageError("--race must be 'all' or a whole number from 1 to " + std::to_string(count) +
-                         ", not '" + race + "'");
+// A race as people name it: an optional venue, its number, an optional "R".
+struct RaceName {
+    std::string VenueCp932;  // empty: every venue
+    int Number = 0;
+};
+
+std::optional<RaceName> ParseRaceName(std::string text) {
+    if (!text.empty() && (text.back() == 'R' || text.back() == 'r')) text.pop_back();
+    std::size_t digits = text.size();
+    while (digits > 0 && text[digits - 1] >= '0' && text[digits - 1] <= '9') --digits;
+    const auto number = TryStrToInt(text.substr(digits));
+    if (digits == text.size() || !number || *number < 1) return std::nullopt;
+    try {
+        return RaceName{Utf8ToCp932(text.substr(0, digits)), *number};
+    } catch (const ETalpoError&) {
+        return std::nullopt;
     }
-    return {*number - 1, *number - 1};
+}
+
+// The races show prints, as indices in file order.
+std::vector<int> ShownRaces(const ShowOptions& options, const TYoso& yoso, int count) {
+    std::vector<int> shown;
+    if (options.Nth) {
+        if (*options.Nth < 1 || *options.Nth > count)
+            throw UsageError("--nth must be a whole number from 1 to " + std::to_string(count));
+        return {*options.Nth - 1};
+    }
+    const std::optional<RaceName> name = ParseRaceName(options.Race);
+    if (options.Race != "all" && !name)
+        throw UsageError(
+            "--race must be 'all', a race number (11, 11R) or a venue and number (東京11R), not '" +
+            options.Race + "'");
+    for (int r = 0; r < count; ++r) {
+        const TYosoRace& race = yoso.RaceAt(r);
+        const bool wanted =
+            !name || (TryStrToInt(TrimBlanks(race.RaceNo.Get())) == name->Number &&
+                      (name->VenueCp932.empty() || TrimBlanks(race.VenueName.Get()) == name->VenueCp932));
+        if (wanted) shown.push_back(r);
+    }
+    if (shown.empty()) throw UsageError("--race " + options.Race + ": the day has no such race");
+    return shown;
 }
 
 }  // namespace
@@ -51,9 +86,9 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
         report.Status(options.Input + ": the race-card file holds no race");
         return 0;
     }
-    const auto [first, last] = ShownRaces(options.Race, count);
     std::vector<std::string> warnings;
-    for (int r = first; r <= last; ++r) {
+    bool first = true;
+    for (const int r : ShownRaces(options, *day.Day.Yoso, count)) {
         day.Day.SetRace(r);
         std::vector<std::string> lines;
         try {
@@ -62,9 +97,11 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
             throw ETalpoError(e.Kind(),
                               day.DenName + ": " + DescribeRace(*day.Day.Denma, r) + ": " + e.what());
         }
+        // A blank line between cards, none after the last.
+        if (!first) out << "\n";
+        first = false;
         out << "=== " << r + 1 << "/" << count << " " << std::string(60, '=') << "\n";
         for (const std::string& line : lines) out << Visible(line) << "\n";
-        out << "\n";
     }
     out << std::flush;
     for (const std::string& w : warnings) report.Warning(options.Input + ": " + w);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -29,7 +30,10 @@ int RunExtract(const ExtractOptions& options, Reporter& report);
 
 struct ShowOptions {
     std::string Input;
-    std::string Race = "all";  // "all" or 1..the day's race count
+    // "all", or a race as people name it: its number ("11", "11R"), which every venue of the day may have,
+    // or its venue and number ("東京11", "東京11R").
+    std::string Race = "all";
+    std::optional<int> Nth;  // the race's place in the file, 1 = first; instead of Race
 };
 
 int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out);

@@ -181,9 +181,13 @@ void AddShow(CLI::App& app, HelpFormatter& help, Parsed& p) {
     CLI::App* c = AddCommand(app, help, "show", "predict a day and print its race cards", kShowDescription,
                              "talpo-cli show [OPTIONS] INPUT", p);
     c->add_option("INPUT", p.show.Input, "the day's folder or archive")->required();
-    c->add_option("--race", p.show.Race,
-                  "only the N-th race of the file (1 = first); 'all' (default) prints every race")
-        ->type_name("N|all");
+    CLI::Option* race = c->add_option("--race", p.show.Race,
+                                      "the race 11 (or 11R) of every venue, or of one venue: 東京11R; 'all' "
+                                      "(default) prints every race")
+                            ->type_name("RACE|all");
+    c->add_option("--nth", p.show.Nth, "the N-th race of the file instead (1 = first)")
+        ->type_name("N")
+        ->excludes(race);
 }
 
 void AddSample(CLI::App& app, HelpFormatter& help, Parsed& p) {

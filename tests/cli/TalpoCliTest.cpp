@@ -176,11 +176,20 @@ TEST(Cli, ShowPrintsAlignedRaceCards) {
     const std::string all = Cli({"show", in.Dir()}).out;
     EXPECT_EQ(Occurrences(all, "=== 1/2"), 1u);
     EXPECT_EQ(Occurrences(all, "=== 2/2"), 1u);
-    for (const char* race : {"3", "0", "x"}) {
+    EXPECT_NE(all.substr(all.size() - 2), "\n\n") << "no blank line after the last card";
+    // A race as people name it, with or without its venue and R; the file's place is --nth.
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--race", "1R"},
+                                                 {"--race", "東京1"},
+                                                 {"--race", "東京1R"},
+                                                 {"--nth", "1"}})
+        EXPECT_EQ(Cli({"show", in.Dir(), args[0], args[1]}).out, run.out) << args[1];
+    for (const char* race : {"3", "0", "x", "中山1R"}) {
         const CliRun bad = Cli({"show", in.Dir(), "--race", race});
         EXPECT_EQ(bad.code, 2) << race;
-        EXPECT_NE(bad.err.find("from 1 to 2, not '" + std::string(race) + "'"), std::string::npos) << bad.err;
+        EXPECT_EQ(bad.out, "");
     }
+    EXPECT_EQ(Cli({"show", in.Dir(), "--nth", "3"}).code, 2);
+    EXPECT_EQ(Cli({"show", in.Dir(), "--nth", "1", "--race", "1"}).code, 2);
 }
 
 TEST(Cli, ShowMakesControlBytesOfTheDataVisible) {
