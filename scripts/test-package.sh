@@ -114,8 +114,8 @@ cli_sample_day() {
 }
 
 # The first start of the unpacked talpo: Talpo.ini appears in $XDG_CONFIG_HOME/talpo/ (the program stays
-# open, so the file is awaited, for at most 30 s), with that folder as both directories; nothing is written
-# into the unpacked bin/, though root may write there.
+# open, so the file is awaited, for at most 30 s), with ~/TALPO/ as both directories, made and visible in
+# the home folder; nothing is written into the unpacked bin/, though root may write there.
 talpo_first_start() {
     local config=$work/config ini=$work/config/talpo/Talpo.ini
     XDG_CONFIG_HOME=$config HOME=$work/home QT_QPA_PLATFORM=offscreen "$root/usr/bin/talpo" &
@@ -129,7 +129,8 @@ talpo_first_start() {
     wait "$talpo_pid" 2>/dev/null || true
     talpo_pid=
     cat "$ini" || return 1
-    grep -q "^InFile=$config/talpo/" "$ini" && [ -z "$(ls -A "$root/usr/bin" | grep -v '^talpo\(-cli\)\?$')" ]
+    grep -q "^InFile=$work/home/TALPO/" "$ini" && grep -q "^OutFile=$work/home/TALPO/" "$ini" &&
+        [ -d "$work/home/TALPO" ] && [ -z "$(ls -A "$root/usr/bin" | grep -v '^talpo\(-cli\)\?$')" ]
 }
 
 check "lintian --fail-on error,warning" lintian_clean
@@ -141,7 +142,7 @@ check "manual pages" manual_pages
 check "bash completion" completion
 check "talpo-cli --version" cli_version
 check "talpo-cli on the sample day as the build tree's" cli_sample_day
-check "talpo's first start: Talpo.ini in \$XDG_CONFIG_HOME/talpo/" talpo_first_start
+check "talpo's first start: Talpo.ini in \$XDG_CONFIG_HOME/talpo/, folders ~/TALPO/" talpo_first_start
 
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -124,6 +124,10 @@ void TDirDlg::SetDirectory(const QString& folder) {
     QString existing = Normalised(folder);
     while (existing != "/" && !QFileInfo(existing).isDir()) existing = Normalised(existing + "/..");
     const QString drive = DriveOf(existing);
+    // Hidden folders stay out of the tree unless the folder shown lies inside one: a field's own folder
+    // (a configuration folder, say) must still be shown and kept.
+    const bool hidden = existing.mid(drive.size()).contains(QStringLiteral("/."));
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | (hidden ? QDir::Hidden : QDir::Filters()));
     drives_->setCurrentIndex(drives_->findText(drive));
     ShowDrive(drive);
     Select(existing);

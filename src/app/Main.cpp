@@ -211,9 +211,11 @@ void TMainForm::FormCreate() {
 // Neither field is ever left empty: an empty folder would be the working folder, "/" for a program
 // started from a menu, and an extraction would go there.
 void TMainForm::ReadSettings() {
-    app_.ProgramDir = ResolveProgramDir(app_.ProgramFile);
-    SetFolder(inDirDisp_, app_.ProgramDir);
-    SetFolder(outDirDisp_, app_.ProgramDir);
+    const ConfigEnvironment env = ReadConfigEnvironment();
+    app_.ProgramDir = ResolveProgramDir(app_.ProgramFile, env);
+    const std::string folder = DefaultDataDir(app_.ProgramFile, app_.ProgramDir, env);
+    SetFolder(inDirDisp_, folder);
+    SetFolder(outDirDisp_, folder);
     TIniFile ini(app_.IniPath());
     if (ini.Exists()) {
         const DirectorySettings dirs = ReadDirectories(ini);
@@ -223,7 +225,7 @@ void TMainForm::ReadSettings() {
         return;
     }
     try {
-        CreateDefaultSettings(ini, app_.ProgramDir);
+        CreateDefaultSettings(ini, folder);
     } catch (const ETalpoError& e) {
         settingsKept_ = false;
         const std::string fallback = FallbackFolder(app_.ProgramFile);

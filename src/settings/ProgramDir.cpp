@@ -85,4 +85,14 @@ std::string ResolveProgramDir(const std::string& programFileFs) {
     return ResolveProgramDir(programFileFs, ReadConfigEnvironment());
 }
 
+std::string DefaultDataDir(const std::string& programFileFs, const std::string& programDirFs,
+                           const ConfigEnvironment& env) {
+    if (programDirFs == FolderOf(programFileFs)) return programDirFs;
+    const std::string data = WithSeparator(env.Home) + "TALPO/";
+    // One that cannot be made shows up as the extraction's or the save's error, with its path.
+    std::error_code ignored;
+    std::filesystem::create_directories(data, ignored);
+    return data;
+}
+
 }  // namespace talpo

@@ -38,4 +38,9 @@ bool IsInstalledCopy(const std::string& programFileFs);
 std::string ResolveProgramDir(const std::string& programFileFs, const ConfigEnvironment& env);
 std::string ResolveProgramDir(const std::string& programFileFs);
 
+// Where the start window's folders begin: ProgramDir when it is the program's own folder (a copy unpacked
+// into a folder of its own), else ~/TALPO/, a folder the user sees, since the configuration folder is
+// hidden and no place for a day's files. That folder is made when missing.
+std::string DefaultDataDir(const std::string& programFileFs, const std::string& programDirFs,
+                           const ConfigEnvironment& env);
 }  // namespace talpo

@@ -3,9 +3,11 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeView>
 #include <filesystem>
 
@@ -60,6 +62,35 @@ TEST(DirDlg, FollowsAFolderGivenWithOrWithoutItsSeparator) {
     dialog.SetDirectory("/");
     EXPECT_EQ(dialog.Directory(), "/");
     EXPECT_EQ(dialog.findChild<QComboBox*>("DriveComboBox1")->currentText(), "/");
+}
+
+// A field's own folder may be hidden (~/.config/talpo/): the dialog opens on it, and OK keeps it.
+TEST(DirDlg, AHiddenFolderGivenIsShownAndKept) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path() / ".config" / "talpo");
+    // Inside the home folder, a volume of the dialog's own, as ~/.config/talpo/ is.
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(Q(dir.Path())));
+    TDirDlg dialog;
+    qputenv("HOME", home);
+    dialog.SetDirectory(Q(dir.Path() / ".config" / "talpo") + "/");
+    EXPECT_EQ(dialog.Directory(), Q(dir.Path() / ".config" / "talpo"));
+    auto* tree = dialog.findChild<QTreeView*>("DirectoryListBox1");
+    auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+    // The model reads the folders on a thread of its own: what it hides goes once they are read.
+    int loaded = 0;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, [&](const QString& path) {
+        if (path == Q(dir.Path()) || path == Q(dir.Path() / ".config")) ++loaded;
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loaded >= 2; }));
+    EXPECT_EQ(model->filePath(tree->currentIndex()), Q(dir.Path() / ".config" / "talpo"));
+    EXPECT_EQ(dialog.Directory(), Q(dir.Path() / ".config" / "talpo"));
+    // The way to it is listed too, so that the tree can show it.
+    const QModelIndex top = model->index(Q(dir.Path()));
+    QStringList listed;
+    for (int row = 0; row < model->rowCount(top); ++row) listed << model->fileName(model->index(row, 0, top));
+    EXPECT_TRUE(listed.contains(".config")) << listed.join(' ').toStdString();
+    EXPECT_FALSE(tree->visualRect(tree->currentIndex()).isEmpty());
 }
 
 TEST(DirDlg, AMissingFolderFallsBackToItsNearestParentAndEmptyTextChangesNothing) {

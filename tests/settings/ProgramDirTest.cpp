@@ -52,6 +52,12 @@ TEST(ProgramDir, AnInstalledCopyKeepsItsSettingsInTheConfigurationFolderThoughIt
               dir.File("config") + "/talpo/");
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "config" / "talpo"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "usr" / "bin" / "Talpo.ini"));
+    // Its day's files go where the user sees them, not into the hidden configuration folder; an unpacked
+    // copy keeps its own folder for them.
+    const ConfigEnvironment env{dir.File("config"), dir.File("home")};
+    EXPECT_EQ(DefaultDataDir(program, ResolveProgramDir(program, env), env), dir.File("home") + "/TALPO/");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "home" / "TALPO"));
+    EXPECT_EQ(DefaultDataDir(dir.File("talpo"), dir.Dir(), env), dir.Dir());
 }
 
 TEST(ProgramDir, AnUnpackedCopyWithItsHelpFileBesideItStaysInItsFolder) {
