@@ -41,7 +41,9 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const QString& text) {
     painter_.save();
     painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
     painter_.setFont(Font.Font);
-    painter_.setPen(ToQColor(Font.Color, widget_.palette()));
+    // The brush holds the cell's ground also when it is not filled again here.
+    painter_.setPen(
+        ReadableOn(ToQColor(Font.Color, widget_.palette()), ToQColor(Brush.Color, widget_.palette())));
     painter_.drawText(x, y + painter_.fontMetrics().ascent(), text);
     painter_.restore();
 }

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QPalette>
 #include <array>
+#include <cstdlib>
 
 namespace talpo {
 namespace {
@@ -51,6 +52,24 @@ QColor ToQColor(TColor color, const QPalette& palette) {
     if (index >= kSystemRoles.size()) return QColor(0, 0, 0);
     const SystemRole& entry = kSystemRoles[index];
     return palette.color(entry.group, entry.role);
+}
+
+namespace {
+
+// Perceived brightness, 0 to 255.
+int Brightness(const QColor& c) {
+    return (299 * c.red() + 587 * c.green() + 114 * c.blue()) / 1000;
+}
+
+}  // namespace
+
+QColor ReadableOn(const QColor& text, const QColor& ground) {
+    // Far enough apart for every colour pair the windows choose on purpose (white on green, black on
+    // aqua); closer than this is a theme's colour meeting a fixed one.
+    constexpr int kReadable = 80;
+    const int under = Brightness(ground);
+    if (std::abs(Brightness(text) - under) >= kReadable) return text;
+    return under < 128 ? QColor(Qt::white) : QColor(Qt::black);
 }
 
 }  // namespace talpo

@@ -78,4 +78,8 @@ inline constexpr TColor clWhite = RgbColor(255, 255, 255);
 // An unknown system index gives black, as the system does.
 QColor ToQColor(TColor color, const QPalette& palette);
 
+// The text colour as drawn on `ground`: itself, unless the two are too close in brightness to read (a
+// fixed black text on a dark theme's window colour), then black or white, whichever stands out.
+QColor ReadableOn(const QColor& text, const QColor& ground);
+
 }  // namespace talpo

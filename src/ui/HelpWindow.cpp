@@ -1,6 +1,7 @@
 // The help viewer.
 #include "ui/HelpWindow.h"
 
+#include <QEvent>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTextBrowser>
@@ -9,6 +10,7 @@
 #include <filesystem>
 
 #include "settings/ProgramDir.h"
+#include "ui/Colors.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 
@@ -37,11 +39,31 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
+    FitLinkColours();
     // A window of its own has no close button within reach of the keys otherwise.
     for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, &QWidget::close);
     }
+}
+
+// A dark theme's ground under the default dark blue links: each link colour that would not read takes a
+// light blue there (a dark one on a light ground).
+void THelpWindow::FitLinkColours() {
+    const QPalette theme = palette();
+    const QColor ground = theme.color(QPalette::Base);
+    // Only the roles set here are the browser's own; the rest follow the window's palette.
+    QPalette links;
+    for (const QPalette::ColorRole role : {QPalette::Link, QPalette::LinkVisited}) {
+        if (ReadableOn(theme.color(role), ground) == theme.color(role)) continue;
+        links.setColor(role, ground.lightness() < 128 ? QColor(138, 180, 248) : QColor(0, 0, 192));
+    }
+    browser_->setPalette(links);
+}
+
+void THelpWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) FitLinkColours();
 }
 
 bool THelpWindow::ShowContents(const std::string& helpFile, QWidget* owner) {

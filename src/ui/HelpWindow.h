@@ -27,7 +27,12 @@ public:
 
     QTextBrowser* Browser() const { return browser_; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void FitLinkColours();
+
     QTextBrowser* browser_;
 };
 

@@ -182,6 +182,30 @@ TEST_F(StrColGridTest, CellBackgroundIsTheRecordsColourOrTheGridsCellColour) {
     EXPECT_TRUE(Filled(image, CellArea(2, 2), Q(clWhite)));
 }
 
+// A theme's dark window colour under a fixed black text (the horse numbers) once read black on dark grey.
+TEST_F(StrColGridTest, TextStaysReadableWhereAThemesColourMeetsAFixedOne) {
+    QPalette dark = grid.palette();
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
+        dark.setColor(role, QColor(45, 45, 45));
+    grid.setPalette(dark);
+    grid.setEnabled(true);
+    for (const int col : {0, 1}) {
+        grid.CellColor(col, 2, col == 0 ? clWindow : clYellow);
+        grid.CellFontColor(col, 2, clBlack);
+        grid.SetCells(col, 2, QStringLiteral("12"));
+    }
+    const QImage image = Render(grid);
+    const QRect area = CellArea(0, 2);
+    const PixelSet onTheme = CellInk(image, 0, 2, clWindow);
+    ASSERT_FALSE(onTheme.empty());
+    for (const auto& [x, y] : onTheme)
+        EXPECT_EQ(image.pixelColor(area.left() + x, area.top() + y).rgb(), QColor(Qt::white).rgb());
+    // Colours the window chose on purpose stay as they are: black on yellow.
+    const QRect yellow = CellArea(1, 2);
+    for (const auto& [x, y] : CellInk(image, 1, 2, clYellow))
+        EXPECT_EQ(image.pixelColor(yellow.left() + x, yellow.top() + y).rgb(), Q(clBlack).rgb());
+}
+
 TEST_F(StrColGridTest, TextOfACellWithoutRecordSitsTwoPixelsInInTheFontColour) {
     grid.SetFontColor(clMaroon);
     grid.SetCells(0, 1, QStringLiteral("AB漢字"));

@@ -17,6 +17,7 @@
 #include "YosoFormTestBase.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
+#include "ui/Colors.h"
 #include "ui/HelpWindow.h"
 #include "ui/SaveDlg.h"
 
@@ -291,6 +292,19 @@ TEST_F(YosoCommandsTest, HelpOpensTheDocumentAtItsContents) {
         QTest::keySequence(help, keys);
         EXPECT_FALSE(help->isVisible()) << keys.toString().toStdString();
     }
+}
+
+// Links of a dark theme's default colour on its dark ground could not be read.
+TEST(HelpWindowTest, LinksReadOnADarkGround) {
+    THelpWindow help;
+    QPalette dark = help.palette();
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Link, QColor(0, 0, 255));
+    help.setPalette(dark);
+    const QPalette shown = help.Browser()->palette();
+    EXPECT_GT(shown.color(QPalette::Link).lightness(), 128);
+    EXPECT_EQ(ReadableOn(shown.color(QPalette::Link), shown.color(QPalette::Base)),
+              shown.color(QPalette::Link));
 }
 
 TEST(HelpFileNameTest, IsTheProgramPathWithTheExtensionHlp) {
