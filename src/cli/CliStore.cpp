@@ -12,8 +12,4 @@ int StoredRunners(const TYosoRace& race) {
     return count ? std::clamp(*count, 0, TYoso::HorseSlots) : 0;
 }
 
-bool HasPrediction(const TYosoRace& race) {
-    return race.WinBets[0].Get() != "--";
-}
-
 }  // namespace talpo::cli

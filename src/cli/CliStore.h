@@ -9,7 +9,4 @@ namespace talpo::cli {
 // engine never reached has an empty count and no runners.
 int StoredRunners(const TYosoRace& race);
 
-// False for a race the engine gave no prediction: "--" in the first win slot, as every writer reads it.
-bool HasPrediction(const TYosoRace& race);
-
 }  // namespace talpo::cli

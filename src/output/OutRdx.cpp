@@ -29,11 +29,6 @@ std::string PairField(const std::string& pair) {
     return TwoDigits(SubBytes(pair, 0, 2)) + TwoDigits(SubBytes(pair, 3, 2));
 }
 
-bool HasPrediction(const TYosoRace& race) {
-    const std::string win = race.WinBets[0].Get();
-    return !win.empty() && win != "--";
-}
-
 std::string Record(const TYosoRace& race) {
     std::vector<std::string> fields(kFieldCount);
     fields[0] = "A009";

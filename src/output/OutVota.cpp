@@ -36,9 +36,9 @@ void WriteVotaHeader(const TYosoRace& Race, std::vector<std::string>& lines) {
 }
 
 void WriteVotaRace(const TYosoRace& Race, std::vector<std::string>& lines) {
-    const std::string win = Race.WinBets[0].Get();
     // An empty win slot is a race of no runners: there is no bet to list.
-    if (win.empty() || win == "--") return;
+    if (!HasPrediction(Race)) return;
+    const std::string win = Race.WinBets[0].Get();
     std::string line = PadTo2(Race.RaceNo.Get()) + "R  " + win + " ";
     for (std::size_t slot = 0; slot < kPairsShown; ++slot) line += Race.PairBets[slot].Get() + " ";
     lines.push_back(std::move(line));

@@ -67,6 +67,10 @@ struct TYosoRace {
     std::array<TYosoHorse, 18> Horses;
 };
 
+// Whether the engine predicted the race: its first win slot is neither "--" (too many runners without
+// figures) nor empty (no runners). Every output and the back-test hold a race to this one test.
+bool HasPrediction(const TYosoRace& race);
+
 class TYoso {
 public:
     static constexpr int HorseSlots = 18;
