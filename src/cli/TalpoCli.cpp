@@ -8,8 +8,10 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/CliBacktest.h"
 #include "cli/CliCommands.h"
 #include "cli/CliPredict.h"
+#include "common/StrConv.h"
 #include "common/Version.h"
 
 namespace talpo::cli {
@@ -47,6 +49,13 @@ constexpr const char* kShowDescription =
 constexpr const char* kSampleDescription =
     "Writes a synthetic day into OUTDIR (made with its parents when missing): rdx_den.dat and\n"
     "rdx_uma.dat. The same options give the same bytes.";
+
+constexpr const char* kBacktestDescription =
+    "Predicts every race of each INPUT, a day's folder or its LZH archive, and scores the bets TALPO\n"
+    "recommends (the win bet, three place bets and eight pair bets) against the race results of the\n"
+    "--results files: CSV with the columns date, venue, race, type, combination and payout. Prints the hit\n"
+    "and recovery rates per bet type and per mark as a table, or writes them as JSON, and every ticket as\n"
+    "CSV. A results file with a bad row is refused whole, naming its line.";
 
 // Help as a man page reads it: the usage line first, then what the command does, then its options. The
 // usage lines are written out, since one positional list (INPUT... OUTDIR) stands for two kinds of path.
@@ -95,6 +104,8 @@ struct Parsed {
     ShowOptions show;
     SampleOptions sample;
     std::string date;
+    BacktestOptions backtest;
+    std::vector<std::string> by;
 };
 
 // "syousai,vota,rdx" or a choice of them, or "none".
@@ -203,6 +214,38 @@ void AddSample(CLI::App& app, HelpFormatter& help, Parsed& p) {
         ->check(CheckDate);
 }
 
+// A stake the totalisator sells: whole hundreds of yen.
+std::string CheckStake(const std::string& text) {
+    const auto yen = TryStrToInt(text);
+    if (yen && *yen > 0 && *yen % 100 == 0) return {};
+    return "must be a positive multiple of 100, not '" + text + "'";
+}
+
+void AddBacktest(CLI::App& app, HelpFormatter& help, Parsed& p) {
+    CLI::App* c = AddCommand(app, help, "backtest", "score the recommended bets against race results",
+                             kBacktestDescription, "talpo-cli backtest [OPTIONS] INPUT... --results FILE", p);
+    c->add_option("INPUT", p.backtest.Inputs, "the days: folders or LZH archives")->required();
+    c->add_option("--results", p.backtest.Results, "a results CSV file (repeatable; together one table)")
+        ->type_name("FILE")
+        ->required()
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    c->add_option("--stake", p.backtest.Stake, "yen per ticket, a multiple of 100 (default 100)")
+        ->type_name("YEN")
+        ->check(CheckStake);
+    c->add_option("--by", p.by, "the figures again per venue, month (YYYY-MM) or year (repeatable)")
+        ->type_name("KEY")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(CLI::IsMember({"venue", "month", "year"}));
+    c->add_option("--json", p.json, "also write the figures as UTF-8 JSON to FILE ('-' for standard output)")
+        ->type_name("FILE|-");
+    c->add_option("--csv", p.csv,
+                  "also write one CSV row per ticket to FILE ('-' for standard output): UTF-8, the header "
+                  "input,date,venue,race_no,type,combination,stake,return,outcome")
+        ->type_name("FILE|-");
+}
+
 void Configure(CLI::App& app, const std::shared_ptr<HelpFormatter>& help, Parsed& p) {
     app.formatter(help);
     help->SetUsage(&app, "talpo-cli COMMAND [ARGS]");
@@ -216,6 +259,7 @@ void Configure(CLI::App& app, const std::shared_ptr<HelpFormatter>& help, Parsed
     AddPredict(app, *help, p);
     AddShow(app, *help, p);
     AddSample(app, *help, p);
+    AddBacktest(app, *help, p);
     for (CLI::App* command : app.get_subcommands({}))
         command->set_help_flag("-h,--help", "print this help and exit");
 }
@@ -253,8 +297,24 @@ PredictOptions MakePredict(Parsed& p) {
     return o;
 }
 
+BacktestOptions MakeBacktest(Parsed& p) {
+    if (p.json == "-" && p.csv == "-") throw UsageError("--json and --csv cannot both go to standard output");
+    BacktestOptions o = p.backtest;
+    for (const std::string& key : p.by) {
+        o.By.insert(key == "venue" ? GroupKey::Venue : key == "month" ? GroupKey::Month : GroupKey::Year);
+    }
+    o.Json = p.json;
+    o.Csv = p.csv;
+    return o;
+}
+
 int Run(const CLI::App& app, Parsed& p, const CliStreams& s) {
     const std::string& name = Current(app).get_name();
+    if (name == "backtest") {
+        const BacktestOptions options = MakeBacktest(p);
+        Reporter report(s.err, p.quiet, s.errIsTerminal);
+        return RunBacktest(options, report, s.out, s.outIsTerminal);
+    }
     if (name == "predict") {
         const PredictOptions options = MakePredict(p);
         Reporter report(s.err, p.quiet, s.errIsTerminal);
