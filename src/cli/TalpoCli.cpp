@@ -48,7 +48,7 @@ constexpr const char* kShowDescription =
 
 constexpr const char* kSampleDescription =
     "Writes a synthetic day into OUTDIR (made with its parents when missing): rdx_den.dat and\n"
-    "rdx_uma.dat. The same options give the same bytes.";
+    "rdx_uma.dat, and with --results its race results. The same options give the same bytes.";
 
 constexpr const char* kBacktestDescription =
     "Predicts every race of each INPUT, a day's folder or its LZH archive, and scores the bets TALPO\n"
@@ -209,6 +209,9 @@ void AddSample(CLI::App& app, HelpFormatter& help, Parsed& p) {
     c->add_option("--seed", p.sample.Day.Seed, "seed of the generator (default 1)")
         ->type_name("S")
         ->check(CLI::Range(std::uint64_t{0}, std::uint64_t{INT32_MAX}));
+    c->add_option("--results", p.sample.Results,
+                  "also write the day's race results to FILE, as CSV for 'talpo-cli backtest --results'")
+        ->type_name("FILE");
     c->add_option("--date", p.date, "date of the first day (default 19980524); every 24 races move on a day")
         ->type_name("YYYYMMDD")
         ->check(CheckDate);
@@ -229,6 +232,7 @@ void AddBacktest(CLI::App& app, HelpFormatter& help, Parsed& p) {
         ->type_name("FILE")
         ->required()
         ->expected(1)
+        ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     c->add_option("--stake", p.backtest.Stake, "yen per ticket, a multiple of 100 (default 100)")
         ->type_name("YEN")
@@ -236,6 +240,7 @@ void AddBacktest(CLI::App& app, HelpFormatter& help, Parsed& p) {
     c->add_option("--by", p.by, "the figures again per venue, month (YYYY-MM) or year (repeatable)")
         ->type_name("KEY")
         ->expected(1)
+        ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->check(CLI::IsMember({"venue", "month", "year"}));
     c->add_option("--json", p.json, "also write the figures as UTF-8 JSON to FILE ('-' for standard output)")

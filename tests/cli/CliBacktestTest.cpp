@@ -113,6 +113,28 @@ TEST(CliBacktest, AFailedDayIsNamedAndTheOthersAreScored) {
     EXPECT_EQ(nlohmann::json::parse(run.out)["scored_races"], 1);
 }
 
+TEST(CliBacktest, DaysAndResultsFilesMayTakeTurns) {
+    const Day day;
+    test::WriteBytes(day.Dir.File("none.csv"), kHeader);
+    const CliRun run = Cli({"backtest", day.In.Dir(), "--results", day.Results(), day.In.Dir(), "--results",
+                            day.Dir.File("none.csv"), "--json", "-"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["days"], 2);
+}
+
+TEST(CliBacktest, ASampleDaysResultsMatchEveryRaceOfIt) {
+    const TempDir dir;
+    ASSERT_EQ(
+        Cli({"sample", "-q", dir.File("day"), "--date", "20240106", "--results", dir.File("r.csv")}).code, 0);
+    const CliRun run =
+        Cli({"backtest", "-q", dir.File("day"), "--results", dir.File("r.csv"), "--json", "-"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto doc = nlohmann::json::parse(run.out);
+    EXPECT_EQ(doc["races_without_result"], 0);
+    EXPECT_EQ(doc["unmatched_result_races"], 0);
+}
+
 TEST(CliBacktest, UsageMistakesExit2) {
     const Day day;
     const std::vector<std::vector<std::string>> lines{
