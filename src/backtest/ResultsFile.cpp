@@ -19,33 +19,42 @@ namespace {
 // Far above any payout ever made, and far from overflowing once multiplied by a stake and summed.
 constexpr std::size_t kMaxPayoutDigits = 10;
 
+// A row's first Count fields; the strings past them keep their room for the rows to come.
 struct CsvRow {
     int Line = 0;
+    std::size_t Count = 0;
     std::vector<std::string> Fields;
 };
 
 // What libcsv hands over while one piece of the file is parsed: a C callback cannot throw, so the rows
-// wait here until the parse call returns.
+// wait here until the parse call returns. The rows are reused from piece to piece: a season's results
+// would otherwise cost several allocations a row.
 struct Collector {
     int Line = 0;
-    CsvRow Current;
-    std::vector<CsvRow> Rows;
+    std::vector<CsvRow> Rows;  // the first RowCount whole, the next one being filled
+    std::size_t RowCount = 0;
     int EndLine = 0;  // where the last whole row ended
+
+    CsvRow& Current() {
+        if (Rows.size() == RowCount) Rows.emplace_back();
+        return Rows[RowCount];
+    }
 };
 
 void OnField(void* data, std::size_t size, void* collector) {
     auto& c = *static_cast<Collector*>(collector);
     const std::string_view field(data ? static_cast<const char*>(data) : "", data ? size : 0);
+    CsvRow& row = c.Current();
     // A quoted field may hold line breaks: the row starts on the line where its first field did.
-    if (c.Current.Fields.empty())
-        c.Current.Line = c.Line - static_cast<int>(std::count(field.begin(), field.end(), '\n'));
-    c.Current.Fields.emplace_back(field);
+    if (row.Count == 0) row.Line = c.Line - static_cast<int>(std::count(field.begin(), field.end(), '\n'));
+    if (row.Fields.size() == row.Count) row.Fields.emplace_back();
+    row.Fields[row.Count++].assign(field);
 }
 
 void OnRowEnd(int /*terminator*/, void* collector) {
     auto& c = *static_cast<Collector*>(collector);
-    c.Rows.push_back(std::move(c.Current));
-    c.Current = {};
+    c.Current();
+    ++c.RowCount;
     c.EndLine = c.Line;
 }
 
@@ -87,6 +96,8 @@ bool IsValidUtf8(std::string_view s) {
 
 // Full-width digits and minus become ASCII, blanks around the field go: the forms a hand-made file mixes.
 std::string Normalized(std::string_view utf8) {
+    // Most fields have nothing to change: they are copied as they are.
+    if (utf8.find('\xEF') == std::string_view::npos) return std::string(TrimBlanksView(utf8));
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size(); ++i) {
@@ -108,8 +119,11 @@ std::string Normalized(std::string_view utf8) {
     return TrimBlanks(out);
 }
 
-std::string AsciiLower(std::string_view text) {
-    std::string lower(text);
+// Names are looked up as they are when they hold no capital letter, as nearly all do.
+std::string_view AsciiLower(std::string_view text, std::string& buffer) {
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; })) return text;
+    buffer = text;
+    std::string& lower = buffer;
     for (char& c : lower)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return lower;
@@ -134,23 +148,24 @@ constexpr std::array<const char*, kColumnCount> kColumnNames{"date", "venue",   
                                                              "type", "combination", "payout"};
 
 std::optional<Column> ColumnOfName(const std::string& field) {
-    static const std::map<std::string, Column> names{{"date", Column::Date},
-                                                     {"日付", Column::Date},
-                                                     {"venue", Column::Venue},
-                                                     {"場", Column::Venue},
-                                                     {"場名", Column::Venue},
-                                                     {"race", Column::Race},
-                                                     {"レース", Column::Race},
-                                                     {"r", Column::Race},
-                                                     {"type", Column::Type},
-                                                     {"券種", Column::Type},
-                                                     {"combination", Column::Combination},
-                                                     {"組番", Column::Combination},
-                                                     {"馬番", Column::Combination},
-                                                     {"payout", Column::Payout},
-                                                     {"払戻金", Column::Payout},
-                                                     {"払戻", Column::Payout}};
-    const auto it = names.find(AsciiLower(field));
+    static const std::map<std::string, Column, std::less<>> names{{"date", Column::Date},
+                                                                  {"日付", Column::Date},
+                                                                  {"venue", Column::Venue},
+                                                                  {"場", Column::Venue},
+                                                                  {"場名", Column::Venue},
+                                                                  {"race", Column::Race},
+                                                                  {"レース", Column::Race},
+                                                                  {"r", Column::Race},
+                                                                  {"type", Column::Type},
+                                                                  {"券種", Column::Type},
+                                                                  {"combination", Column::Combination},
+                                                                  {"組番", Column::Combination},
+                                                                  {"馬番", Column::Combination},
+                                                                  {"payout", Column::Payout},
+                                                                  {"払戻金", Column::Payout},
+                                                                  {"払戻", Column::Payout}};
+    std::string buffer;
+    const auto it = names.find(AsciiLower(field, buffer));
     if (it == names.end()) return std::nullopt;
     return it->second;
 }
@@ -159,44 +174,53 @@ std::optional<Column> ColumnOfName(const std::string& field) {
 enum class RowType { Win, Place, BracketQuinella, Quinella, Unscored, Scratched, Cancelled };
 
 std::optional<RowType> TypeOfName(const std::string& field) {
-    static const std::map<std::string, RowType> names{{"単勝", RowType::Win},
-                                                      {"win", RowType::Win},
-                                                      {"複勝", RowType::Place},
-                                                      {"place", RowType::Place},
-                                                      {"枠連", RowType::BracketQuinella},
-                                                      {"bracket_quinella", RowType::BracketQuinella},
-                                                      {"馬連", RowType::Quinella},
-                                                      {"quinella", RowType::Quinella},
-                                                      {"ワイド", RowType::Unscored},
-                                                      {"wide", RowType::Unscored},
-                                                      {"馬単", RowType::Unscored},
-                                                      {"exacta", RowType::Unscored},
-                                                      {"3連複", RowType::Unscored},
-                                                      {"三連複", RowType::Unscored},
-                                                      {"trio", RowType::Unscored},
-                                                      {"3連単", RowType::Unscored},
-                                                      {"三連単", RowType::Unscored},
-                                                      {"trifecta", RowType::Unscored},
-                                                      {"取消", RowType::Scratched},
-                                                      {"除外", RowType::Scratched},
-                                                      {"scratched", RowType::Scratched},
-                                                      {"中止", RowType::Cancelled},
-                                                      {"cancelled", RowType::Cancelled}};
-    const auto it = names.find(AsciiLower(field));
+    static const std::map<std::string, RowType, std::less<>> names{
+        {"単勝", RowType::Win},
+        {"win", RowType::Win},
+        {"複勝", RowType::Place},
+        {"place", RowType::Place},
+        {"枠連", RowType::BracketQuinella},
+        {"bracket_quinella", RowType::BracketQuinella},
+        {"馬連", RowType::Quinella},
+        {"quinella", RowType::Quinella},
+        {"ワイド", RowType::Unscored},
+        {"wide", RowType::Unscored},
+        {"馬単", RowType::Unscored},
+        {"exacta", RowType::Unscored},
+        {"3連複", RowType::Unscored},
+        {"三連複", RowType::Unscored},
+        {"trio", RowType::Unscored},
+        {"3連単", RowType::Unscored},
+        {"三連単", RowType::Unscored},
+        {"trifecta", RowType::Unscored},
+        {"取消", RowType::Scratched},
+        {"除外", RowType::Scratched},
+        {"scratched", RowType::Scratched},
+        {"中止", RowType::Cancelled},
+        {"cancelled", RowType::Cancelled}};
+    std::string buffer;
+    const auto it = names.find(AsciiLower(field, buffer));
     if (it == names.end()) return std::nullopt;
     return it->second;
 }
 
-const std::array<const char*, 10>& VenueNames() {
-    // In the order of the national course codes 01 to 10.
-    static const std::array<const char*, 10> names{"札幌", "函館", "福島", "新潟", "東京",
-                                                   "中山", "中京", "京都", "阪神", "小倉"};
+// In the order of the national course codes 01 to 10, as written in the file (UTF-8)...
+constexpr std::array<const char*, 10> kVenueNames{"札幌", "函館", "福島", "新潟", "東京",
+                                                  "中山", "中京", "京都", "阪神", "小倉"};
+
+// ...and as the store holds them: converted once, not per row.
+const std::array<std::string, 10>& StoreVenueNames() {
+    static const std::array<std::string, 10> names = [] {
+        std::array<std::string, 10> cp932;
+        for (std::size_t v = 0; v < cp932.size(); ++v) cp932[v] = Sj(kVenueNames[v]);
+        return cp932;
+    }();
     return names;
 }
 
 std::optional<std::string> VenueOfField(const std::string& field) {
-    for (const char* name : VenueNames())
-        if (field == name) return Sj(name);
+    for (std::size_t v = 0; v < kVenueNames.size(); ++v)
+        if (field == kVenueNames[v]) return StoreVenueNames()[v];
     const std::string code = VenueOfCourseCode(field);
     if (!code.empty()) return code;
     return std::nullopt;
@@ -281,10 +305,10 @@ public:
         : name_(name), results_(results), utf8_(utf8) {}
 
     void Row(const CsvRow& row) {
-        std::vector<std::string> fields;
-        fields.reserve(row.Fields.size());
-        for (const std::string& raw : row.Fields)
-            fields.push_back(Normalized(utf8_ ? raw : Cp932ToUtf8(raw)));
+        std::vector<std::string>& fields = fields_;
+        fields.resize(row.Count);
+        for (std::size_t f = 0; f < fields.size(); ++f)
+            fields[f] = Normalized(utf8_ ? row.Fields[f] : Cp932ToUtf8(row.Fields[f]));
         if (std::all_of(fields.begin(), fields.end(), [](const std::string& f) { return f.empty(); })) return;
         if (!headerSeen_) {
             Header(fields, row.Line);
@@ -313,28 +337,42 @@ private:
             if (!where_[c]) Fail(line, std::string("missing column '") + kColumnNames[c] + "'");
     }
 
-    std::string Field(const std::vector<std::string>& fields, Column column) const {
+    const std::string& Field(const std::vector<std::string>& fields, Column column) const {
+        static const std::string kMissing;
         const std::size_t at = *where_[static_cast<std::size_t>(column)];
-        return at < fields.size() ? fields[at] : std::string();
+        return at < fields.size() ? fields[at] : kMissing;
+    }
+
+    // The race of the row. A race's rows mostly follow one another: its fields are read once for them all.
+    RaceResult& RaceOf(const std::vector<std::string>& fields, int line) {
+        const std::string& dateText = Field(fields, Column::Date);
+        const std::string& venueText = Field(fields, Column::Venue);
+        const std::string& raceField = Field(fields, Column::Race);
+        if (lastRace_ && dateText == lastDate_ && venueText == lastVenue_ && raceField == lastRaceNo_)
+            return *lastRace_;
+        const auto date = DateOfField(dateText);
+        if (!date) Fail(line, "'" + dateText + "' is not a date");
+        const auto venue = VenueOfField(venueText);
+        if (!venue) Fail(line, "unknown venue '" + venueText + "'");
+        std::string_view raceText = raceField;
+        if (!raceText.empty() && (raceText.back() == 'R' || raceText.back() == 'r'))
+            raceText.remove_suffix(1);
+        const auto raceNo = NumberIn(raceText, 1, 99);
+        if (!raceNo) Fail(line, "race number '" + raceField + "' is not from 1 to 99");
+        lastDate_ = dateText;
+        lastVenue_ = venueText;
+        lastRaceNo_ = raceField;
+        lastRace_ = &results_.Races[RaceKey{*date, *venue, *raceNo}];
+        return *lastRace_;
     }
 
     void Record(const std::vector<std::string>& fields, int line) {
-        const std::string typeText = Field(fields, Column::Type);
+        const std::string& typeText = Field(fields, Column::Type);
         const auto type = TypeOfName(typeText);
         if (!type) Fail(line, "unknown type '" + typeText + "'");
-        const std::string dateText = Field(fields, Column::Date);
-        const auto date = DateOfField(dateText);
-        if (!date) Fail(line, "'" + dateText + "' is not a date");
-        const std::string venueText = Field(fields, Column::Venue);
-        const auto venue = VenueOfField(venueText);
-        if (!venue) Fail(line, "unknown venue '" + venueText + "'");
-        std::string raceText = Field(fields, Column::Race);
-        if (!raceText.empty() && (raceText.back() == 'R' || raceText.back() == 'r')) raceText.pop_back();
-        const auto raceNo = NumberIn(raceText, 1, 99);
-        if (!raceNo) Fail(line, "race number '" + Field(fields, Column::Race) + "' is not from 1 to 99");
-        RaceResult& race = results_.Races[RaceKey{*date, *venue, *raceNo}];
-        const std::string combination = Field(fields, Column::Combination);
-        const std::string payout = Field(fields, Column::Payout);
+        RaceResult& race = RaceOf(fields, line);
+        const std::string& combination = Field(fields, Column::Combination);
+        const std::string& payout = Field(fields, Column::Payout);
 
         if (*type == RowType::Cancelled) {
             if (!combination.empty() || !payout.empty())
@@ -389,6 +427,11 @@ private:
     bool utf8_;
     bool headerSeen_ = false;
     std::array<std::optional<std::size_t>, kColumnCount> where_{};
+    std::vector<std::string> fields_;  // the row's, kept for their room
+    std::string lastDate_;
+    std::string lastVenue_;
+    std::string lastRaceNo_;
+    RaceResult* lastRace_ = nullptr;
 };
 
 }  // namespace
@@ -403,7 +446,7 @@ std::string VenueOfCourseCode(std::string_view code) {
     if (code.size() != 2 || !AllDigits(code)) return {};
     const int n = (code[0] - '0') * 10 + (code[1] - '0');
     if (n < 1 || n > 10) return {};
-    return Sj(VenueNames()[static_cast<std::size_t>(n - 1)]);
+    return StoreVenueNames()[static_cast<std::size_t>(n - 1)];
 }
 
 void ParseResults(std::string_view bytes, const std::string& name, RaceResults& results) {
@@ -421,8 +464,11 @@ void ParseResults(std::string_view bytes, const std::string& name, RaceResults& 
     FileParser file(name, results, utf8);
     Collector collector;
     const auto take = [&] {
-        for (const CsvRow& row : collector.Rows) file.Row(row);
-        collector.Rows.clear();
+        for (std::size_t r = 0; r < collector.RowCount; ++r) {
+            file.Row(collector.Rows[r]);
+            collector.Rows[r].Count = 0;
+        }
+        collector.RowCount = 0;
     };
     // One line at a time, so that every row knows the line it stands on.
     std::size_t start = 0;
@@ -439,8 +485,8 @@ void ParseResults(std::string_view bytes, const std::string& name, RaceResults& 
     }
     if (csv_fini(&parser, OnField, OnRowEnd, &collector) != 0) {
         // An open quote in the row's first field leaves no trace but that the row has not ended.
-        file.Fail(collector.Current.Fields.empty() ? collector.EndLine + 1 : collector.Current.Line,
-                  "a quoted field is not closed");
+        const CsvRow& open = collector.Current();
+        file.Fail(open.Count == 0 ? collector.EndLine + 1 : open.Line, "a quoted field is not closed");
     }
     take();
     file.Finish();
