@@ -1,6 +1,6 @@
 // Reading the results CSV: libcsv splits the fields, this file gives them their meaning. Fields are
-// compared in UTF-8, the encoding the file is checked against first; a CP932 file is converted field by
-// field, so that its bytes never need to be read as UTF-8.
+// compared in UTF-8. A CP932 file is split as it is, since no second byte of a CP932 character looks like a
+// comma, a quote or a line end, and its fields are converted one by one.
 #include "backtest/ResultsFile.h"
 
 #include <csv.h>
