@@ -52,10 +52,11 @@ constexpr const char* kSampleDescription =
 
 constexpr const char* kBacktestDescription =
     "Predicts every race of each INPUT, a day's folder or its LZH archive, and scores the bets TALPO\n"
-    "recommends (the win bet, three place bets and eight pair bets) against the race results of the\n"
-    "--results files: CSV with the columns date, venue, race, type, combination and payout. Prints the hit\n"
-    "and recovery rates per bet type and per mark as a table, or writes them as JSON, and every ticket as\n"
-    "CSV. A results file with a bad row is refused whole, naming its line.";
+    "recommends (the win bet, three place bets and eight pair bets) against the race results of the files\n"
+    "given with --results: CSV with the columns date, venue, race, type, combination and payout. Prints\n"
+    "the hit and recovery rates per bet type and per mark as a table, or writes them as JSON, and every\n"
+    "ticket as CSV. A results file with a bad row is refused whole, naming its line; a day that fails is\n"
+    "reported and the others are still scored, with the exit code 1.";
 
 // Help as a man page reads it: the usage line first, then what the command does, then its options. The
 // usage lines are written out, since one positional list (INPUT... OUTDIR) stands for two kinds of path.
