@@ -36,7 +36,7 @@ void WriteVotaHeader(const TYosoRace& Race, std::vector<std::string>& lines) {
 }
 
 void WriteVotaRace(const TYosoRace& Race, std::vector<std::string>& lines) {
-    // An empty win slot is a race of no runners: there is no bet to list.
+    // A race of no runners (an empty win slot) has no bet to list, like one without prediction.
     if (!HasPrediction(Race)) return;
     const std::string win = Race.WinBets[0].Get();
     std::string line = PadTo2(Race.RaceNo.Get()) + "R  " + win + " ";
