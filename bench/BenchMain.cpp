@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     const PeakMemory peakMemory = PeakMemoryOfPredict(TALPO_CLI_PATH);
     RegisterDayBenchmarks();
     RegisterLookupBenchmarks();
+    RegisterBacktestBenchmarks();
 
     GoalReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -9,8 +9,12 @@ inline constexpr const char* kPredictLarge = "LoadAndPredict/large";
 // Registered with the horse count as argument: "Lookup/Index/100000".
 inline constexpr const char* kLookupIndex = "Lookup/Index";
 inline constexpr const char* kLookupScan = "Lookup/Scan";
+// 100 ordinary days predicted, and back-tested against their results.
+inline constexpr const char* kPredictSeason = "Season/Predict";
+inline constexpr const char* kBacktestSeason = "Season/Backtest";
 
 void RegisterDayBenchmarks();
+void RegisterBacktestBenchmarks();
 void RegisterLookupBenchmarks();
 
 }  // namespace talpo::bench

@@ -3,12 +3,12 @@
 # "fuzz-coverage"), runs each once over its committed corpus, the seeds and the inputs a campaign left
 # in build/fuzz/corpus/, and prints the line and branch coverage of the project's own sources.
 #
-#   fuzz/coverage.sh [TARGET...]     targets: day ini archive (default: all three)
+#   fuzz/coverage.sh [TARGET...]     targets: day ini archive results (default: all four)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(day ini archive)
+[ ${#targets[@]} -eq 0 ] && targets=(day ini archive results)
 
 scripts/install-deps.sh clang-14 libclang-rt-14-dev llvm-14
 

@@ -14,3 +14,5 @@ mkdir -p "$seeds/archive"
 # The two archives that unpack to more than the cap take half a second each: their tests cover them.
 cp tests/fixtures/archives/*.lzh samples/sample-day.lzh "$seeds/archive/"
 rm "$seeds/archive/day_huge.lzh" "$seeds/archive/day_huge_lying.lzh"
+# Results files: the committed corpus is their seed.
+mkdir -p "$seeds/results"

@@ -4,7 +4,7 @@
 # generated seeds. New inputs go into the build folder, never into the repository; a finding stops the
 # run with the input saved under build/fuzz/findings/ and a non-zero exit.
 #
-#   fuzz/run.sh [SECONDS_PER_TARGET] [TARGET...]     targets: day ini archive (default: all three)
+#   fuzz/run.sh [SECONDS_PER_TARGET] [TARGET...]     targets: day ini archive results (default: all four)
 #   FUZZ_ARGS="-runs=10000000" fuzz/run.sh 3600 day   extra libFuzzer options
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(day ini archive)
+[ ${#targets[@]} -eq 0 ] && targets=(day ini archive results)
 
 scripts/install-deps.sh clang-14 libclang-rt-14-dev
 
@@ -24,7 +24,7 @@ fuzz/make-seeds.sh "$build"
 seeds=$build/seeds
 
 # Per target: the largest input worth trying (a day: a few races and horses; an archive: the sample day).
-declare -A max_len=([day]=20000 [ini]=4096 [archive]=20000)
+declare -A max_len=([day]=20000 [ini]=4096 [archive]=20000 [results]=4096)
 
 status=0
 for t in "${targets[@]}"; do

@@ -11,3 +11,19 @@ echo "Files written into $out/bets:"
 ls -l "$out/bets"
 "$cli" show "$out/in" --race 1
 "$cli" show "$out/in" --race 11
+
+# A synthetic season of 8 race days with their results, made on the spot, and how TALPO's bets would have
+# fared on it.
+season="$out/season"
+rm -rf "$season"
+mkdir -p "$season"
+args=()
+k=0
+for date in 19980405 19980412 19980419 19980426 19980503 19980510 19980517 19980524; do
+    k=$((k + 1))
+    "$cli" sample -q "$season/$date" --date "$date" --seed "$k" --results "$season/$date.csv"
+    args+=("$season/$date" --results "$season/$date.csv")
+done
+echo
+echo "Back-test of the synthetic season ($season):"
+"$cli" backtest -q "${args[@]}" --by month

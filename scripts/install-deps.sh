@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build
-    libarchive-dev nlohmann-json3-dev libcli11-dev
+    libarchive-dev nlohmann-json3-dev libcli11-dev libcsv-dev
     libgtest-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     fonts-ipafont-gothic xvfb xauth

@@ -87,7 +87,7 @@ completion() {
     offered=$(bash -c 'source "$1"; COMP_WORDS=(talpo-cli ""); COMP_CWORD=1; _talpo_cli; echo "${COMPREPLY[*]}"' \
         _ "$root/usr/share/bash-completion/completions/talpo-cli")
     echo "commands: $offered"
-    [ "$offered" = "extract predict show sample --help --version" ] || return 1
+    [ "$offered" = "extract predict show sample backtest --help --version" ] || return 1
     offered=$(bash -c 'source "$1"; COMP_WORDS=(talpo-cli predict in/ --); COMP_CWORD=3; _talpo_cli
         echo "${COMPREPLY[*]}"' _ "$root/usr/share/bash-completion/completions/talpo-cli")
     echo "predict: $offered"

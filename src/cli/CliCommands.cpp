@@ -124,6 +124,10 @@ int RunSample(const SampleOptions& options, Reporter& report) {
     report.Status("wrote " + dir + kDenFileName + " (" + Count(records(day.Den, TDenRec::Size), "race") +
                   ") and " + dir + kUmaFileName + " (" + Count(records(day.Uma, TUmaRec::Size), "horse") +
                   ")");
+    if (!options.Results.empty()) {
+        WriteFileAtomic(options.Results, MakeSampleResults(day, options.Day.Seed));
+        report.Status("wrote " + options.Results);
+    }
     return 0;
 }
 

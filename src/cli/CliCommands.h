@@ -41,6 +41,7 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out);
 struct SampleOptions {
     std::string OutDir;
     SampleDayOptions Day;
+    std::string Results;  // also the day's results as CSV here, when given
 };
 
 int RunSample(const SampleOptions& options, Reporter& report);

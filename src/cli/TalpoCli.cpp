@@ -8,9 +8,11 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/CliBacktest.h"
 #include "cli/CliCommands.h"
 #include "cli/CliPredict.h"
 #include "cli/CliText.h"
+#include "common/StrConv.h"
 #include "common/Version.h"
 
 namespace talpo::cli {
@@ -47,7 +49,15 @@ constexpr const char* kShowDescription =
 
 constexpr const char* kSampleDescription =
     "Writes a synthetic day into OUTDIR (made with its parents when missing): rdx_den.dat and\n"
-    "rdx_uma.dat. The same options give the same bytes.";
+    "rdx_uma.dat, and with --results its race results. The same options give the same bytes.";
+
+constexpr const char* kBacktestDescription =
+    "Predicts every race of each INPUT, a day's folder or its LZH archive, and scores the bets TALPO\n"
+    "recommends (the win bet, three place bets and eight pair bets) against the race results of the files\n"
+    "given with --results: CSV with the columns date, venue, race, type, combination and payout. Prints\n"
+    "the hit and recovery rates per bet type and per mark as a table, or writes them as JSON, and every\n"
+    "ticket as CSV. A results file with a bad row is refused whole, naming its line; a day that fails is\n"
+    "reported and the others are still scored, with the exit code 1.";
 
 // Help as a man page reads it: the usage line first, then what the command does, then its options. The
 // usage lines are written out, since one positional list (INPUT... OUTDIR) stands for two kinds of path.
@@ -96,6 +106,8 @@ struct Parsed {
     ShowOptions show;
     SampleOptions sample;
     std::string date;
+    BacktestOptions backtest;
+    std::vector<std::string> by;
 };
 
 // "syousai,vota,rdx" or a choice of them, or "none".
@@ -203,9 +215,46 @@ void AddSample(CLI::App& app, HelpFormatter& help, Parsed& p) {
     c->add_option("--seed", p.sample.Day.Seed, "seed of the generator (default 1)")
         ->type_name("S")
         ->check(CLI::Range(std::uint64_t{0}, std::uint64_t{INT32_MAX}));
+    c->add_option("--results", p.sample.Results,
+                  "also write the day's race results to FILE, as CSV for 'talpo-cli backtest --results'")
+        ->type_name("FILE");
     c->add_option("--date", p.date, "date of the first day (default 19980524); every 24 races move on a day")
         ->type_name("YYYYMMDD")
         ->check(CheckDate);
+}
+
+// A stake the totalisator sells: whole hundreds of yen.
+std::string CheckStake(const std::string& text) {
+    const auto yen = TryStrToInt(text);
+    if (yen && *yen > 0 && *yen % 100 == 0) return {};
+    return "must be a positive multiple of 100, not '" + text + "'";
+}
+
+void AddBacktest(CLI::App& app, HelpFormatter& help, Parsed& p) {
+    CLI::App* c = AddCommand(app, help, "backtest", "score the recommended bets against race results",
+                             kBacktestDescription, "talpo-cli backtest [OPTIONS] INPUT... --results FILE", p);
+    c->add_option("INPUT", p.backtest.Inputs, "the days: folders or LZH archives")->required();
+    c->add_option("--results", p.backtest.Results, "a results CSV file (repeatable; together one table)")
+        ->type_name("FILE")
+        ->required()
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    c->add_option("--stake", p.backtest.Stake, "yen per ticket, a multiple of 100 (default 100)")
+        ->type_name("YEN")
+        ->check(CheckStake);
+    c->add_option("--by", p.by, "the figures again per venue, month (YYYY-MM) or year (repeatable)")
+        ->type_name("KEY")
+        ->expected(1)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(CLI::IsMember({"venue", "month", "year"}));
+    c->add_option("--json", p.json, "also write the figures as UTF-8 JSON to FILE ('-' for standard output)")
+        ->type_name("FILE|-");
+    c->add_option("--csv", p.csv,
+                  "also write one CSV row per ticket to FILE ('-' for standard output): UTF-8, the header "
+                  "input,date,venue,race_no,type,combination,stake,return,outcome")
+        ->type_name("FILE|-");
 }
 
 void Configure(CLI::App& app, const std::shared_ptr<HelpFormatter>& help, Parsed& p) {
@@ -221,6 +270,7 @@ void Configure(CLI::App& app, const std::shared_ptr<HelpFormatter>& help, Parsed
     AddPredict(app, *help, p);
     AddShow(app, *help, p);
     AddSample(app, *help, p);
+    AddBacktest(app, *help, p);
     for (CLI::App* command : app.get_subcommands({}))
         command->set_help_flag("-h,--help", "print this help and exit");
 }
@@ -259,8 +309,24 @@ PredictOptions MakePredict(Parsed& p) {
     return o;
 }
 
+BacktestOptions MakeBacktest(Parsed& p) {
+    if (p.json == "-" && p.csv == "-") throw UsageError("--json and --csv cannot both go to standard output");
+    BacktestOptions o = p.backtest;
+    for (const std::string& key : p.by) {
+        o.By.insert(key == "venue" ? GroupKey::Venue : key == "month" ? GroupKey::Month : GroupKey::Year);
+    }
+    o.Json = p.json;
+    o.Csv = p.csv;
+    return o;
+}
+
 int Run(const CLI::App& app, Parsed& p, const CliStreams& s) {
     const std::string& name = Current(app).get_name();
+    if (name == "backtest") {
+        const BacktestOptions options = MakeBacktest(p);
+        Reporter report(s.err, p.quiet, s.errIsTerminal);
+        return RunBacktest(options, report, s.out, s.outIsTerminal);
+    }
     if (name == "predict") {
         const PredictOptions options = MakePredict(p);
         Reporter report(s.err, p.quiet, s.errIsTerminal);

@@ -23,6 +23,7 @@ enum class ErrorKind {
     CellRange,     // "ｾﾙ位置がｸﾞﾘｯﾄﾞの範囲を超えました。"
     Encoding,      // text that code page 932 cannot hold
     Archive,       // extraction failures
+    Results,       // a results file the back-test refuses: "FILE:LINE: message"
     Cancelled,     // the user gave up waiting: nothing to report
 };
 

@@ -4,11 +4,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <numeric>
 #include <vector>
 
 #include "common/Cp932.h"
+#include "common/StrConv.h"
+#include "data/RdxDenClass.h"
 #include "data/RdxRecordBuilder.h"
+#include "data/RdxUmaClass.h"
 #include "data/TypeRdx.h"
 
 namespace talpo {
@@ -252,6 +257,103 @@ SampleDay MakeSampleDay(const SampleDayOptions& options) {
     day.Uma.reserve(static_cast<std::size_t>(horses) * TUmaRec::Size);
     for (int h = 0; h < horses; ++h) day.Uma += BuildUmaRecord(MakeHorse(rnd, h));
     return day;
+}
+
+namespace {
+
+// A runner of a results race: its number, bracket, figure and the strength it ran with.
+struct Finisher {
+    int No = 0;
+    int Bracket = 0;
+    int Figure = 0;
+    int Strength = 0;
+    int Rank = 0;  // 1 for the best figure of the race: the favourite
+};
+
+// What a ticket of a horse ranked `rank` pays: a favourite little over the stake, an outsider many times
+// it, on tens of yen as the pools round.
+std::int64_t PayoutFor(Random& rnd, double rank, double scale) {
+    const double yen = 100.0 + scale * std::pow(rank, 1.7) * (80 + rnd.Below(60)) / 100.0;
+    return static_cast<std::int64_t>(yen / 10.0) * 10;
+}
+
+struct ResultsCsv {
+    std::string Text = "日付,場名,レース,券種,組番,払戻金\n";
+    std::string Race;  // the first three fields of the race's rows
+    void Row(const char* type, const std::string& combination, const std::string& payout) {
+        Text += Race + type + "," + combination + "," + payout + "\n";
+    }
+    void Paid(const char* type, const std::string& combination, std::int64_t yen) {
+        Row(type, combination, std::to_string(yen));
+    }
+};
+
+std::string Pair(int a, int b) {
+    return std::to_string(std::min(a, b)) + "-" + std::to_string(std::max(a, b));
+}
+
+void RaceResults(Random& rnd, std::vector<Finisher> field, ResultsCsv& csv) {
+    if (field.empty() || rnd.Chance(2)) {
+        csv.Row("中止", "", "");
+        return;
+    }
+    if (field.size() > 5 && rnd.Chance(10)) {
+        const auto out = field.begin() + rnd.Below(static_cast<int>(field.size()));
+        csv.Row("取消", std::to_string(out->No), "");
+        field.erase(out);
+    }
+    std::stable_sort(field.begin(), field.end(),
+                     [](const Finisher& a, const Finisher& b) { return a.Strength > b.Strength; });
+    const Finisher& first = field[0];
+    csv.Paid("単勝", std::to_string(first.No), PayoutFor(rnd, first.Rank, 80));
+    if (field.size() < 2) return;
+    const Finisher& second = field[1];
+    // A dead heat for the win: both horses' tickets are paid.
+    if (rnd.Chance(3)) csv.Paid("単勝", std::to_string(second.No), PayoutFor(rnd, second.Rank, 80));
+    // Place tickets are sold on races of five or more; two places are paid up to seven runners.
+    if (field.size() >= 5) {
+        const std::size_t places = field.size() <= 7 ? 2 : 3;
+        for (std::size_t p = 0; p < places; ++p)
+            csv.Paid("複勝", std::to_string(field[p].No), PayoutFor(rnd, field[p].Rank, 18));
+    }
+    const double pairRank = std::sqrt(static_cast<double>(first.Rank * second.Rank));
+    // Now and then a pool is not sold.
+    if (!rnd.Chance(4)) csv.Paid("枠連", Pair(first.Bracket, second.Bracket), PayoutFor(rnd, pairRank, 200));
+    if (!rnd.Chance(4)) csv.Paid("馬連", Pair(first.No, second.No), PayoutFor(rnd, pairRank, 250));
+    csv.Paid("馬単", std::to_string(first.No) + "-" + std::to_string(second.No),
+             PayoutFor(rnd, pairRank, 600));
+}
+
+}  // namespace
+
+std::string MakeSampleResults(const SampleDay& day, std::uint64_t seed) {
+    // Another stream than the day's own, so that the day's bytes do not depend on its results.
+    Random rnd(seed ^ 0x5245535554ULL);
+    TDenma den = TDenma::FromBytes(day.Den);
+    const TUma uma = TUma::FromBytes(day.Uma);
+    ResultsCsv csv;
+    for (int r = 0; r < den.RaceCount; ++r) {
+        den.RaceIndex = r;
+        // The date as the store keeps it (PredictEngine): the month and day with a leading zero.
+        csv.Race = den.GetYear() + FormatMin2Digits(StrToInt(den.GetMonth())) +
+                   FormatMin2Digits(StrToInt(den.GetDay())) + "," +
+                   Cp932ToUtf8(TrimBlanks(den.GetVenueName())) + "," +
+                   std::to_string(std::stoi(den.GetRaceNo())) + ",";
+        std::vector<Finisher> field;
+        for (int i = 0; i < den.GetRunnerSlots(); ++i) {
+            const TUma::Figures* figures = uma.FindFigures(den.GetHorseCode(i));
+            const int figure = figures ? figures->Max() : 0;
+            field.push_back({i + 1, std::stoi("0" + den.GetBracket(i)), figure, figure + rnd.Below(45), 0});
+        }
+        std::vector<std::size_t> byFigure(field.size());
+        std::iota(byFigure.begin(), byFigure.end(), std::size_t{0});
+        std::stable_sort(byFigure.begin(), byFigure.end(), [&field](std::size_t a, std::size_t b) {
+            return field[a].Figure > field[b].Figure;
+        });
+        for (std::size_t k = 0; k < byFigure.size(); ++k) field[byFigure[k]].Rank = static_cast<int>(k) + 1;
+        RaceResults(rnd, std::move(field), csv);
+    }
+    return csv.Text;
 }
 
 }  // namespace talpo

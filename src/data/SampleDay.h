@@ -35,4 +35,10 @@ struct SampleDay {
 
 SampleDay MakeSampleDay(const SampleDayOptions& options);
 
+// Race results of a sample day, as a UTF-8 CSV file the back-test reads: finishing orders drawn from the
+// runners' figures with chance, payouts that grow with a horse's rank in the figures, and now and then a
+// dead heat, a scratched horse, a cancelled race or a bet type not sold. The same day and seed give the
+// same bytes.
+std::string MakeSampleResults(const SampleDay& day, std::uint64_t seed);
+
 }  // namespace talpo

@@ -9,6 +9,11 @@
 
 namespace talpo {
 
+bool HasPrediction(const TYosoRace& race) {
+    const std::string win = race.WinBets[0].Get();
+    return !win.empty() && win != "--";
+}
+
 TYoso::TYoso(std::int32_t raceCount)
     : races_(std::make_shared<Races>(static_cast<std::size_t>(std::max(raceCount, 0)))) {
     RaceCount = static_cast<std::int32_t>(races_->size());

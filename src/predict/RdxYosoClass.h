@@ -67,12 +67,9 @@ struct TYosoRace {
     std::array<TYosoHorse, 18> Horses;
 };
 
-// False for a race the engine gave no prediction ("--" in the first win slot) and for one of no runners (an
-// empty slot): the one rule by which every output decides whether a race has bets to list.
-inline bool HasPrediction(const TYosoRace& race) {
-    const std::string win = race.WinBets[0].Get();
-    return !win.empty() && win != "--";
-}
+// Whether the engine predicted the race: its first win slot is neither "--" (too many runners without
+// figures) nor empty (no runners). Every output and the back-test hold a race to this one test.
+bool HasPrediction(const TYosoRace& race);
 
 class TYoso {
 public:

@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 
 const fs::path kSourceDir = TALPO_SOURCE_DIR;
 
-const std::set<std::string> kCore = {"common", "data", "predict", "output", "archive", "settings", "day"};
+const std::set<std::string> kCore = {"common",  "data",     "predict", "output",
+                                     "archive", "settings", "day",     "backtest"};
 
 // What each folder may include besides itself.
 const std::map<std::string, std::set<std::string>> kMayUse = {
@@ -30,6 +31,7 @@ const std::map<std::string, std::set<std::string>> kMayUse = {
     {"archive", {"common"}},
     {"settings", {"common", "data", "predict", "output"}},
     {"day", {"common", "data", "predict"}},
+    {"backtest", {"common", "data", "predict", "output", "archive", "settings", "day"}},
     {"cli", kCore},
     {"ui", kCore},
     {"app",

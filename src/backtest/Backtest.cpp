@@ -1,0 +1,260 @@
+// Scoring the recommended bets of each race and tallying them.
+#include "backtest/Backtest.h"
+
+#include <algorithm>
+
+#include "common/Cp932.h"
+#include "common/StrConv.h"
+
+namespace talpo {
+namespace {
+
+constexpr std::size_t kPlaceSlots = 3;
+constexpr std::size_t kPairSlots = 8;
+
+std::optional<int> SlotNumber(std::string_view text) {
+    const auto n = TryStrToInt(TrimBlanksView(text));
+    if (!n || *n < 1) return std::nullopt;
+    return n;
+}
+
+// "   24" (up to 8 runners) is a bracket quinella of brackets 2 and 4; " 3-12" a quinella.
+std::optional<Ticket> PairTicket(const std::string& slot) {
+    Ticket t;
+    std::optional<int> a;
+    std::optional<int> b;
+    if (slot.size() >= 2 && slot[1] == ' ') {
+        t.Type = BetType::BracketQuinella;
+        if (slot.size() < 4) return std::nullopt;
+        a = SlotNumber(slot.substr(slot.size() - 2, 1));
+        b = SlotNumber(slot.substr(slot.size() - 1, 1));
+    } else {
+        t.Type = BetType::Quinella;
+        const std::size_t dash = slot.find('-');
+        if (dash == std::string::npos) return std::nullopt;
+        a = SlotNumber(slot.substr(0, dash));
+        b = SlotNumber(slot.substr(dash + 1));
+    }
+    if (!a || !b) return std::nullopt;
+    t.First = std::min(*a, *b);
+    t.Second = std::max(*a, *b);
+    return t;
+}
+
+std::vector<Ticket> TicketsOf(const TYosoRace& race) {
+    std::vector<Ticket> tickets;
+    if (const auto win = SlotNumber(race.WinBets[0].Get())) tickets.push_back({BetType::Win, *win});
+    for (std::size_t s = 0; s < kPlaceSlots; ++s) {
+        if (const auto place = SlotNumber(race.PlaceBets[s].Get()))
+            tickets.push_back({BetType::Place, *place});
+    }
+    for (std::size_t s = 0; s < kPairSlots; ++s) {
+        const std::string slot = race.PairBets[s].Get();
+        if (slot.empty()) continue;
+        if (const auto pair = PairTicket(slot)) tickets.push_back(*pair);
+    }
+    return tickets;
+}
+
+const Payout* PaidOn(const RaceResult& result, BetType type, int first, int second) {
+    const std::vector<Payout>& rows = result.Payouts[static_cast<std::size_t>(type)];
+    const auto it = std::find_if(rows.begin(), rows.end(),
+                                 [&](const Payout& p) { return p.First == first && p.Second == second; });
+    return it == rows.end() ? nullptr : &*it;
+}
+
+void Score(Ticket& t, const RaceResult* result, std::int64_t stake) {
+    if (!result) {
+        t.Result = Outcome::NoResult;
+        return;
+    }
+    // A bracket quinella is only sold as such with up to 8 runners, each horse its own bracket.
+    if (result->Cancelled || result->Scratched.count(t.First) ||
+        (t.Second && result->Scratched.count(t.Second))) {
+        t.Result = Outcome::Refunded;
+        return;
+    }
+    if (result->Payouts[static_cast<std::size_t>(t.Type)].empty()) {
+        t.Result = Outcome::NotSold;
+        return;
+    }
+    t.Stake = stake;
+    if (const Payout* paid = PaidOn(*result, t.Type, t.First, t.Second)) {
+        t.Result = Outcome::Hit;
+        t.Return = paid->Yen * (stake / 100);
+    } else {
+        t.Result = Outcome::Miss;
+    }
+}
+
+void Tally(TypeFigures& f, bool bought, bool hit) {
+    if (!bought) return;
+    ++f.Races;
+    if (hit) {
+        ++f.HitRaces;
+        f.LosingStreak = 0;
+    } else {
+        f.LongestLosingStreak = std::max(f.LongestLosingStreak, ++f.LosingStreak);
+    }
+}
+
+void AddRaceTo(TypeTable& table, const std::vector<Ticket>& tickets) {
+    std::array<bool, kBetTypeCount + 1> bought{};
+    std::array<bool, kBetTypeCount + 1> hit{};
+    for (const Ticket& t : tickets) {
+        for (const std::size_t k : {static_cast<std::size_t>(t.Type), kTotal}) {
+            TypeFigures& f = table[k];
+            switch (t.Result) {
+                case Outcome::Refunded:
+                    ++f.Refunded;
+                    break;
+                case Outcome::NotSold:
+                    ++f.NotSold;
+                    break;
+                case Outcome::NoResult:
+                    break;
+                case Outcome::Hit:
+                case Outcome::Miss:
+                    bought[k] = true;
+                    ++f.Tickets;
+                    f.Stake += t.Stake;
+                    f.Return += t.Return;
+                    if (t.Result == Outcome::Hit) {
+                        hit[k] = true;
+                        ++f.Hits;
+                    }
+                    break;
+            }
+        }
+    }
+    for (std::size_t k = 0; k < table.size(); ++k) Tally(table[k], bought[k], hit[k]);
+}
+
+std::string GroupLabel(GroupKey key, const ScoredRace& race) {
+    switch (key) {
+        case GroupKey::Venue:
+            return race.Venue;
+        case GroupKey::Month:
+            return race.Date.substr(0, 4) + "-" + race.Date.substr(4, 2);
+        case GroupKey::Year:
+            return race.Date.substr(0, 4);
+    }
+    return {};
+}
+
+bool IsEightDigits(const std::string& date) {
+    return date.size() == 8 &&
+           std::all_of(date.begin(), date.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+const char* OutcomeName(Outcome outcome) {
+    static constexpr std::array<const char*, 5> names{"hit", "miss", "refunded", "not_sold", "no_result"};
+    return names[static_cast<std::size_t>(outcome)];
+}
+
+const std::array<std::string, 5>& EngineMarks() {
+    static const std::array<std::string, 5> marks{Sj("◎"), Sj("○"), Sj("▲"), Sj("△"), Sj("×")};
+    return marks;
+}
+
+const char* GroupKeyName(GroupKey key) {
+    static constexpr std::array<const char*, kGroupKeyCount> names{"venue", "month", "year"};
+    return names[static_cast<std::size_t>(key)];
+}
+
+std::optional<double> Ratio(std::int64_t a, std::int64_t b) {
+    if (b == 0) return std::nullopt;
+    return static_cast<double>(a) / static_cast<double>(b);
+}
+
+std::optional<double> PoolPayoutRate(std::size_t type) {
+    static constexpr std::array<double, kBetTypeCount> rates{0.80, 0.80, 0.775, 0.775};
+    if (type >= kBetTypeCount) return std::nullopt;
+    return rates[type];
+}
+
+Backtest::Backtest(const RaceResults& results, std::int64_t stake, const std::set<GroupKey>& groups)
+    : results_(results) {
+    summary_.Stake = stake;
+    for (const GroupKey key : groups) summary_.Groups[key];
+}
+
+std::vector<ScoredRace> Backtest::AddDay(const TYoso& yoso, int raceCount) {
+    ++summary_.Counts.Days;
+    std::vector<ScoredRace> scored;
+    for (int r = 0; r < raceCount; ++r) AddRace(yoso.RaceAt(r), scored);
+    return scored;
+}
+
+void Backtest::AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored) {
+    BacktestCounts& counts = summary_.Counts;
+    ++counts.Races;
+    ScoredRace out{
+        TrimBlanks(race.RaceDate.Get()), TrimBlanks(race.VenueName.Get()), TrimBlanks(race.RaceNo.Get()), {}};
+    const RaceResult* result = nullptr;
+    const auto raceNo = TryStrToInt(out.RaceNo);
+    if (IsEightDigits(out.Date) && raceNo) {
+        const auto it = results_.Races.find(RaceKey{out.Date, out.Venue, *raceNo});
+        if (it != results_.Races.end()) {
+            result = &it->second;
+            matched_.insert(&it->first);
+        }
+    }
+    if (!HasPrediction(race)) {
+        ++counts.RacesWithoutPrediction;
+        return;
+    }
+    ++counts.PredictedRaces;
+    if (!result) {
+        ++counts.RacesWithoutResult;
+    } else if (result->Cancelled) {
+        ++counts.CancelledRaces;
+    } else {
+        ++counts.ScoredRaces;
+    }
+
+    out.Tickets = TicketsOf(race);
+    for (Ticket& t : out.Tickets) Score(t, result, summary_.Stake);
+    AddRaceTo(summary_.Types, out.Tickets);
+    for (auto& [key, groups] : summary_.Groups) AddRaceTo(groups[GroupLabel(key, out)], out.Tickets);
+
+    if (result && !result->Cancelled) {
+        const auto& win = result->Payouts[static_cast<std::size_t>(BetType::Win)];
+        const auto& place = result->Payouts[static_cast<std::size_t>(BetType::Place)];
+        const auto runners = TryStrToInt(race.RunnerCount.Get()).value_or(0);
+        for (int h = 0; h < std::clamp(runners, 0, TYoso::HorseSlots); ++h) {
+            const TYosoHorse& horse = race.Horses[static_cast<std::size_t>(h)];
+            const auto& marks = EngineMarks();
+            const auto mark = std::find(marks.begin(), marks.end(), horse.Mark.Get());
+            const auto no = TryStrToInt(horse.HorseNo.Get());
+            if (mark == marks.end() || !no || result->Scratched.count(*no)) continue;
+            MarkFigures& m = summary_.Marks[static_cast<std::size_t>(mark - marks.begin())];
+            if (!win.empty()) {
+                ++m.WinRuns;
+                if (const Payout* p = PaidOn(*result, BetType::Win, *no, 0)) {
+                    ++m.Wins;
+                    m.WinReturn += p->Yen * (summary_.Stake / 100);
+                }
+            }
+            if (!place.empty()) {
+                ++m.PlaceRuns;
+                if (const Payout* p = PaidOn(*result, BetType::Place, *no, 0)) {
+                    ++m.Places;
+                    m.PlaceReturn += p->Yen * (summary_.Stake / 100);
+                }
+            }
+        }
+    }
+    scored.push_back(std::move(out));
+}
+
+BacktestSummary Backtest::Summary() const {
+    BacktestSummary summary = summary_;
+    summary.Counts.UnmatchedResultRaces =
+        static_cast<std::int64_t>(results_.Races.size()) - static_cast<std::int64_t>(matched_.size());
+    return summary;
+}
+
+}  // namespace talpo

@@ -1,0 +1,122 @@
+// The back-test: the bets the engine recommended for each predicted race, scored against race results under
+// the payout rules (dead heats, scratches, cancellations, types not sold), and tallied per bet type, per mark
+// and per group of races.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "backtest/ResultsFile.h"
+#include "predict/RdxYosoClass.h"
+
+namespace talpo {
+
+enum class Outcome { Hit, Miss, Refunded, NotSold, NoResult };
+
+// "hit", "miss", "refunded", "not_sold", "no_result".
+const char* OutcomeName(Outcome outcome);
+
+struct Ticket {
+    BetType Type = BetType::Win;
+    int First = 0;
+    int Second = 0;  // 0 for a single horse; else the greater number of the pair
+    Outcome Result = Outcome::NoResult;
+    std::int64_t Stake = 0;  // only hits and misses are bought
+    std::int64_t Return = 0;
+};
+
+// A predicted race's tickets, in the order they are bought: win, places, pairs.
+struct ScoredRace {
+    std::string Date;    // the store's race date, blanks trimmed
+    std::string Venue;   // CP932
+    std::string RaceNo;  // the store's race number, blanks trimmed
+    std::vector<Ticket> Tickets;
+};
+
+struct TypeFigures {
+    std::int64_t Races = 0;  // races with a bought ticket
+    std::int64_t Tickets = 0;
+    std::int64_t Hits = 0;
+    std::int64_t HitRaces = 0;
+    std::int64_t Refunded = 0;
+    std::int64_t NotSold = 0;
+    std::int64_t Stake = 0;
+    std::int64_t Return = 0;
+    std::int64_t LongestLosingStreak = 0;
+    std::int64_t LosingStreak = 0;  // the run still going at the last race counted
+};
+
+// The four bet types in BetType's order, then the total.
+inline constexpr std::size_t kTotal = kBetTypeCount;
+using TypeTable = std::array<TypeFigures, kBetTypeCount + 1>;
+
+// A runner's result under one of the engine's marks, as a win and a place ticket on it would have fared.
+struct MarkFigures {
+    std::int64_t WinRuns = 0;
+    std::int64_t Wins = 0;
+    std::int64_t WinReturn = 0;
+    std::int64_t PlaceRuns = 0;
+    std::int64_t Places = 0;
+    std::int64_t PlaceReturn = 0;
+};
+
+// The engine's marks in their order, CP932: ◎ ○ ▲ △ ×.
+const std::array<std::string, 5>& EngineMarks();
+
+enum class GroupKey { Venue, Month, Year };
+inline constexpr std::size_t kGroupKeyCount = 3;
+
+// "venue", "month", "year".
+const char* GroupKeyName(GroupKey key);
+
+struct BacktestCounts {
+    std::int64_t Days = 0;
+    std::int64_t Races = 0;
+    std::int64_t PredictedRaces = 0;
+    std::int64_t RacesWithoutPrediction = 0;
+    std::int64_t RacesWithoutResult = 0;  // predicted ones
+    std::int64_t CancelledRaces = 0;      // predicted ones
+    std::int64_t ScoredRaces = 0;
+    std::int64_t UnmatchedResultRaces = 0;
+};
+
+struct BacktestSummary {
+    std::int64_t Stake = 100;
+    BacktestCounts Counts;
+    TypeTable Types;
+    std::array<MarkFigures, 5> Marks;
+    // Per key asked for: the groups by label (CP932 venue name, "YYYY-MM", "YYYY") in label order.
+    std::map<GroupKey, std::map<std::string, TypeTable>> Groups;
+};
+
+// a / b, or nothing when b is 0.
+std::optional<double> Ratio(std::int64_t a, std::int64_t b);
+
+// The share of a type's pool paid back to bettors; nothing for the total.
+std::optional<double> PoolPayoutRate(std::size_t type);
+
+class Backtest {
+public:
+    // stake: yen per ticket, a positive multiple of 100. The results must outlive the back-test.
+    Backtest(const RaceResults& results, std::int64_t stake, const std::set<GroupKey>& groups);
+
+    // Scores the day's races in order; returns the predicted ones with their tickets.
+    std::vector<ScoredRace> AddDay(const TYoso& yoso, int raceCount);
+
+    // The figures so far, with the results races no race given has matched.
+    BacktestSummary Summary() const;
+
+private:
+    void AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored);
+
+    const RaceResults& results_;
+    std::set<const RaceKey*> matched_;
+    BacktestSummary summary_;
+};
+
+}  // namespace talpo

@@ -1,0 +1,42 @@
+// talpo-cli backtest: the days given, predicted, and their recommended bets scored against race results;
+// a table in Japanese on standard output, or the figures as JSON and each ticket as a CSV row.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "backtest/Backtest.h"
+#include "cli/CliReport.h"
+#include "cli/CliSink.h"
+
+namespace talpo::cli {
+
+struct BacktestOptions {
+    std::vector<std::string> Inputs;
+    std::vector<std::string> Results;
+    std::int64_t Stake = 100;
+    std::set<GroupKey> By;
+    std::optional<std::string> Json;  // a file, or "-" for standard output
+    std::optional<std::string> Csv;   // a file, or "-" for standard output
+};
+
+// Returns the exit code: 1 when the results were refused, a day failed or an output could not be
+// written, else 0.
+int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& out, bool outIsTerminal);
+
+// A predicted race's tickets with the input its day came from, for the CSV.
+struct InputRace {
+    const std::string* Input;
+    ScoredRace Race;
+};
+
+// The documents of the command, UTF-8.
+void WriteBacktestJson(const BacktestSummary& summary, const TextWriter& write);
+void WriteBacktestCsv(const std::vector<InputRace>& races, bool forTerminal, const TextWriter& write);
+std::string BacktestTable(const BacktestSummary& summary);
+
+}  // namespace talpo::cli
