@@ -8,9 +8,11 @@
 #include <QFileDialog>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeView>
 #include <memory>
 
 #include "app/Dlg.h"
@@ -51,6 +53,14 @@ std::optional<std::string> ChooseArchiveWithDialog(QWidget* parent, const QStrin
     dialog.setObjectName("OpenDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    // Wide enough that the size, type and date columns show whole ("17....KiB" at Qt's own width).
+    dialog.resize(760, 440);
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        files->header()->setStretchLastSection(false);
+        files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < files->header()->count(); ++column)
+            files->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst().toStdString();
 }
@@ -165,11 +175,14 @@ void TMainForm::BuildLayout() {
 
     button1_ = MakeButton(this, "Button1", "ファイル解凍", {0, 272, 143, 25}, 16);
     button2_ = MakeButton(this, "Button2", "予  想", {144, 272, 143, 25}, 16);
-    button3_ = MakeButton(this, "Button3", "終  了", {288, 272, 143, 25}, 16);
+    // One pixel narrower than its neighbours: at 143 its right border fell outside the window.
+    button3_ = MakeButton(this, "Button3", "終  了", {288, 272, 142, 25}, 16);
 
     groupBox1_ = new QGroupBox(QString::fromUtf8("ディレクトリ設定"), this);
     groupBox1_->setObjectName("GroupBox1");
     groupBox1_->setGeometry(0, 304, 430, 121);
+    // The title stands in from the frame's corner rather than against the window's edge.
+    groupBox1_->setStyleSheet(QStringLiteral("QGroupBox::title { subcontrol-origin: margin; left: 8px; }"));
     MakeLabel(groupBox1_, "Label1", "入力ファイルディレクトリ", {16, 24});
     inDirDisp_ = MakeDirField(groupBox1_, "InDirDisp", {16, 40, 345, 20});
     btnInDir_ = MakeButton(groupBox1_, "BtnInDir", "参照", {376, 40, 41, 17}, 0);

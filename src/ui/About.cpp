@@ -42,6 +42,11 @@ QFrame* Bevel(QWidget* parent, const char* name, QRect geometry, QFrame::Shadow 
     return frame;
 }
 
+// The lines of the lower panel stand centred whatever the font makes of their width.
+void CentreAcross(QLabel* label, int width) {
+    label->move((width - label->width()) / 2, label->y());
+}
+
 }  // namespace
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
@@ -69,13 +74,15 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel2->setLineWidth(2);
     Panel2->setAutoFillBackground(true);
-    QPalette navy = Panel2->palette();
-    navy.setColor(QPalette::Window, QColor(0, 0, 128));
-    navy.setColor(QPalette::WindowText, Qt::white);
-    Panel2->setPalette(navy);
+    // Navy text on white: white on navy read as a selected text.
+    QPalette field = Panel2->palette();
+    field.setColor(QPalette::Window, Qt::white);
+    field.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    Panel2->setPalette(field);
 
     Panel3 = Bevel(this, "Panel3", QRect(0, 218, 337, 83), QFrame::Sunken, 2);
     Label3 = Text(Panel3, "Label3", QPoint(78, 7), kProductLine);
+    CentreAcross(Label3, Panel3->width());
     Label4 = Text(Panel3, "Label4", QPoint(140, 21), "");
     Label5 = Text(Panel3, "Label5", QPoint(100, 36), "");
     Button1 = new QPushButton(QStringLiteral("OK"), Panel3);
@@ -88,8 +95,10 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
 void TAboutForm::SetVersionLines(const QString& version, const QString& rights) {
     Label4->setText(version);
     Label4->adjustSize();
+    CentreAcross(Label4, Panel3->width());
     Label5->setText(rights);
     Label5->adjustSize();
+    CentreAcross(Label5, Panel3->width());
 }
 
 }  // namespace talpo

@@ -78,6 +78,11 @@ bool THelpWindow::ShowContents(const std::string& helpFile, QWidget* owner) {
     browser_->setSource(QUrl::fromLocalFile(QString::fromStdString(helpFile)), QTextDocument::HtmlResource);
     browser_->verticalScrollBar()->setValue(0);
     browser_->scrollToAnchor(QStringLiteral("contents"));
+    // Placed by the program the first time, beside nothing: a window manager's corner may lie under the grid.
+    if (!placed_) {
+        placed_ = true;
+        move(CentredBoxPlace(owner, frameGeometry().size()));
+    }
     show();
     raise();
     activateWindow();

@@ -34,6 +34,7 @@ private:
     void FitLinkColours();
 
     QTextBrowser* browser_;
+    bool placed_ = false;
 };
 
 }  // namespace talpo

@@ -99,7 +99,7 @@ TEST_F(MainFormTest, ControlsStandWhereTheLayoutPutsThem) {
     const Placement placements[] = {
         {"Panel1", {0, 0, 430, 270}, nullptr},          {"Image1", {10, 10, 410, 250}, nullptr},
         {"Button1", {0, 272, 143, 25}, "ファイル解凍"}, {"Button2", {144, 272, 143, 25}, "予  想"},
-        {"Button3", {288, 272, 143, 25}, "終  了"},     {"GroupBox1", {0, 304, 430, 121}, nullptr},
+        {"Button3", {288, 272, 142, 25}, "終  了"},     {"GroupBox1", {0, 304, 430, 121}, nullptr},
         {"InDirDisp", {16, 40, 345, 20}, nullptr},      {"BtnInDir", {376, 40, 41, 17}, "参照"},
         {"OutDirDisp", {16, 88, 345, 20}, nullptr},     {"BtnOutDir", {376, 88, 41, 17}, "参照"},
     };

@@ -12,6 +12,9 @@ using test::CliRun;
 using test::TempDir;
 
 constexpr unsigned kPrompt = 20;  // seconds; a run that waits on its input is killed and fails
+// Far below either file's size, and above what a run takes under AddressSanitizer (about 70 MiB of shadow
+// and quarantine for a small day).
+constexpr std::uint64_t kUnread = std::uint64_t{128} << 20;
 
 TEST(CliInput, DataFilesThatAreNoRegularFileFailNamingTheFile) {
     struct Case {
@@ -51,7 +54,7 @@ TEST(CliInput, ASizeNotOfWholeRecordsFailsBeforeAnythingIsRead) {
     EXPECT_EQ(uma.code, 1);
     EXPECT_EQ(uma.err, "talpo-cli: " + in.File("rdx_uma.dat") + ": ﾌｧｲﾙの末尾以降を読み込みました\n");
     // Reading either file would have taken it into memory.
-    EXPECT_LT(test::PeakMemory(true), std::uint64_t{64} << 20);
+    EXPECT_LT(test::PeakMemory(true), kUnread);
 }
 
 TEST(CliInput, ArchivesThatAreNoFileOrTooLargeAreRefused) {
@@ -66,7 +69,7 @@ TEST(CliInput, ArchivesThatAreNoFileOrTooLargeAreRefused) {
     EXPECT_EQ(huge.code, 1);
     EXPECT_EQ(huge.err,
               "talpo-cli: " + in.File("huge.lzh") + ": ﾌｧｲﾙが大きすぎます (256 MiB を超えています)\n");
-    EXPECT_LT(test::PeakMemory(true), std::uint64_t{64} << 20);
+    EXPECT_LT(test::PeakMemory(true), kUnread);
 }
 
 }  // namespace

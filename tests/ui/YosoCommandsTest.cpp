@@ -282,6 +282,9 @@ TEST_F(YosoCommandsTest, HelpOpensTheDocumentAtItsContents) {
         if (w->objectName() == "HelpWindow" && w->isVisible()) help = w;
     }
     ASSERT_NE(help, nullptr) << "F1 opens the help";
+    // Centred on the prediction window, not left where a window manager would put it.
+    EXPECT_NEAR(help->frameGeometry().center().x(), form->frameGeometry().center().x(), 2);
+    EXPECT_NEAR(help->frameGeometry().center().y(), form->frameGeometry().center().y(), 2);
     EXPECT_TRUE(help->findChild<QTextBrowser*>("HelpBrowser")->toPlainText().contains(U("予想の手順")));
     EXPECT_TRUE(f.Errors.empty());
     // Escape and Ctrl+W close it again.
