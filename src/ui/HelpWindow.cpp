@@ -47,18 +47,20 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     }
 }
 
-// A dark theme's ground under the default dark blue links: each link colour that would not read takes a
-// light blue there (a dark one on a light ground).
+// A dark theme's ground under the default dark blue links: a link colour that would not read takes a light
+// blue there (a dark one on a light ground). The document takes link colours when it reads the page, not from
+// the browser's palette, so the colour goes in its style sheet and a page already shown is read again.
 void THelpWindow::FitLinkColours() {
     const QPalette theme = palette();
     const QColor ground = theme.color(QPalette::Base);
-    // Only the roles set here are the browser's own; the rest follow the window's palette.
-    QPalette links;
-    for (const QPalette::ColorRole role : {QPalette::Link, QPalette::LinkVisited}) {
-        if (ReadableOn(theme.color(role), ground) == theme.color(role)) continue;
-        links.setColor(role, ground.lightness() < 128 ? QColor(138, 180, 248) : QColor(0, 0, 192));
-    }
-    browser_->setPalette(links);
+    const QColor link = theme.color(QPalette::Link);
+    const QColor shown = ReadableOn(link, ground) == link ? link
+                         : ground.lightness() < 128       ? QColor(138, 180, 248)
+                                                          : QColor(0, 0, 192);
+    const QString sheet = QStringLiteral("a { color: %1; }").arg(shown.name());
+    if (browser_->document()->defaultStyleSheet() == sheet) return;
+    browser_->document()->setDefaultStyleSheet(sheet);
+    if (!browser_->source().isEmpty()) browser_->reload();
 }
 
 void THelpWindow::changeEvent(QEvent* event) {

@@ -10,6 +10,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPalette>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -88,6 +90,10 @@ void Tour(TTalpoWindows& w, const QString& work, const QString& archive) {
         Shoot(&d, "open-dialog.png");
         QMetaObject::invokeMethod(&d, "accept");
     });
+    Answer<QMessageBox>([&](QMessageBox& d) {
+        Shoot(&d, "extracted-box.png");
+        d.accept();
+    });
     Find<QPushButton>(w.MainForm, "Button1").click();
 
     Find<QPushButton>(w.MainForm, "Button2").click();
@@ -105,6 +111,7 @@ void Tour(TTalpoWindows& w, const QString& work, const QString& archive) {
         d.Button1->click();
     });
     Find<QToolButton>(w.YosoForm, "SaveBtn").click();
+    Shoot(&w.YosoForm, "prediction-window-saved.png");
 
     Answer<TAboutForm>([&](TAboutForm& d) {
         Shoot(&d, "about-dialog.png");
@@ -116,6 +123,25 @@ void Tour(TTalpoWindows& w, const QString& work, const QString& archive) {
     for (QWidget* top : QApplication::topLevelWidgets())
         if (auto* help = qobject_cast<THelpWindow*>(top); help != nullptr && help->isVisible()) {
             Shoot(help, "help-window.png");
+            help->close();
+        }
+
+    // The same window on a dark scheme, as a user with one would see it.
+    QApplication::setStyle("Fusion");
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(42, 42, 42));
+    dark.setColor(QPalette::AlternateBase, QColor(66, 66, 66));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Button, QColor(53, 53, 53));
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    QApplication::setPalette(dark);
+    Shoot(&w.YosoForm, "prediction-window-dark.png");
+    Find<QToolButton>(w.YosoForm, "HelpBtn").click();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* help = qobject_cast<THelpWindow*>(top); help != nullptr && help->isVisible()) {
+            Shoot(help, "help-window-dark.png");
             help->close();
         }
 

@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
@@ -299,15 +300,21 @@ TEST_F(YosoCommandsTest, HelpOpensTheDocumentAtItsContents) {
 
 // Links of a dark theme's default colour on its dark ground could not be read.
 TEST(HelpWindowTest, LinksReadOnADarkGround) {
+    TempDir dir;
+    const std::string page = dir.File("talpo.hlp");
+    WriteBytes(page, "<p><a href=\"#x\">\xE7\x9B\xAE\xE6\xAC\xA1</a></p>");
     THelpWindow help;
+    ASSERT_TRUE(help.ShowContents(page, nullptr));
     QPalette dark = help.palette();
     dark.setColor(QPalette::Base, QColor(30, 30, 30));
     dark.setColor(QPalette::Link, QColor(0, 0, 255));
     help.setPalette(dark);
-    const QPalette shown = help.Browser()->palette();
-    EXPECT_GT(shown.color(QPalette::Link).lightness(), 128);
-    EXPECT_EQ(ReadableOn(shown.color(QPalette::Link), shown.color(QPalette::Base)),
-              shown.color(QPalette::Link));
+    // The colour the page is drawn in, which the document took when it read the page.
+    const QTextBlock block = help.Browser()->document()->firstBlock();
+    ASSERT_TRUE(block.begin().fragment().charFormat().isAnchor());
+    const QColor link = block.begin().fragment().charFormat().foreground().color();
+    EXPECT_GT(link.lightness(), 128);
+    EXPECT_EQ(ReadableOn(link, QColor(30, 30, 30)), link);
 }
 
 TEST(HelpFileNameTest, IsTheProgramPathWithTheExtensionHlp) {
