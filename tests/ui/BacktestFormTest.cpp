@@ -3,6 +3,7 @@
 // the scored races; a run stopped part-way; a refused results file.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
@@ -16,10 +17,12 @@
 #include <sstream>
 
 #include "WindowTestSupport.h"
+#include "YosoFormTestBase.h"
 #include "backtest/BacktestReport.h"
 #include "cli/CliBacktest.h"
 #include "data/SampleDay.h"
 #include "ui/BacktestForm.h"
+#include "ui/PathList.h"
 
 namespace talpo {
 namespace {
@@ -233,6 +236,20 @@ TEST_F(BacktestFormTest, ARefusedResultsFileShowsItsLine) {
     EXPECT_EQ(Fixture.Errors[0].rfind(bad + ":2: ", 0), 0u) << Fixture.Errors[0];
     EXPECT_EQ(form.LastRun(), nullptr);
     EXPECT_TRUE(form.RunBtn->isEnabled());
+}
+
+class BacktestFormFromThePredictionWindow : public test::YosoFormTestBase {};
+
+TEST_F(BacktestFormFromThePredictionWindow, ListsTheLoadedDayAndStaysOverIt) {
+    test::UiDay day;
+    day.AddRace(8);
+    OpenDay(day);
+    form->findChild<QAction*>("BacktestMenu")->trigger();
+    const auto* window = form->findChild<TBacktestForm*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(window->DayList->Paths(), std::vector<std::string>{f.App.InputDir});
 }
 
 }  // namespace
