@@ -4,9 +4,9 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 
 namespace talpo {
 namespace {
