@@ -27,6 +27,7 @@
 #include "settings/ProgramDir.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
+#include "ui/BacktestForm.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FolderWait.h"
 #include "ui/Fonts.h"
@@ -173,10 +174,12 @@ void TMainForm::BuildLayout() {
     version_ = MakeOverlayLabel(panel1, "Version", {312, 184}, Qt::white, 16, true);
     rights_ = MakeOverlayLabel(panel1, "Copyright", {248, 224}, Qt::yellow, 13, false);
 
-    button1_ = MakeButton(this, "Button1", "ファイル解凍", {0, 272, 143, 25}, 16);
-    button2_ = MakeButton(this, "Button2", "予  想", {144, 272, 143, 25}, 16);
-    // One pixel narrower than its neighbours: at 143 its right border fell outside the window.
-    button3_ = MakeButton(this, "Button3", "終  了", {288, 272, 142, 25}, 16);
+    // Four in the row since the results window came: 成績集計 stands before 終了, which stays last.
+    button1_ = MakeButton(this, "Button1", "ファイル解凍", {0, 272, 107, 25}, 16);
+    button2_ = MakeButton(this, "Button2", "予  想", {108, 272, 107, 25}, 16);
+    button4_ = MakeButton(this, "Button4", "成績集計", {216, 272, 107, 25}, 16);
+    // One pixel narrower than its neighbours: at their width its right border fell outside the window.
+    button3_ = MakeButton(this, "Button3", "終  了", {324, 272, 106, 25}, 16);
 
     groupBox1_ = new QGroupBox(QString::fromUtf8("ディレクトリ設定"), this);
     groupBox1_->setObjectName("GroupBox1");
@@ -191,7 +194,8 @@ void TMainForm::BuildLayout() {
     btnOutDir_ = MakeButton(groupBox1_, "BtnOutDir", "参照", {376, 88, 41, 17}, 0);
 
     setTabOrder(button1_, button2_);
-    setTabOrder(button2_, button3_);
+    setTabOrder(button2_, button4_);
+    setTabOrder(button4_, button3_);
     setTabOrder(button3_, inDirDisp_);
     setTabOrder(inDirDisp_, outDirDisp_);
     setTabOrder(outDirDisp_, btnInDir_);
@@ -200,6 +204,7 @@ void TMainForm::BuildLayout() {
     connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(button2_, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(button3_, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(button4_, &QPushButton::clicked, this, [this] { Button4Click(); });
     connect(btnInDir_, &QPushButton::clicked, this, [this] { BtnInDirClick(btnInDir_); });
     connect(btnOutDir_, &QPushButton::clicked, this, [this] { BtnInDirClick(btnOutDir_); });
 }
@@ -312,6 +317,18 @@ void TMainForm::Button2Click() {
 
 void TMainForm::Button3Click() {
     close();
+}
+
+// A window of its own beside this one, with no day listed: the user can go on predicting days meanwhile.
+void TMainForm::Button4Click() {
+    Guarded(this, [this] {
+        if (!backtestForm_) {
+            backtestForm_ = std::make_unique<TBacktestForm>();
+            backtestForm_->setAttribute(Qt::WA_QuitOnClose, false);
+            CenterOnScreen(*backtestForm_);
+        }
+        backtestForm_->Open();
+    });
 }
 
 void TMainForm::FormCloseQuery() {

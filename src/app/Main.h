@@ -1,9 +1,11 @@
-// The start window: the two folders, extraction of a day's archive, the start of a prediction and quit.
+// The start window: the two folders, extraction of a day's archive, the start of a prediction, the results
+// window and quit.
 // It is the program's main window: closing it stores both folders in Talpo.ini and ends the program.
 #pragma once
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -18,6 +20,7 @@ namespace talpo {
 
 struct TShellContext;
 class TDirDlg;
+class TBacktestForm;
 
 // The parts of the start window that talk to the user or to the archive library; tests put in their own.
 // An empty member keeps the real one.
@@ -54,6 +57,7 @@ public:
     void Button1Click();                  // extract
     void Button2Click();                  // predict
     void Button3Click();                  // quit
+    void Button4Click();                  // the results window
 
 signals:
     // The window has closed and stored the folders: the program ends.
@@ -81,12 +85,15 @@ private:
     std::string archiveDir_;
     // False when the settings file could not be made: the user was told, and quitting writes nothing.
     bool settingsKept_ = true;
+    // Made when first asked for; it keeps its lists while the program runs.
+    std::unique_ptr<TBacktestForm> backtestForm_;
 
     QLabel* version_ = nullptr;
     QLabel* rights_ = nullptr;
     QPushButton* button1_ = nullptr;
     QPushButton* button2_ = nullptr;
     QPushButton* button3_ = nullptr;
+    QPushButton* button4_ = nullptr;
     QGroupBox* groupBox1_ = nullptr;
     QLineEdit* inDirDisp_ = nullptr;
     QLineEdit* outDirDisp_ = nullptr;

@@ -191,8 +191,11 @@ std::vector<ScoredRace> Backtest::AddDay(const TYoso& yoso, int raceCount) {
 void Backtest::AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored) {
     BacktestCounts& counts = summary_.Counts;
     ++counts.Races;
-    ScoredRace out{
-        TrimBlanks(race.RaceDate.Get()), TrimBlanks(race.VenueName.Get()), TrimBlanks(race.RaceNo.Get()), {}};
+    ScoredRace out{TrimBlanks(race.RaceDate.Get()),
+                   TrimBlanks(race.VenueName.Get()),
+                   TrimBlanks(race.RaceNo.Get()),
+                   false,
+                   {}};
     const RaceResult* result = nullptr;
     const auto raceNo = TryStrToInt(out.RaceNo);
     if (IsEightDigits(out.Date) && raceNo) {
@@ -213,6 +216,7 @@ void Backtest::AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored) {
         ++counts.CancelledRaces;
     } else {
         ++counts.ScoredRaces;
+        out.Scored = true;
     }
 
     out.Tickets = TicketsOf(race);

@@ -32,9 +32,10 @@ struct Ticket {
 
 // A predicted race's tickets, in the order they are bought: win, places, pairs.
 struct ScoredRace {
-    std::string Date;    // the store's race date, blanks trimmed
-    std::string Venue;   // CP932
-    std::string RaceNo;  // the store's race number, blanks trimmed
+    std::string Date;     // the store's race date, blanks trimmed
+    std::string Venue;    // CP932
+    std::string RaceNo;   // the store's race number, blanks trimmed
+    bool Scored = false;  // its result was found and the race was run: a place on the season's way
     std::vector<Ticket> Tickets;
 };
 

@@ -1,22 +1,29 @@
-// The backtest command. The results are read and checked whole before any day is loaded, so that a refused
-// file costs no prediction and leaves nothing written; each day is then loaded, predicted and scored in
-// turn, and only its tickets are kept.
+// The backtest command: the season run (backtest/BacktestRun.h) told on standard error, then its documents.
+// A refused results file leaves nothing written.
 #include "cli/CliBacktest.h"
 
 #include <ostream>
 
-#include "cli/CliInput.h"
 #include "cli/CliText.h"
 #include "common/TalpoError.h"
 
 namespace talpo::cli {
 namespace {
 
-std::string Message(const std::exception& e, const std::string& input) {
-    // The system's errors name their file already; anything else (out of memory) gets its input's name.
-    if (dynamic_cast<const ETalpoError*>(&e) != nullptr) return e.what();
-    return input + ": " + e.what();
-}
+// The run's news as the command's messages on standard error.
+class ReportingListener final : public ISeasonListener {
+public:
+    explicit ReportingListener(Reporter& report) : report_(report) {}
+    bool DayStarting(std::size_t day, std::size_t dayCount, const std::string& input) override {
+        report_.Progress("day " + std::to_string(day + 1) + " of " + std::to_string(dayCount) + ": " + input);
+        return true;
+    }
+    void Warning(const std::string& text) override { report_.Warning(text); }
+    void DayFailed(const std::string& text) override { report_.Error(text); }
+
+private:
+    Reporter& report_;
+};
 
 // Standard output or a file; false when the file could not be written.
 bool Emit(const std::string& target, const Producer& produce, std::ostream& out, Reporter& report) {
@@ -42,27 +49,10 @@ std::string Summary(const BacktestCounts& c, int failed) {
 }  // namespace
 
 int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& out, bool outIsTerminal) {
-    const RaceResults results = ReadResults(options.Results);
-    Backtest backtest(results, options.Stake, options.By);
-    std::vector<InputRace> races;
-    int failed = 0;
-    const std::size_t n = options.Inputs.size();
-    for (std::size_t k = 0; k < n; ++k) {
-        const std::string& input = options.Inputs[k];
-        report.Progress("day " + std::to_string(k + 1) + " of " + std::to_string(n) + ": " + input);
-        try {
-            const PredictedDay day = LoadInput(input);
-            for (const std::string& w : InputWarnings(day)) report.Warning(w);
-            std::vector<ScoredRace> scored = backtest.AddDay(*day.Day.Yoso, day.Day.Denma->RaceCount);
-            if (options.Csv) {
-                for (ScoredRace& race : scored) races.push_back({&input, std::move(race)});
-            }
-        } catch (const std::exception& e) {
-            report.Error(Message(e, input));
-            ++failed;
-        }
-    }
-    const BacktestSummary summary = backtest.Summary();
+    ReportingListener listener(report);
+    const SeasonResult run = RunSeason(
+        {options.Inputs, options.Results, options.Stake, options.By, options.Csv.has_value()}, listener);
+    const BacktestSummary& summary = run.Summary;
     if (summary.Counts.UnmatchedResultRaces > 0) {
         report.Warning("no day given has " + Count(summary.Counts.UnmatchedResultRaces, "race") +
                        " of the results");
@@ -74,7 +64,7 @@ int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& 
     }
     if (options.Csv) {
         const bool terminal = *options.Csv == "-" && outIsTerminal;
-        const Producer csv = [&](const TextWriter& write) { WriteBacktestCsv(races, terminal, write); };
+        const Producer csv = [&](const TextWriter& write) { WriteBacktestCsv(run.Races, terminal, write); };
         written = Emit(*options.Csv, csv, out, report) && written;
     }
     if (options.Json != "-" && options.Csv != "-") {
@@ -92,8 +82,8 @@ int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& 
         }
         out << std::flush;
     }
-    report.Status(Summary(summary.Counts, failed));
-    return failed > 0 || !written ? 1 : 0;
+    report.Status(Summary(summary.Counts, run.FailedDays));
+    return run.FailedDays > 0 || !written ? 1 : 0;
 }
 
 }  // namespace talpo::cli

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "backtest/Backtest.h"
+#include "backtest/BacktestRun.h"
 #include "cli/CliReport.h"
 #include "cli/CliSink.h"
 
@@ -27,12 +28,6 @@ struct BacktestOptions {
 // Returns the exit code: 1 when the results were refused, a day failed or an output could not be
 // written, else 0.
 int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& out, bool outIsTerminal);
-
-// A predicted race's tickets with the input its day came from, for the CSV.
-struct InputRace {
-    const std::string* Input;
-    ScoredRace Race;
-};
 
 // The documents of the command, UTF-8.
 void WriteBacktestJson(const BacktestSummary& summary, const TextWriter& write);

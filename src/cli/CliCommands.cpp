@@ -6,13 +6,13 @@
 #include <ostream>
 #include <vector>
 
-#include "cli/CliInput.h"
 #include "cli/CliShow.h"
 #include "cli/CliText.h"
 #include "common/Cp932.h"
 #include "common/FileIO.h"
 #include "common/StrConv.h"
 #include "common/TalpoError.h"
+#include "day/DayInput.h"
 
 namespace talpo::cli {
 namespace {

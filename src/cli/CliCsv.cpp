@@ -46,16 +46,6 @@ void AppendRow(std::string& csv, const Row& row, bool forTerminal) {
 
 }  // namespace
 
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
 void WriteDaysCsv(const std::vector<PredictedDay>& days, bool forTerminal, const TextWriter& write) {
     std::string csv;
     Row header;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliInput.h"
 #include "cli/CliSink.h"
+#include "day/DayInput.h"
 
 namespace talpo::cli {
 
@@ -22,8 +22,5 @@ inline constexpr const char* kCsvColumns[] = {"date",    "venue",     "race_no",
 // Written race by race.
 void WriteDaysCsv(const std::vector<PredictedDay>& days, bool forTerminal, const TextWriter& write);
 std::string DaysToCsv(const std::vector<PredictedDay>& days, bool forTerminal);
-
-// One field as RFC 4180 writes it: quoted when it holds a comma, a double quote, CR or LF, quotes doubled.
-std::string CsvField(const std::string& text);
 
 }  // namespace talpo::cli

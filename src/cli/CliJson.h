@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliInput.h"
 #include "cli/CliSink.h"
 #include "data/RdxDenClass.h"
+#include "day/DayInput.h"
 #include "predict/RdxYosoClass.h"
 
 namespace talpo::cli {

@@ -12,13 +12,13 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliCsv.h"
-#include "cli/CliInput.h"
 #include "cli/CliJson.h"
 #include "cli/CliSink.h"
 #include "cli/CliStore.h"
 #include "common/FileIO.h"
 #include "common/FolderLock.h"
 #include "common/TalpoError.h"
+#include "day/DayInput.h"
 #include "output/OutRdx.h"
 
 namespace talpo::cli {

@@ -74,4 +74,14 @@ std::string FormatMin2Digits(std::int32_t value) {
     return text;
 }
 
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
 }  // namespace talpo

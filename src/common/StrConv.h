@@ -1,5 +1,6 @@
-// Number conversions with the strictness the data formats have always had: leading blanks (0x20 only),
+// Text conversions: numbers with the strictness the data formats have always had: leading blanks (0x20 only),
 // one optional sign, digits, and nothing else. strtol/stoi accept more ("12x", tabs), so they are not used.
+// And the one rule by which every CSV this program writes quotes its fields.
 #pragma once
 
 #include <cstdint>
@@ -25,5 +26,9 @@ inline std::string IntToStr(long long value) {
 
 // printf's "%.2d": at least two digits, the sign before them ("-5" gives "-05").
 std::string FormatMin2Digits(std::int32_t value);
+
+// One CSV field as RFC 4180 writes it: quoted when it holds a comma, a double quote, CR or LF, quotes
+// doubled.
+std::string CsvField(const std::string& text);
 
 }  // namespace talpo

@@ -21,6 +21,7 @@
 #include "settings/ProgramDir.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
+#include "ui/BacktestForm.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FolderWait.h"
 #include "ui/Fonts.h"
@@ -161,6 +162,8 @@ void TYosoForm::CreateMenu() {
     SetHint(SaveMenu, "買い目をファイルに保存する");
     file->addSeparator();
     OtherMenu = item(file, "OtherMenu", "他のﾌｧｲﾙで予想(&O)", &TYosoForm::OtherMenuClick);
+    BacktestMenu = item(file, "BacktestMenu", "成績集計(&B)...", &TYosoForm::BacktestMenuClick);
+    SetHint(BacktestMenu, "この日と他の日の買い目を成績と突き合わせて集計する");
     ExitMenu = item(file, "ExitMenu", "終了(&X)", &TYosoForm::EndBtnClick);
 
     QMenu* view = bar->addMenu(U("表示(&V)"));
@@ -426,6 +429,14 @@ void TYosoForm::EndBtnClick() {
 
 void TYosoForm::OtherMenuClick() {
     Guarded(this, [this] { close(); });
+}
+
+// The day's folder is listed: the window stays over this one while it is open, so the day's files stay.
+void TYosoForm::BacktestMenuClick() {
+    Guarded(this, [this] {
+        if (!backtestForm_) backtestForm_ = std::make_unique<TBacktestForm>(this);
+        backtestForm_->Open(day_ ? app_.InputDir : std::string());
+    });
 }
 
 // The menu item has already turned its check mark over when this runs, so the bar follows the mark.

@@ -21,6 +21,7 @@ class QToolButton;
 namespace talpo {
 
 class TStrColGrid;
+class TBacktestForm;
 class THelpWindow;
 
 class TYosoForm : public QMainWindow {
@@ -51,6 +52,7 @@ public:
     void HelpBtnClick();
     void EndBtnClick();
     void OtherMenuClick();
+    void BacktestMenuClick();
     void ToolMenuClick();
     void StatusMenuClick();
     void AboutMenuClick();
@@ -108,6 +110,7 @@ private:
     std::unique_ptr<TAboutForm> ownAboutForm_;
     std::unique_ptr<TProgressForm> ownProgressForm_;
     std::unique_ptr<THelpWindow> helpWindow_;
+    std::unique_ptr<TBacktestForm> backtestForm_;
 
     QToolBar* ToolBar1 = nullptr;
     QToolButton* NextBtn = nullptr;
@@ -117,6 +120,7 @@ private:
     QToolButton* EndBtn = nullptr;
     QAction* SaveMenu = nullptr;
     QAction* OtherMenu = nullptr;
+    QAction* BacktestMenu = nullptr;
     QAction* ExitMenu = nullptr;
     QAction* ToolMenu = nullptr;
     QAction* StatusMenu = nullptr;

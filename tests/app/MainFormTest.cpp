@@ -98,10 +98,11 @@ struct Placement {
 TEST_F(MainFormTest, ControlsStandWhereTheLayoutPutsThem) {
     const Placement placements[] = {
         {"Panel1", {0, 0, 430, 270}, nullptr},          {"Image1", {10, 10, 410, 250}, nullptr},
-        {"Button1", {0, 272, 143, 25}, "ファイル解凍"}, {"Button2", {144, 272, 143, 25}, "予  想"},
-        {"Button3", {288, 272, 142, 25}, "終  了"},     {"GroupBox1", {0, 304, 430, 121}, nullptr},
-        {"InDirDisp", {16, 40, 345, 20}, nullptr},      {"BtnInDir", {376, 40, 41, 17}, "参照"},
-        {"OutDirDisp", {16, 88, 345, 20}, nullptr},     {"BtnOutDir", {376, 88, 41, 17}, "参照"},
+        {"Button1", {0, 272, 107, 25}, "ファイル解凍"}, {"Button2", {108, 272, 107, 25}, "予  想"},
+        {"Button4", {216, 272, 107, 25}, "成績集計"},   {"Button3", {324, 272, 106, 25}, "終  了"},
+        {"GroupBox1", {0, 304, 430, 121}, nullptr},     {"InDirDisp", {16, 40, 345, 20}, nullptr},
+        {"BtnInDir", {376, 40, 41, 17}, "参照"},        {"OutDirDisp", {16, 88, 345, 20}, nullptr},
+        {"BtnOutDir", {376, 88, 41, 17}, "参照"},
     };
     TMainForm& form = CreateForms();
     EXPECT_EQ(form.size(), QSize(430, 428));
@@ -129,8 +130,8 @@ TEST_F(MainFormTest, ControlsStandWhereTheLayoutPutsThem) {
 
 TEST_F(MainFormTest, TabOrderRunsThroughTheButtonsThenTheFolderGroup) {
     CreateForms();
-    const char* order[] = {"Button1",    "Button2",  "Button3",  "InDirDisp",
-                           "OutDirDisp", "BtnInDir", "BtnOutDir"};
+    const char* order[] = {"Button1",   "Button2",    "Button4",  "Button3",
+                           "InDirDisp", "OutDirDisp", "BtnInDir", "BtnOutDir"};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         QWidget* next = Child(order[i])->nextInFocusChain();
         while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();

@@ -7,12 +7,12 @@
 #include "cli/CliCsv.h"
 #include "cli/CliJson.h"
 #include "cli/CliText.h"
+#include "common/StrConv.h"
 #include "data/SampleDay.h"
 
 namespace talpo {
 namespace {
 
-using cli::CsvField;
 using cli::Visible;
 
 TEST(CliText, ControlCharactersBecomeOneMarkEach) {
@@ -41,10 +41,10 @@ TEST(CliCsv, FieldsAreQuotedAsRfc4180Asks) {
     EXPECT_EQ(CsvField("\n"), "\"\n\"");
 }
 
-std::vector<cli::PredictedDay> DayOf(const std::string& den, const std::string& uma) {
+std::vector<PredictedDay> DayOf(const std::string& den, const std::string& uma) {
     class NoProgress : public IPredictProgress {};
     NoProgress progress;
-    std::vector<cli::PredictedDay> days;
+    std::vector<PredictedDay> days;
     days.push_back({"in", "in/rdx_den.dat", LoadDayFromBytes(den, uma, progress)});
     return days;
 }

@@ -19,7 +19,7 @@ namespace {
 
 class NoProgress : public IPredictProgress {};
 
-cli::PredictedDay Day(const std::string& input, int races, std::uint64_t seed) {
+PredictedDay Day(const std::string& input, int races, std::uint64_t seed) {
     NoProgress progress;
     const SampleDay sample = MakeSampleDay({races, 0, seed});
     return {input, input + "/rdx_den.dat", LoadDayFromBytes(sample.Den, sample.Uma, progress)};
@@ -33,11 +33,11 @@ std::string WholeDump(const std::string& document) {
 }
 
 TEST(CliSink, JsonWrittenRaceByRaceIsTheWholeDocumentsLayout) {
-    std::vector<cli::PredictedDay> days;
+    std::vector<PredictedDay> days;
     days.push_back(Day("first", 3, 1));
     days.push_back(Day("none", 0, 2));
     days.push_back(Day("caf\xc3\xa9 \xff", 1, 3));  // a name that is no UTF-8 gets U+FFFD
-    for (const cli::PredictedDay& day : days) {
+    for (const PredictedDay& day : days) {
         const std::string one = cli::StoreToJson(*day.Day.Denma, *day.Day.Yoso);
         EXPECT_EQ(one, WholeDump(one));
         EXPECT_EQ(one.rfind("{\n  \"races\": [", 0), 0u);
@@ -57,8 +57,8 @@ TEST(CliSink, JsonWrittenRaceByRaceIsTheWholeDocumentsLayout) {
 }
 
 TEST(CliSink, StreamsAndFilesGetTheDocumentAsMade) {
-    const std::vector<cli::PredictedDay> days = [] {
-        std::vector<cli::PredictedDay> d;
+    const std::vector<PredictedDay> days = [] {
+        std::vector<PredictedDay> d;
         d.push_back(Day("in", 2, 5));
         return d;
     }();

@@ -30,7 +30,7 @@ const std::map<std::string, std::set<std::string>> kMayUse = {
     {"output", {"common", "data", "predict"}},
     {"archive", {"common"}},
     {"settings", {"common", "data", "predict", "output"}},
-    {"day", {"common", "data", "predict"}},
+    {"day", {"common", "data", "predict", "archive"}},
     {"backtest", {"common", "data", "predict", "output", "archive", "settings", "day"}},
     {"cli", kCore},
     {"ui", kCore},

@@ -1,6 +1,7 @@
-// A day's input as the command line names it: a folder holding rdx_den.dat and rdx_uma.dat, or a day's LZH
-// archive, whose two members are read into memory and never written out. Every error names what it is
-// about: the file, or the archive and its member, and for a fault in a race also that race.
+// A day's input as the user names it, on the command line or in the back-test's window: a folder holding
+// rdx_den.dat and rdx_uma.dat, or a day's LZH archive, whose two members are read into memory and never
+// written out. Every error names what it is about: the file, or the archive and its member, and for a fault
+// in a race also that race.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@
 #include "archive/Unlha.h"
 #include "day/TalpoDay.h"
 
-namespace talpo::cli {
+namespace talpo {
 
 // A folder as the core takes it: ending in a separator.
 std::string AsDir(std::string path);
@@ -37,4 +38,4 @@ std::string DescribeRace(const TDenma& denma, int race);
 // The warnings of a loaded day: one per runner whose horse the horse file lacks, after the input's name.
 std::vector<std::string> InputWarnings(const PredictedDay& day);
 
-}  // namespace talpo::cli
+}  // namespace talpo

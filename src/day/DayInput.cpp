@@ -1,5 +1,5 @@
 // Loading a day from a folder or an archive, with errors that say where they are.
-#include "cli/CliInput.h"
+#include "day/DayInput.h"
 
 #include <filesystem>
 
@@ -8,7 +8,7 @@
 #include "common/FileIO.h"
 #include "common/TalpoError.h"
 
-namespace talpo::cli {
+namespace talpo {
 namespace {
 
 ETalpoError Named(const std::string& name, const ETalpoError& e) {
@@ -114,4 +114,4 @@ std::vector<std::string> InputWarnings(const PredictedDay& day) {
     return warnings;
 }
 
-}  // namespace talpo::cli
+}  // namespace talpo

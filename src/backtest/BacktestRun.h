@@ -1,0 +1,51 @@
+// A season's back-test from the inputs a user names: the results read and checked whole first, so that a
+// refused file costs no prediction, then each day loaded, predicted and scored in turn. The command line
+// and the window both run it, so that they come to the same figures.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "backtest/Backtest.h"
+
+namespace talpo {
+
+struct SeasonOptions {
+    std::vector<std::string> Inputs;   // day folders and LZH archives, as the user names them
+    std::vector<std::string> Results;  // results files
+    std::int64_t Stake = 100;          // a positive multiple of 100
+    std::set<GroupKey> By;
+    bool KeepTickets = false;  // the scored races' tickets are only kept when asked for
+};
+
+// A predicted race's tickets with the input its day came from.
+struct InputRace {
+    std::string Input;
+    ScoredRace Race;
+};
+
+struct SeasonResult {
+    BacktestSummary Summary;
+    std::vector<InputRace> Races;  // in the order of the inputs and their races; when kept
+    int FailedDays = 0;
+    bool Stopped = false;  // the listener stopped the run before its last day
+};
+
+// Hears how a run goes, on the thread that runs it.
+class ISeasonListener {
+public:
+    virtual ~ISeasonListener() = default;
+    // Before each day (day counts from 0); false stops the run here, with the figures of the days before.
+    virtual bool DayStarting(std::size_t day, std::size_t dayCount, const std::string& input) = 0;
+    virtual void Warning(const std::string& text) = 0;
+    // A day that could not be loaded or predicted, named by its input; the run goes on with the next.
+    virtual void DayFailed(const std::string& text) = 0;
+};
+
+// Raises the results' ETalpoError ("file:LINE: message") before any day is loaded.
+SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener);
+
+}  // namespace talpo
