@@ -1,4 +1,5 @@
-// The two Japanese gothic faces the windows use, with stand-ins on desktops that lack them.
+// The two Japanese gothic faces the windows and the printed cards use, with stand-ins on desktops that lack
+// them.
 #pragma once
 
 #include <QFont>

@@ -48,6 +48,8 @@ public:
     void NextBtnClick();
     void PriorBtnClick();
     void SaveBtnClick();
+    void PrintMenuClick();
+    void PdfMenuClick();
     void HelpBtnClick();
     void EndBtnClick();
     void OtherMenuClick();
@@ -116,6 +118,8 @@ private:
     QToolButton* HelpBtn = nullptr;
     QToolButton* EndBtn = nullptr;
     QAction* SaveMenu = nullptr;
+    QAction* PrintMenu = nullptr;
+    QAction* PdfMenu = nullptr;
     QAction* OtherMenu = nullptr;
     QAction* ExitMenu = nullptr;
     QAction* ToolMenu = nullptr;
