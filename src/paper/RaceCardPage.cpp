@@ -82,8 +82,8 @@ struct Column {
 constexpr double kPad = 2;
 // As drawn on a page 527 points wide (A4 less 12 mm margins); a narrower printable area narrows them all.
 struct TableColumns {
-    Column Bracket{0, 22}, No{22, 26}, Mark{48, 30}, DataMark{78, 22}, Name{100, 172}, Jockey{272, 74},
-        Index{346, 76}, Runs{422, 105};
+    Column Bracket{0, 22}, No{22, 26}, Mark{48, 30}, DataMark{78, 22}, Name{100, 160}, Jockey{260, 72},
+        Index{332, 76}, Runs{408, 119};
     double IndexNumber = 26;
     double Width() const { return Runs.X + Runs.Width; }
 
@@ -192,7 +192,7 @@ void Layout::TableHead() {
 }
 
 void Layout::Row(const SheetRunner& r, double top, double h, const IndexScale& scale, bool striped) {
-    if (striped) Box(QRectF(c_.DataMark.X, top, c_.Width() - c_.DataMark.X, h), kStripe);
+    if (striped) Box(QRectF(c_.No.X, top, c_.Width() - c_.No.X, h), kStripe);
     const auto cell = [top, h](const Column& c) { return QRectF(c.X, top, c.Width, h); };
     const BracketLook look = BracketColours(r.Bracket);
     Box(cell(c_.Bracket).adjusted(0.5, 0.5, -0.5, -0.5), look.Ground, 0.5);
@@ -209,7 +209,7 @@ void Layout::Row(const SheetRunner& r, double top, double h, const IndexScale& s
     Text(QRectF(c_.Jockey.X, top + upper, c_.Jockey.Width, h - upper), r.Trainer, Face(9), kLeft);
     Text(QRectF(c_.Index.X, top, c_.IndexNumber, h), QString::number(r.Index), Face(12, true),
          Qt::AlignRight | Qt::AlignVCenter);
-    const double barRoom = c_.Index.Width - c_.IndexNumber - 2 * kPad;
+    const double barRoom = c_.Index.Width - c_.IndexNumber - 4 * kPad;
     const double share = scale.Share(r.Index);
     const QRectF bar(c_.Index.X + c_.IndexNumber + kPad, top + h / 2 - 4, barRoom, 8);
     Box(bar, Qt::white, 0.5);
