@@ -141,7 +141,7 @@ public:
     void Rule(double y) { Box(QRectF(0, y, area_.width(), 0.8), Qt::black); }
 
     void Header(const RaceCardSheet& s);
-    void TableHead();
+    void TableHead(const RaceCardSheet& s);
     void Row(const SheetRunner& r, double top, double height, const IndexScale& scale, bool striped);
     double Table(const RaceCardSheet& s);
     void Bets(const RaceCardSheet& s, double top);
@@ -168,27 +168,25 @@ void Layout::Header(const RaceCardSheet& s) {
     Rule(kHeaderHeight - 2);
 }
 
-void Layout::TableHead() {
+void Layout::TableHead(const RaceCardSheet& s) {
     const double top = kHeaderHeight;
     Box(QRectF(0, top, c_.Width(), kTableHeadHeight), kHeadGround);
-    const auto title = [this, top](const Column& col, const char* text) {
-        Text(QRectF(col.X, top, col.Width, kTableHeadHeight), QString::fromUtf8(text), Face(9),
-             Qt::AlignCenter);
+    const auto title = [this, top](const Column& col, const QString& text) {
+        Text(QRectF(col.X, top, col.Width, kTableHeadHeight), text, Face(9), Qt::AlignCenter);
     };
-    title(c_.Bracket, "枠");
-    title(c_.No, "馬番");
-    title(c_.Mark, "TALPO");
-    title(c_.DataMark, "ﾃﾞｰﾀ");
+    title(c_.Bracket, s.Titles[ColBracket]);
+    title(c_.No, QString::fromUtf8("馬番"));
+    title(c_.Mark, QStringLiteral("TALPO"));
+    title(c_.DataMark, QString::fromUtf8("ﾃﾞｰﾀ"));
     const double half = kTableHeadHeight / 2;
-    const auto twoLines = [this, top, half](const Column& col, const char* upper, const char* lower) {
-        Text(QRectF(col.X, top + 1, col.Width, half - 1), QString::fromUtf8(upper), Face(9), Qt::AlignCenter);
-        Text(QRectF(col.X, top + half, col.Width, half - 1), QString::fromUtf8(lower), Face(8),
-             Qt::AlignCenter);
+    const auto twoLines = [this, top, half](const Column& col, const QString& upper, const QString& lower) {
+        Text(QRectF(col.X, top + 1, col.Width, half - 1), upper, Face(9), Qt::AlignCenter);
+        Text(QRectF(col.X, top + half, col.Width, half - 1), lower, Face(8), Qt::AlignCenter);
     };
-    twoLines(c_.Name, "馬  名", "性齢  斤量");
-    twoLines(c_.Jockey, "騎手", "調教師");
-    twoLines(c_.Index, "指数", "レース内の比");
-    twoLines(c_.Runs, "近5走", "左が前走 右が最古");
+    twoLines(c_.Name, s.Titles[ColName], s.Titles[ColSexAge] + QStringLiteral("  ") + s.Titles[ColWeight]);
+    twoLines(c_.Jockey, s.Titles[ColJockey], s.Titles[ColTrainer]);
+    twoLines(c_.Index, s.Titles[ColIndex], QString::fromUtf8("レース内の比"));
+    twoLines(c_.Runs, QString::fromUtf8("近5走"), QString::fromUtf8("左が前走 右が最古"));
 }
 
 void Layout::Row(const SheetRunner& r, double top, double h, const IndexScale& scale, bool striped) {
@@ -227,7 +225,7 @@ void Layout::Row(const SheetRunner& r, double top, double h, const IndexScale& s
 
 // Returns where the table ends.
 double Layout::Table(const RaceCardSheet& s) {
-    TableHead();
+    TableHead(s);
     const double room =
         area_.height() - kHeaderHeight - kTableHeadHeight - kBetsHeight - kFooterHeight - 2 * kGap;
     const double rowHeight =

@@ -8,7 +8,6 @@
 #include "common/Cp932.h"
 #include "common/StrConv.h"
 #include "common/Version.h"
-#include "day/RaceCardText.h"
 
 namespace talpo {
 namespace {
@@ -110,6 +109,8 @@ RaceCardSheet MakeRaceCardSheet(TDay& day, int race) {
     const RaceCursor cursor(day, race);
     RaceCardSheet sheet;
     FillHeader(*day.Denma, sheet);
+    for (std::size_t col = 0; col < RunnerColumnCount; ++col)
+        sheet.Titles[col] = Text(RunnerColumnTitles()[col]);
     const int runners = day.Denma->GetRunnerSlots();
     int I = 0;
     for (const RunnerRow& cells : MakeRunnerRows(*day.Denma, *day.Yoso, runners))

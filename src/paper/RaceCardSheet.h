@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "day/RaceCardText.h"
 #include "day/TalpoDay.h"
 
 namespace talpo {
@@ -41,6 +42,8 @@ struct RaceCardSheet {
     QString Runners;  // 18頭立
     QString Pace;
     QString Times;  // the estimated times, good and heavy going
+    // The race card's column titles, the window's (day/RaceCardText.h), by RunnerColumn.
+    std::array<QString, RunnerColumnCount> Titles;
     std::vector<SheetRunner> Rows;
     std::array<QString, 3> BetTitles;
     std::array<QStringList, 3> Bets;
