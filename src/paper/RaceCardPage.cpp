@@ -143,6 +143,9 @@ public:
     void Header(const RaceCardSheet& s);
     void TableHead(const RaceCardSheet& s);
     void Row(const SheetRunner& r, double top, double height, const IndexScale& scale, bool striped);
+    void NameAndPeople(const SheetRunner& r, double top, double height);
+    void IndexBar(int index, double top, double height, const IndexScale& scale);
+    void RunFigures(const SheetRunner& r, double top, double height);
     double Table(const RaceCardSheet& s);
     void Bets(const RaceCardSheet& s, double top);
     void Footer(const RaceCardSheet& s);
@@ -198,6 +201,14 @@ void Layout::Row(const SheetRunner& r, double top, double h, const IndexScale& s
     Text(cell(c_.No), r.No, Face(14, true), Qt::AlignCenter);
     Text(cell(c_.Mark), r.Mark, Face(20, true), Qt::AlignCenter);
     Text(cell(c_.DataMark), r.DataMark, Face(11), Qt::AlignCenter);
+    NameAndPeople(r, top, h);
+    IndexBar(r.Index, top, h, scale);
+    RunFigures(r, top, h);
+    Box(QRectF(0, top + h - 0.4, c_.Width(), 0.4), kRule);
+}
+
+// The name over sex, age and weight; the jockey over the trainer.
+void Layout::NameAndPeople(const SheetRunner& r, double top, double h) {
     const double upper = h * 0.56;
     constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
     Text(QRectF(c_.Name.X, top, c_.Name.Width, upper), r.Name, Face(12.5, true), kLeft);
@@ -205,22 +216,26 @@ void Layout::Row(const SheetRunner& r, double top, double h, const IndexScale& s
          Face(9.5), kLeft);
     Text(QRectF(c_.Jockey.X, top, c_.Jockey.Width, upper), r.Jockey, Face(11), kLeft);
     Text(QRectF(c_.Jockey.X, top + upper, c_.Jockey.Width, h - upper), r.Trainer, Face(9), kLeft);
-    Text(QRectF(c_.Index.X, top, c_.IndexNumber, h), QString::number(r.Index), Face(12, true),
+}
+
+void Layout::IndexBar(int index, double top, double h, const IndexScale& scale) {
+    Text(QRectF(c_.Index.X, top, c_.IndexNumber, h), QString::number(index), Face(12, true),
          Qt::AlignRight | Qt::AlignVCenter);
-    const double barRoom = c_.Index.Width - c_.IndexNumber - 4 * kPad;
-    const double share = scale.Share(r.Index);
-    const QRectF bar(c_.Index.X + c_.IndexNumber + kPad, top + h / 2 - 4, barRoom, 8);
+    const double room = c_.Index.Width - c_.IndexNumber - 4 * kPad;
+    const QRectF bar(c_.Index.X + c_.IndexNumber + kPad, top + h / 2 - 4, room, 8);
     Box(bar, Qt::white, 0.5);
-    if (share > 0) Box(QRectF(bar.x(), bar.y(), barRoom * share, bar.height()), kBar);
-    const double runWidth = c_.Runs.Width / kRunFigures;
-    for (int j = 0; j < kRunFigures; ++j) {
-        const QRectF box(c_.Runs.X + j * runWidth, top, runWidth, h);
-        const std::size_t k = static_cast<std::size_t>(j);
+    Box(QRectF(bar.x(), bar.y(), room * scale.Share(index), bar.height()), kBar);
+}
+
+// The best figures framed and bold, so that they stand out in any ink.
+void Layout::RunFigures(const SheetRunner& r, double top, double h) {
+    const double width = c_.Runs.Width / kRunFigures;
+    for (std::size_t k = 0; k < r.Runs.size(); ++k) {
+        const QRectF box(c_.Runs.X + double(k) * width, top, width, h);
         if (r.Best[k]) Box(box.adjusted(1, 4, -1, -4), Qt::white, 1.2);
         Text(box, r.Runs[k].isEmpty() ? QStringLiteral("-") : r.Runs[k], Face(r.Best[k] ? 11 : 10, r.Best[k]),
              Qt::AlignCenter);
     }
-    Box(QRectF(0, top + h - 0.4, c_.Width(), 0.4), kRule);
 }
 
 // Returns where the table ends.
