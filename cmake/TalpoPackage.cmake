@@ -14,8 +14,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TALPO_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The windows name Japanese fonts that only a substitution finds (src/ui/Fonts.cpp); without one of these
-# every Japanese text would be drawn as empty boxes.
+# The windows and the printed cards name Japanese fonts that only a substitution finds (src/paper/Fonts.cpp);
+# without one of these every Japanese text would be drawn as empty boxes.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-vlgothic | fonts-takao-gothic")
 # Qt's own texts (file dialog, box buttons) in Japanese; without it they are English and all else works.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
@@ -27,7 +27,8 @@ TALPO reads a day of Japanese horse racing data (an LZH archive of a
 race-card file and a horse file), computes an index for every runner,
 gives the marks and picks the win, place and pair bets of every race.
 The window program talpo shows the day race by race and writes the bets
-as a detailed report, an RDX bet file and a VOTA bet file; talpo-cli
-does the same from a terminal.")
+as a detailed report, an RDX bet file and a VOTA bet file, and prints the
+day's race cards or saves them as PDF; talpo-cli does the same from a
+terminal.")
 
 include(CPack)

@@ -88,7 +88,7 @@ completion() {
     offered=$(bash -c 'source "$1"; COMP_WORDS=(talpo-cli ""); COMP_CWORD=1; _talpo_cli; echo "${COMPREPLY[*]}"' \
         _ "$root/usr/share/bash-completion/completions/talpo-cli")
     echo "commands: $offered"
-    [ "$offered" = "extract predict show sample backtest --help --version" ] || return 1
+    [ "$offered" = "extract predict show pdf sample backtest --help --version" ] || return 1
     offered=$(bash -c 'source "$1"; COMP_WORDS=(talpo-cli predict in/ --); COMP_CWORD=3; _talpo_cli
         echo "${COMPREPLY[*]}"' _ "$root/usr/share/bash-completion/completions/talpo-cli")
     echo "predict: $offered"
@@ -99,7 +99,8 @@ cli_version() {
     "$root/usr/bin/talpo-cli" --version | grep -qw "$version"
 }
 
-# The unpacked talpo-cli and the build tree's on the sample day: the same files, byte for byte.
+# The unpacked talpo-cli and the build tree's on the sample day: the same files, byte for byte, and race cards
+# of the same text (a PDF carries its time of making).
 cli_sample_day() {
     local cli
     for cli in "$root/usr/bin/talpo-cli" "$build/src/cli/talpo-cli"; do
@@ -108,10 +109,12 @@ cli_sample_day() {
         "$cli" extract samples/sample-day.lzh "$out/in"
         "$cli" predict "$out/in" "$out/bets" --json "$out/bets/day.json"
         "$cli" show "$out/in" --race all >"$out/show.txt"
+        "$cli" pdf -q "$out/in" "$out/day.pdf"
     done
     ls "$work/cli-package/bets" | grep -q '^K.*\.txt$' &&
         diff -r "$work/cli-build/bets" "$work/cli-package/bets" &&
-        diff "$work/cli-build/show.txt" "$work/cli-package/show.txt"
+        diff "$work/cli-build/show.txt" "$work/cli-package/show.txt" &&
+        diff <(pdftotext "$work/cli-build/day.pdf" -) <(pdftotext "$work/cli-package/day.pdf" -)
 }
 
 # The first start of the unpacked talpo: Talpo.ini appears in $XDG_CONFIG_HOME/talpo/ (the program stays

@@ -10,6 +10,7 @@
 
 #include "cli/CliBacktest.h"
 #include "cli/CliCommands.h"
+#include "cli/CliPdf.h"
 #include "cli/CliPredict.h"
 #include "cli/CliText.h"
 #include "common/StrConv.h"
@@ -25,7 +26,13 @@ constexpr const char* kDescription =
     "and writes the bet files, JSON or CSV. A day is a folder holding rdx_den.dat and rdx_uma.dat, or the\n"
     "day's LZH archive.";
 
+#ifdef TALPO_CLI_PDF
 constexpr const char* kFooter = "Run 'talpo-cli COMMAND --help' for a command's options.";
+#else
+constexpr const char* kFooter =
+    "Run 'talpo-cli COMMAND --help' for a command's options.\n"
+    "This build has no 'pdf' command: it was built without Qt, which draws the printed race cards.";
+#endif
 
 constexpr const char* kExtractDescription =
     "Extracts the members rdx_den.dat and rdx_uma.dat of a day's LZH archive into INDIR, made with its\n"
@@ -46,6 +53,12 @@ constexpr const char* kShowDescription =
     "Predicts the day INPUT, a folder or an LZH archive, and prints race cards as the prediction window\n"
     "shows them: the header, the runners with the prediction mark, the data's own mark and the index, and\n"
     "the bets.";
+
+constexpr const char* kPdfDescription =
+    "Predicts the day INPUT, a folder or an LZH archive, and writes its race cards to OUT.pdf as the window\n"
+    "prints them: a race to an A4 page with the header, the runners with their bracket colours, both marks,\n"
+    "the index, the five latest run figures, and the bets. The file is written in one step; a day without\n"
+    "races writes nothing. Needs no display.";
 
 constexpr const char* kSampleDescription =
     "Writes a synthetic day into OUTDIR (made with its parents when missing): rdx_den.dat and\n"
@@ -108,6 +121,7 @@ struct Parsed {
     std::string date;
     BacktestOptions backtest;
     std::vector<std::string> by;
+    PdfOptions pdf;
 };
 
 // "syousai,vota,rdx" or a choice of them, or "none".
@@ -202,6 +216,13 @@ void AddShow(CLI::App& app, HelpFormatter& help, Parsed& p) {
         ->excludes(race);
 }
 
+[[maybe_unused]] void AddPdf(CLI::App& app, HelpFormatter& help, Parsed& p) {
+    CLI::App* c = AddCommand(app, help, "pdf", "predict a day and write its race cards as a PDF",
+                             kPdfDescription, "talpo-cli pdf [OPTIONS] INPUT OUT.pdf", p);
+    c->add_option("INPUT", p.pdf.Input, "the day's folder or archive")->required();
+    c->add_option("OUT.pdf", p.pdf.Out, "the PDF file to write")->required();
+}
+
 void AddSample(CLI::App& app, HelpFormatter& help, Parsed& p) {
     CLI::App* c = AddCommand(app, help, "sample", "write a synthetic day", kSampleDescription,
                              "talpo-cli sample [OPTIONS] OUTDIR", p);
@@ -269,6 +290,9 @@ void Configure(CLI::App& app, const std::shared_ptr<HelpFormatter>& help, Parsed
     AddExtract(app, *help, p);
     AddPredict(app, *help, p);
     AddShow(app, *help, p);
+#ifdef TALPO_CLI_PDF
+    AddPdf(app, *help, p);
+#endif
     AddSample(app, *help, p);
     AddBacktest(app, *help, p);
     for (CLI::App* command : app.get_subcommands({}))
@@ -335,6 +359,9 @@ int Run(const CLI::App& app, Parsed& p, const CliStreams& s) {
     Reporter report(s.err, p.quiet, s.errIsTerminal);
     if (name == "extract") return RunExtract(p.extract, report);
     if (name == "show") return RunShow(p.show, report, s.out);
+#ifdef TALPO_CLI_PDF
+    if (name == "pdf") return RunPdf(p.pdf, report);
+#endif
     if (!p.date.empty()) {
         p.sample.Day.Year = std::stoi(p.date.substr(0, 4));
         p.sample.Day.Month = std::stoi(p.date.substr(4, 2));

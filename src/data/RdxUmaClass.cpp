@@ -171,8 +171,11 @@ const TUma::Figures* TUma::At(std::uint64_t key) const {
 TUma::Figures TUma::Summarise(const char* record, int recordNo) {
     Figures horse;
     horse.Record = recordNo;
+    for (int block = 0; block < TUmaRec::RunCount; ++block) {
+        const std::string_view figure = Figure(record, block);
+        std::memcpy(horse.RunText.data() + block * TUmaRun::Figure.Width, figure.data(), figure.size());
+    }
     const std::string_view first = Figure(record, 0);
-    horse.FirstSize = CopyText(first, horse.FirstText);
     long long maximum = 0;
     if (const auto value = TryStrToInt(first)) {
         horse.MaxFigure = *value;
@@ -220,8 +223,13 @@ std::optional<int> TUma::FindByScan(std::string_view records, std::string_view h
 }
 
 std::string_view TUma::Figures::First() const {
-    const std::string_view figure(FirstText.data(), FirstSize);
+    const std::string_view figure = Run(0);
     return figure == kThreeBlanks ? "0" : figure;
+}
+
+std::string_view TUma::Figures::Run(int block) const {
+    return CutFieldView(RunText.data() + static_cast<std::size_t>(block) * TUmaRun::Figure.Width,
+                        TUmaRun::Figure.Width);
 }
 
 std::int32_t TUma::Figures::Max() const {

@@ -46,13 +46,16 @@ public:
         std::string_view First() const;
         // GetMaxFigure's value; raises the conversion error of a later figure that is no number.
         std::int32_t Max() const;
+        // Run block `block`'s figure (0 to RunCount - 1) as its bytes, blanks kept: what a printed card
+        // shows.
+        std::string_view Run(int block) const;
 
     private:
         friend class TUma;
         std::int32_t Record = 0;
         std::int32_t MaxFigure = 0;
-        std::array<char, TUmaRun::Figure.Width> FirstText{};  // FirstSize bytes
-        std::uint8_t FirstSize = 0;
+        // The five figures' bytes, each in its width; a figure cut short by a zero byte is padded with zeros.
+        std::array<char, TUmaRec::RunCount * TUmaRun::Figure.Width> RunText{};
         // The first later figure that is no number, BadSize bytes.
         std::array<char, TUmaRun::Figure.Width> Bad{};
         std::uint8_t BadSize = 0;

@@ -1,22 +1,5 @@
-// The two Japanese gothic faces the windows use, with stand-ins on desktops that lack them.
+// The windows' faces are the printed cards' (paper/Fonts.h): window code keeps including them from its own
+// layer.
 #pragma once
 
-#include <QFont>
-
-namespace talpo {
-
-// Family names the windows ask for.
-inline constexpr const char* kGothicFamily = "ＭＳ ゴシック";
-inline constexpr const char* kPGothicFamily = "ＭＳ Ｐゴシック";
-
-// Makes the gothic families resolve to an installed Japanese face when the original one is missing:
-// IPA Gothic (same 6/12-pixel grid at 12 px), then other Japanese faces. Safe to call more than once.
-void InstallFontSubstitutions();
-
-// The monospaced gothic face at the given pixel size.
-QFont MakeGothicFont(int pixelSize);
-
-// The proportional gothic face at the given pixel size.
-QFont MakePGothicFont(int pixelSize);
-
-}  // namespace talpo
+#include "paper/Fonts.h"

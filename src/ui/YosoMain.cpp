@@ -27,6 +27,7 @@
 #include "ui/Fonts.h"
 #include "ui/HelpWindow.h"
 #include "ui/MessageBox.h"
+#include "ui/PrintDay.h"
 #include "ui/Progress.h"
 #include "ui/SaveDlg.h"
 #include "ui/ToolPictures.h"
@@ -160,6 +161,11 @@ void TYosoForm::CreateMenu() {
     SaveMenu = item(file, "SaveMenu", "買い目の保存(&S)", &TYosoForm::SaveBtnClick);
     SaveMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     SetHint(SaveMenu, "買い目をファイルに保存する");
+    PrintMenu = item(file, "PrintMenu", "印刷(&P)...", &TYosoForm::PrintMenuClick);
+    PrintMenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    SetHint(PrintMenu, "一日分の出馬表をプレビューして印刷する");
+    PdfMenu = item(file, "PdfMenu", "PDF に保存(&D)...", &TYosoForm::PdfMenuClick);
+    SetHint(PdfMenu, "一日分の出馬表を PDF ファイルに保存する");
     file->addSeparator();
     OtherMenu = item(file, "OtherMenu", "他のﾌｧｲﾙで予想(&O)", &TYosoForm::OtherMenuClick);
     BacktestMenu = item(file, "BacktestMenu", "成績集計(&B)...", &TYosoForm::BacktestMenuClick);
@@ -410,6 +416,20 @@ void TYosoForm::SaveBtnClick() {
             if (chosen.Files.Rdx) WarnLines(RdxSkippedRaceWarnings(*day_->Yoso, day_->Denma->RaceCount));
         }
         WriteSaveSettings(ini, chosen);
+    });
+}
+
+void TYosoForm::PrintMenuClick() {
+    Guarded(this, [this] {
+        if (day_) PreviewDayPrint(this, *day_);
+    });
+}
+
+void TYosoForm::PdfMenuClick() {
+    Guarded(this, [this] {
+        if (!day_) return;
+        const std::string path = SaveDayPdf(this, *day_, app_.OutputDir);
+        if (!path.empty()) ShowSaveWord(U("保存しました: %1").arg(ShownFolder(path)));
     });
 }
 

@@ -49,6 +49,8 @@ public:
     void NextBtnClick();
     void PriorBtnClick();
     void SaveBtnClick();
+    void PrintMenuClick();
+    void PdfMenuClick();
     void HelpBtnClick();
     void EndBtnClick();
     void OtherMenuClick();
@@ -119,6 +121,8 @@ private:
     QToolButton* HelpBtn = nullptr;
     QToolButton* EndBtn = nullptr;
     QAction* SaveMenu = nullptr;
+    QAction* PrintMenu = nullptr;
+    QAction* PdfMenu = nullptr;
     QAction* OtherMenu = nullptr;
     QAction* BacktestMenu = nullptr;
     QAction* ExitMenu = nullptr;

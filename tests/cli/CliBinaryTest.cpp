@@ -70,6 +70,11 @@ TEST(CliBinary, VersionAndHelp) {
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.out.rfind("Usage: talpo-cli COMMAND [ARGS]\n", 0), 0u);
     EXPECT_EQ(help.err, "");
+#ifdef TALPO_CLI_PDF
+    EXPECT_NE(help.out.find("\n  pdf "), std::string::npos) << help.out;
+#else
+    EXPECT_NE(help.out.find("This build has no 'pdf' command"), std::string::npos) << help.out;
+#endif
 }
 
 }  // namespace

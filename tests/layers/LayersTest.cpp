@@ -1,6 +1,6 @@
 // The folders of src/ are layers: each may include its own headers and those of the layers below it, and the
-// core (everything but cli, ui and app) includes no Qt. Read off the sources, so that a new include that
-// breaks the order fails here rather than in a review.
+// core (everything but paper, cli, ui and app) includes no Qt, and paper no Qt Widgets. Read off the sources,
+// so that a new include that breaks the order fails here rather than in a review.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -32,12 +32,23 @@ const std::map<std::string, std::set<std::string>> kMayUse = {
     {"settings", {"common", "data", "predict", "output"}},
     {"day", {"common", "data", "predict", "archive"}},
     {"backtest", {"common", "data", "predict", "output", "archive", "settings", "day"}},
-    {"cli", kCore},
-    {"ui", kCore},
+    {"paper", kCore},
+    {"cli",
+     [] {
+         auto use = kCore;
+         use.insert("paper");
+         return use;
+     }()},
+    {"ui",
+     [] {
+         auto use = kCore;
+         use.insert("paper");
+         return use;
+     }()},
     {"app",
      [] {
          auto use = kCore;
-         use.insert("ui");
+         use.insert({"paper", "ui"});
          return use;
      }()},
 };
@@ -107,6 +118,14 @@ TEST(Layers, TheCoreIncludesNoQt) {
     // The check itself sees Qt where there is some.
     const auto ui = IncludesOf("ui");
     EXPECT_TRUE(std::any_of(ui.begin(), ui.end(), IsQt));
+}
+
+// The printed cards draw on Qt Gui alone, so that talpo-cli can link them without the windows' toolkit: with
+// Widgets' headers out of its reach, the paper cannot include them either.
+TEST(Layers, ThePaperUsesNoWidgets) {
+    const std::string cmake = ReadBytes(kSourceDir / "paper" / "CMakeLists.txt");
+    EXPECT_EQ(cmake.find("Qt6::Widgets"), std::string::npos);
+    EXPECT_EQ(cmake.find("PrintSupport"), std::string::npos);
 }
 
 TEST(Layers, TheShellAddsNothingToTheCore) {

@@ -1,6 +1,6 @@
 // Font substitutions for the gothic faces. Nothing on a stock Linux desktop aliases them, and the silent
 // fallback (a Latin face) would change every measured column width, so the stand-ins are named here.
-#include "ui/Fonts.h"
+#include "paper/Fonts.h"
 
 #include <QString>
 #include <QStringList>

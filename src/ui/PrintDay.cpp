@@ -1,0 +1,50 @@
+// Print preview and PDF saving of the loaded day, both drawn by the paper layer.
+#include "ui/PrintDay.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <exception>
+
+#include "common/FileIO.h"
+#include "output/OutFile.h"
+#include "paper/DayPages.h"
+
+namespace talpo {
+
+void PreviewDayPrint(QWidget* parent, TDay& day) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("TALPO"));
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setObjectName("PrintPreview");
+    preview.setWindowTitle(QString::fromUtf8("印刷プレビュー"));
+    // The paint handler runs inside Qt: a race that cannot be drawn ends the preview's pages there, and
+    // its error comes back once the preview is closed.
+    std::exception_ptr failed;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&day, &failed](QPrinter* p) {
+        try {
+            PaintDay(*p, day);
+        } catch (...) {
+            failed = std::current_exception();
+        }
+    });
+    preview.exec();
+    if (failed) std::rethrow_exception(failed);
+}
+
+std::string SaveDayPdf(QWidget* parent, TDay& day, const std::string& outputDir) {
+    const std::string suggested = OutputFilePath(outputDir, PdfFileName(day));
+    QFileDialog dialog(parent, QString::fromUtf8("PDF に保存"), QFile::decodeName(suggested.c_str()),
+                       QString::fromUtf8("PDF ファイル (*.pdf)"));
+    dialog.setObjectName("PdfSaveDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.resize(760, 440);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const std::string path = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    WriteFileAtomic(path, DayPdf(day));
+    return path;
+}
+
+}  // namespace talpo

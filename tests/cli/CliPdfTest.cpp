@@ -1,0 +1,102 @@
+// talpo-cli pdf as a script runs it, read back with poppler's tools as a reader's viewer would: a page per
+// race on A4 with the fonts inside the file, every page carrying its race's venue, number, horses, marks and
+// bets; nothing written for a day without races, nor where the file cannot be made.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "CliTestSupport.h"
+#include "cli/CliInput.h"
+
+namespace talpo {
+namespace {
+
+using test::CliBinary;
+using test::CliRun;
+using test::TempDir;
+
+const std::string kSample = std::string(TALPO_SAMPLES_DIR) + "/sample-day.lzh";
+
+std::string Output(const std::string& command) {
+    std::string text;
+    const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    char buffer[4096];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get())) text.append(buffer, n);
+    return text;
+}
+
+std::string FontTable(const std::string& pdf) {
+    return Output("pdffonts " + pdf);
+}
+
+// pdffonts' "emb" column, a row per font.
+std::vector<std::string> EmbeddedColumn(const std::string& pdf) {
+    const std::string table = FontTable(pdf);
+    const std::size_t column = table.find("emb");
+    std::vector<std::string> cells;
+    std::size_t line = table.find('\n', table.find("\n---") + 1);
+    for (; line != std::string::npos && line + 1 < table.size(); line = table.find('\n', line + 1))
+        cells.push_back(table.substr(line + 1 + column, 3));
+    EXPECT_FALSE(cells.empty()) << table;
+    return cells;
+}
+
+// Text compared as a reader sees it: blanks and dashes, which layout and bet forms place, left out.
+std::string Bare(std::string text) {
+    std::erase_if(text, [](char c) { return c == ' ' || c == '-' || c == '\n'; });
+    return text;
+}
+
+TEST(CliPdf, ThePagesOfTheSampleDay) {
+    TempDir out;
+    const std::string pdf = out.File("day.pdf");
+    const CliRun run = CliBinary({"pdf", kSample, pdf});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err, "wrote " + pdf + " (24 pages)\n");
+    const std::string info = Output("pdfinfo " + pdf);
+    EXPECT_NE(info.find("Pages:           24\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
+    EXPECT_NE(FontTable(pdf).find("Gothic"), std::string::npos);
+    for (const std::string& embedded : EmbeddedColumn(pdf)) EXPECT_EQ(embedded, "yes");
+
+    cli::PredictedDay day = cli::LoadInput(kSample);
+    const TYoso& yoso = *day.Day.Yoso;
+    for (int r = 0; r < day.Day.Denma->RaceCount; ++r) {
+        const std::string n = std::to_string(r + 1);
+        const std::string page = Bare(Output("pdftotext -layout -f " + n + " -l " + n + " " + pdf + " -"));
+        const TYosoRace& race = yoso.RaceAt(r);
+        SCOPED_TRACE("page " + n);
+        EXPECT_NE(page.find(Cp932ToUtf8(race.VenueName.Get())), std::string::npos);
+        EXPECT_NE(page.find(Bare(race.RaceNo.Get()) + "R"), std::string::npos);
+        day.Day.SetRace(r);
+        for (int i = 0; i < day.Day.Denma->GetRunnerSlots(); ++i) {
+            EXPECT_NE(page.find(Bare(Cp932ToUtf8(day.Day.Denma->GetHorseName(i)))), std::string::npos) << i;
+            EXPECT_NE(page.find(Bare(Cp932ToUtf8(yoso.HorseAt(r, i).Mark.Get()))), std::string::npos) << i;
+        }
+        std::string bets = race.WinBets[0].Get();
+        for (int slot = 0; slot < 3; ++slot) bets += race.PlaceBets[slot].Get();
+        for (int slot = 0; slot < 8; ++slot) bets += race.PairBets[slot].Get();
+        EXPECT_NE(page.find(HasPrediction(race) ? Bare(bets) : Bare("予想無し")), std::string::npos);
+    }
+}
+
+TEST(CliPdf, NothingWrittenForADayWithoutRacesNorWhereTheFileCannotBeMade) {
+    TempDir dir;
+    test::WriteBytes(dir.File("rdx_den.dat"), "");
+    test::WriteBytes(dir.File("rdx_uma.dat"), "");
+    const CliRun empty = CliBinary({"pdf", dir.Dir(), dir.File("day.pdf")});
+    EXPECT_EQ(empty.code, 0);
+    EXPECT_NE(empty.err.find("holds no race"), std::string::npos) << empty.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("day.pdf")));
+
+    const std::string unwritable = dir.File("missing/day.pdf");
+    const CliRun failed = CliBinary({"pdf", kSample, unwritable});
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_NE(failed.err.find(unwritable), std::string::npos) << failed.err;
+    EXPECT_EQ(test::FolderFiles(dir.Path()).size(), 2u);
+}
+
+}  // namespace
+}  // namespace talpo
