@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "cli/CliInput.h"
 #include "common/FileIO.h"
+#include "day/DayInput.h"
 #include "paper/DayPages.h"
 
 namespace talpo::cli {

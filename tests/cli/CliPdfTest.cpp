@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "CliTestSupport.h"
-#include "cli/CliInput.h"
+#include "day/DayInput.h"
 
 namespace talpo {
 namespace {
@@ -61,7 +61,7 @@ TEST(CliPdf, ThePagesOfTheSampleDay) {
     EXPECT_NE(FontTable(pdf).find("Gothic"), std::string::npos);
     for (const std::string& embedded : EmbeddedColumn(pdf)) EXPECT_EQ(embedded, "yes");
 
-    cli::PredictedDay day = cli::LoadInput(kSample);
+    PredictedDay day = LoadInput(kSample);
     const TYoso& yoso = *day.Day.Yoso;
     for (int r = 0; r < day.Day.Denma->RaceCount; ++r) {
         const std::string n = std::to_string(r + 1);
