@@ -27,6 +27,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/Progress.h"
+#include "ui/QtText.h"
 #include "ui/SaveDlg.h"
 #include "ui/ToolPictures.h"
 
@@ -61,19 +62,15 @@ protected:
 // A hint "tooltip|status text": the first part pops up, the second goes to the status bar. A hint without
 // the bar is both.
 void SetHint(QWidget* widget, const char* utf8Hint) {
-    const QStringList parts = QString::fromUtf8(utf8Hint).split(QLatin1Char('|'));
+    const QStringList parts = U(utf8Hint).split(QLatin1Char('|'));
     widget->setToolTip(parts.front());
     widget->setStatusTip(parts.back());
 }
 
 void SetHint(QAction* action, const char* utf8Hint) {
-    const QStringList parts = QString::fromUtf8(utf8Hint).split(QLatin1Char('|'));
+    const QStringList parts = U(utf8Hint).split(QLatin1Char('|'));
     action->setToolTip(parts.front());
     action->setStatusTip(parts.back());
-}
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
 }
 
 // A folder as the user knows it: the home folder written "~".

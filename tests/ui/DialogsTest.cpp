@@ -11,16 +11,13 @@
 #include "common/Cp932.h"
 #include "ui/About.h"
 #include "ui/Progress.h"
+#include "ui/QtText.h"
 #include "ui/SaveDlg.h"
 #include "ui/TitlePicture.h"
 #include "ui/ToolPictures.h"
 
 namespace talpo {
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 TEST(SaveFormTest, IsLaidOutWithItsTexts) {
     TSaveForm form;
