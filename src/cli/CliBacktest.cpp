@@ -46,12 +46,13 @@ int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& 
     Backtest backtest(results, options.Stake, options.By);
     std::vector<InputRace> races;
     int failed = 0;
+    ArchiveBuffers buffers;
     const std::size_t n = options.Inputs.size();
     for (std::size_t k = 0; k < n; ++k) {
         const std::string& input = options.Inputs[k];
         report.Progress("day " + std::to_string(k + 1) + " of " + std::to_string(n) + ": " + input);
         try {
-            const PredictedDay day = LoadInput(input);
+            const PredictedDay day = LoadInput(input, buffers);
             for (const std::string& w : InputWarnings(day)) report.Warning(w);
             std::vector<ScoredRace> scored = backtest.AddDay(*day.Day.Yoso, day.Day.Denma->RaceCount);
             if (options.Csv) {
