@@ -101,7 +101,6 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
             throw ETalpoError(e.Kind(),
                               day.DenName + ": " + DescribeRace(*day.Day.Denma, r) + ": " + e.what());
         }
-        // A blank line between cards, none after the last.
         if (!first) out << "\n";
         first = false;
         out << "=== " << r + 1 << "/" << count << " " << std::string(60, '=') << "\n";
