@@ -14,8 +14,8 @@ struct ProcessRun {
     double Seconds = 0;
     double PeakBytes = 0;
 };
-// Runs argv (argv[0] a path), its output thrown away. Started without a copy of this process's pages
-// (posix_spawn), so that its peak memory is its own.
+// Runs argv (argv[0] a path), its output thrown away. The kernel counts this process's peak memory at the
+// start into the program's, so a peak is measured only while this process is small.
 ProcessRun RunProcess(const std::vector<std::string>& argv);
 
 struct SeasonFigures {
