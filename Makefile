@@ -47,7 +47,8 @@ demo: build
 gui: build
 	@$(BUILD)/src/app/talpo
 
-# Benchmarks of a typical day and a large input, with the goals checked (build/bench).
+# Benchmarks: a season of archives against the time to unpack them, a typical day, a large input as a scale
+# check, with the goals checked (build/bench).
 bench:
 	@$(MAKE) --no-print-directory build PRESET=bench
 	@bash bench/run.sh build/bench

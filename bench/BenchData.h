@@ -17,8 +17,9 @@ struct DayShape {
 
 // 36 races (12 a venue and day: two venues, two days) of 16 to 18 runners, 1,000 horses.
 inline constexpr DayShape kTypicalDay{"typical", 36, 1000, 16, 18};
-// 10,000 races and 100,000 horse records.
+// 10,000 races and 100,000 horse records, and a tenth of it: the scale check.
 inline constexpr DayShape kLargeInput{"large", 10000, 100000};
+inline constexpr DayShape kTenthInput{"tenth", 1000, 10000};
 
 // Where the inputs are kept: set once by main from the command line.
 void SetDataRoot(const std::string& dir);

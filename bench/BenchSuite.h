@@ -14,6 +14,7 @@ inline constexpr const char* kPredictSeason = "Season/Predict";
 inline constexpr const char* kBacktestSeason = "Season/Backtest";
 
 void RegisterDayBenchmarks();
+
 void RegisterBacktestBenchmarks();
 void RegisterLookupBenchmarks();
 

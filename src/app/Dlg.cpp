@@ -14,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <QTreeView>
 
+#include "paper/QtText.h"
 #include "ui/Fonts.h"
 #include "ui/Progress.h"
 
@@ -82,7 +83,7 @@ TDirDlg::TDirDlg(QWidget* parent)
     ok_->setObjectName("Button1");
     ok_->setGeometry(200, 168, 75, 25);
     ok_->setDefault(true);
-    cancel_ = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this);
+    cancel_ = new QPushButton(U("ｷｬﾝｾﾙ"), this);
     cancel_->setObjectName("Button2");
     cancel_->setGeometry(200, 208, 75, 25);
 

@@ -24,6 +24,7 @@
 #include "common/TalpoError.h"
 #include "common/Version.h"
 #include "day/TalpoDay.h"
+#include "paper/QtText.h"
 #include "settings/ProgramDir.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
@@ -39,14 +40,14 @@
 namespace talpo {
 namespace {
 
-const QString kWarningCaption = QString::fromUtf8("警告");
-const QString kNoDataText = QString::fromUtf8("解凍されたデータがありません");
-const QString kOpenTitle = QString::fromUtf8("データファイルの選択");
+const QString kWarningCaption = U("警告");
+const QString kNoDataText = U("解凍されたデータがありません");
+const QString kOpenTitle = U("データファイルの選択");
 // Both spellings of the extension: the file system tells case apart, the archives come in either.
-const QString kOpenFilter = QString::fromUtf8("LZHファイル（RDX圧縮データ）(*.LZH *.lzh)");
-const QString kInDirTitle = QString::fromUtf8("入力ファイルディレクトリの指定");
-const QString kOutDirTitle = QString::fromUtf8("出力ファイルディレクトリの指定");
-const QString kExtractFailed = QString::fromUtf8("ファイルを解凍できませんでした。");
+const QString kOpenFilter = U("LZHファイル（RDX圧縮データ）(*.LZH *.lzh)");
+const QString kInDirTitle = U("入力ファイルディレクトリの指定");
+const QString kOutDirTitle = U("出力ファイルディレクトリの指定");
+const QString kExtractFailed = U("ファイルを解凍できませんでした。");
 
 std::optional<std::string> ChooseArchiveWithDialog(QWidget* parent, const QString& title,
                                                    const QString& folder, const QString& filter) {
@@ -93,7 +94,7 @@ TMainFormHooks WithDefaults(TMainFormHooks hooks) {
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* utf8Text, QRect geometry,
                         int pixelSize) {
-    auto* button = new QPushButton(QString::fromUtf8(utf8Text), parent);
+    auto* button = new QPushButton(U(utf8Text), parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
     if (pixelSize != 0) button->setFont(MakePGothicFont(pixelSize));
@@ -101,7 +102,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* utf8Text,
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* utf8Text, QPoint topLeft) {
-    auto* label = new QLabel(QString::fromUtf8(utf8Text), parent);
+    auto* label = new QLabel(U(utf8Text), parent);
     label->setObjectName(name);
     label->move(topLeft);
     label->adjustSize();
@@ -181,7 +182,7 @@ void TMainForm::BuildLayout() {
     // One pixel narrower than its neighbours: at their width its right border fell outside the window.
     button3_ = MakeButton(this, "Button3", "終  了", {324, 272, 106, 25}, 16);
 
-    groupBox1_ = new QGroupBox(QString::fromUtf8("ディレクトリ設定"), this);
+    groupBox1_ = new QGroupBox(U("ディレクトリ設定"), this);
     groupBox1_->setObjectName("GroupBox1");
     groupBox1_->setGeometry(0, 304, 430, 121);
     // The title stands in from the frame's corner rather than against the window's edge.
@@ -211,17 +212,17 @@ void TMainForm::BuildLayout() {
 
 void TMainForm::FormCreate() {
     const auto splash = std::make_unique<TSplashForm>();
-    splash->Label1()->setText(QString::fromUtf8(kVersionText));
-    splash->Label2()->setText(QString::fromUtf8(kRightsText));
+    splash->Label1()->setText(U(kVersionText));
+    splash->Label2()->setText(U(kRightsText));
     splash->ShowNow();
 
     // A settings file that cannot be written is reported over the splash, the one window shown now: a
     // box of the hidden start window would go behind it.
     Guarded(splash.get(), [this] { ReadSettings(); });
 
-    version_->setText(QString::fromUtf8(kVersionText));
-    rights_->setText(QString::fromUtf8(kRightsText));
-    setWindowTitle(QString::fromUtf8(kTalpoCaption));
+    version_->setText(U(kVersionText));
+    rights_->setText(U(kRightsText));
+    setWindowTitle(U(kTalpoCaption));
 
     Wait(2000);
 }
@@ -294,8 +295,7 @@ void TMainForm::Button1Click() {
             return;
         }
         hooks_.Inform(this, QApplication::applicationName(),
-                      QString::fromUtf8("rdx_den.dat と rdx_uma.dat を次のフォルダに解凍しました。\n%1")
-                          .arg(Shown(inDir_)));
+                      U("rdx_den.dat と rdx_uma.dat を次のフォルダに解凍しました。\n%1").arg(Shown(inDir_)));
     });
 }
 

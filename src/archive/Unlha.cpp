@@ -1,13 +1,14 @@
 // Extraction of the day's two data files from an LZH archive with libarchive. The reader does not guard
 // against hostile archives (names leaving the folder, sizes the header does not announce, members twice)
 // and reports a bad data CRC only as a warning, so every check that matters is made here, on both members
-// read whole into memory before anything is written.
+// unpacked whole into memory before anything is written.
 #include "archive/Unlha.h"
 
 #include <archive.h>
 #include <archive_entry.h>
 #include <locale.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -15,7 +16,6 @@
 #include <memory>
 #include <new>
 #include <optional>
-#include <vector>
 
 #include "common/Cp932.h"
 #include "common/FileIO.h"
@@ -26,6 +26,9 @@ namespace talpo {
 namespace {
 
 constexpr std::array<const char*, 2> kMembers = {"rdx_den.dat", "rdx_uma.dat"};
+
+// A member's bytes, in the order of kMembers.
+using MemberBuffers = std::array<PageBuffer, kMembers.size()>;
 
 // A failed extraction, with the message the user reads.
 struct Failure {
@@ -177,23 +180,39 @@ std::string InFolder(const std::string& dir, const char* name) {
     return dir.back() == '/' ? dir + name : dir + "/" + name;
 }
 
-// Copies a member's data, counting the bytes: the reader does not hold a member to its header's size.
-std::string ReadData(archive* a, int member) {
-    std::string data;
-    std::vector<char> buffer(1 << 16);
+// Unpacks a member straight into its buffer, sized from the member's header and grown only when the data
+// runs past it; the bytes are counted here, since the reader does not hold a member to its header's size.
+void UnpackMember(archive* a, archive_entry* entry, int member, PageBuffer& into) {
+    constexpr auto kMax = static_cast<std::size_t>(kMaxMemberBytes);
+    const la_int64_t announced = archive_entry_size_is_set(entry) ? archive_entry_size(entry) : 0;
+    into.Shrink(0);
+    into.Resize(static_cast<std::size_t>(std::max<la_int64_t>(announced, 0)));
+    std::size_t size = 0;
     for (;;) {
-        const la_ssize_t n = archive_read_data(a, buffer.data(), buffer.size());
+        if (size == into.size()) {
+            // Full: whether the member goes on is asked through a small buffer, so that a header that told
+            // the truth costs no growth.
+            char more[4096];
+            const la_ssize_t n = archive_read_data(a, more, sizeof more);
+            if (n < 0) throw DataFailure(a);
+            if (n == 0) break;
+            const auto got = static_cast<std::size_t>(n);
+            if (size + got > kMax) throw TooLarge(member);
+            into.Resize(std::min(kMax, std::max(size + got, 2 * size)));
+            std::memcpy(into.data() + size, more, got);
+            size += got;
+            continue;
+        }
+        const la_ssize_t n = archive_read_data(a, into.data() + size, into.size() - size);
         if (n < 0) throw DataFailure(a);
         if (n == 0) break;
-        if (data.size() + static_cast<std::size_t>(n) > static_cast<std::size_t>(kMaxMemberBytes))
-            throw TooLarge(member);
-        data.append(buffer.data(), static_cast<std::size_t>(n));
+        size += static_cast<std::size_t>(n);
     }
-    return data;
+    into.Shrink(size);
 }
 
-DayMembers ReadDay(archive* a, const std::string& archiveName, Names names) {
-    std::array<std::optional<std::string>, kMembers.size()> found;
+void ReadDay(archive* a, const std::string& archiveName, Names names, MemberBuffers& members) {
+    std::array<bool, kMembers.size()> found{};
     for (;;) {
         archive_entry* entry = nullptr;
         const int r = archive_read_next_header(a, &entry);
@@ -209,13 +228,13 @@ DayMembers ReadDay(archive* a, const std::string& archiveName, Names names) {
             throw Failure{"アーカイブに " + std::string(kMembers[member]) + " が二つ以上あります"};
         if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > kMaxMemberBytes)
             throw TooLarge(member);
-        found[member] = ReadData(a, member);
+        UnpackMember(a, entry, member, members[static_cast<std::size_t>(member)]);
+        found[member] = true;
     }
     if (!found[0] && !found[1]) throw Failure{"アーカイブに rdx_den.dat と rdx_uma.dat がありません"};
     for (std::size_t i = 0; i < found.size(); ++i) {
         if (!found[i]) throw Failure{"アーカイブに " + std::string(kMembers[i]) + " がありません"};
     }
-    return {std::move(*found[0]), std::move(*found[1])};
 }
 
 // Both files are staged whole, and both targets checked, before either replaces its earlier version, and
@@ -246,8 +265,8 @@ std::string Failed(const Step& step) {
     }
 }
 
-DayMembers ReadWithNames(const std::string& archiveName, const std::function<void(archive*)>& open,
-                         Names names) {
+void ReadWithNames(const std::string& archiveName, const std::function<void(archive*)>& open, Names names,
+                   MemberBuffers& members) {
     const ArchiveHandle a(archive_read_new());
     if (!a) throw std::bad_alloc();
     archive_read_support_format_lha(a.get());
@@ -256,21 +275,33 @@ DayMembers ReadWithNames(const std::string& archiveName, const std::function<voi
         throw Failure{"Shift-JIS のファイル名を読む準備ができません: " + LibraryText(a.get())};
     }
     open(a.get());
-    return ReadDay(a.get(), archiveName, names);
+    ReadDay(a.get(), archiveName, names, members);
+}
+
+// The message of a failed reading, empty when both members were read into `members`.
+std::string ReadMembers(const std::string& archiveName, const std::function<void(archive*)>& open,
+                        MemberBuffers& members) {
+    return Failed([&] {
+        const ScopedUtf8Ctype utf8;
+        try {
+            ReadWithNames(archiveName, open, Names::ShiftJis, members);
+        } catch (const NameNotShiftJis&) {
+            ReadWithNames(archiveName, open, Names::Bytes, members);
+        }
+    });
 }
 
 DayArchiveResult Read(const std::string& archiveName, const std::function<void(archive*)>& open) {
+    MemberBuffers members;
     DayArchiveResult result;
-    result.Message = Failed([&] {
-        const ScopedUtf8Ctype utf8;
-        try {
-            result.Members = ReadWithNames(archiveName, open, Names::ShiftJis);
-        } catch (const NameNotShiftJis&) {
-            result.Members = ReadWithNames(archiveName, open, Names::Bytes);
-        }
-    });
+    result.Message = ReadMembers(archiveName, open, members);
     result.Ok = result.Message.empty();
+    if (result.Ok) result.Members = {std::string(members[0].View()), std::string(members[1].View())};
     return result;
+}
+
+void OpenMemory(archive* a, std::string_view bytes) {
+    if (archive_read_open_memory(a, bytes.data(), bytes.size()) != ARCHIVE_OK) throw OpenFailure(a, {});
 }
 
 ExtractResult Store(const DayArchiveResult& read, const std::string& inputDir,
@@ -292,11 +323,16 @@ DayArchiveResult ReadDayArchive(const std::string& archivePathFs) {
 }
 
 DayArchiveResult ReadDayArchiveFromMemory(const std::string& archiveBytes) {
-    return Read({}, [&](archive* a) {
-        if (archive_read_open_memory(a, archiveBytes.data(), archiveBytes.size()) != ARCHIVE_OK) {
-            throw OpenFailure(a, {});
-        }
-    });
+    return Read({}, [&](archive* a) { OpenMemory(a, archiveBytes); });
+}
+
+std::string DayArchiveReader::Read(std::string_view archiveBytes) {
+    return ReadMembers(
+        {}, [&](archive* a) { OpenMemory(a, archiveBytes); }, members_);
+}
+
+PageBuffer DayArchiveReader::TakeDen() {
+    return std::move(members_[0]);
 }
 
 ExtractResult StoreDayMembers(const DayMembers& members, const std::string& inputDirFs,

@@ -2,11 +2,13 @@
 // every check, then put into the input folder together. Paths are the file system's bytes throughout.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "common/FolderLock.h"
+#include "common/PageBuffer.h"
 
 namespace talpo {
 
@@ -36,6 +38,23 @@ struct DayArchiveResult {
 DayArchiveResult ReadDayArchive(const std::string& archivePathFs);
 // The same from archive bytes in memory. Messages name no archive, having no name to give.
 DayArchiveResult ReadDayArchiveFromMemory(const std::string& archiveBytes);
+
+// Reads the two members of one archive after another (a season) into buffers it keeps: the library
+// unpacks each member straight into its buffer, sized from the member's header and grown only when a
+// member needs more, so that after the first days a day takes no fresh memory for its horse file. The
+// checks and messages are ReadDayArchiveFromMemory's.
+class DayArchiveReader {
+public:
+    // The message (UTF-8) of an archive that fails, empty when both members were read.
+    std::string Read(std::string_view archiveBytes);
+    // The race card of the archive last read, handed over whole: it becomes the day's own.
+    PageBuffer TakeDen();
+    // The horse file of the archive last read, valid until the next Read.
+    std::string_view Uma() const { return members_[1].View(); }
+
+private:
+    std::array<PageBuffer, 2> members_;  // rdx_den.dat, rdx_uma.dat
+};
 
 // Puts both members into inputDir, both or neither: they are made whole first, then replace the earlier
 // files together (common/FileIO.h's CommitTogether), under the folder's lock; waiting is told when another

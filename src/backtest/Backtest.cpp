@@ -227,8 +227,8 @@ void Backtest::AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored) {
     if (result && !result->Cancelled) {
         const auto& win = result->Payouts[static_cast<std::size_t>(BetType::Win)];
         const auto& place = result->Payouts[static_cast<std::size_t>(BetType::Place)];
-        const auto runners = TryStrToInt(race.RunnerCount.Get()).value_or(0);
-        for (int h = 0; h < std::clamp(runners, 0, TYoso::HorseSlots); ++h) {
+        const int runners = RunnerSlots(race);
+        for (int h = 0; h < runners; ++h) {
             const TYosoHorse& horse = race.Horses[static_cast<std::size_t>(h)];
             const auto& marks = EngineMarks();
             const auto mark = std::find(marks.begin(), marks.end(), horse.Mark.Get());

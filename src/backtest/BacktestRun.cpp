@@ -19,6 +19,7 @@ SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener) 
     const RaceResults results = ReadResults(options.Results);
     Backtest backtest(results, options.Stake, options.By);
     SeasonResult run;
+    ArchiveBuffers buffers;
     const std::size_t n = options.Inputs.size();
     for (std::size_t k = 0; k < n; ++k) {
         const std::string& input = options.Inputs[k];
@@ -27,7 +28,7 @@ SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener) 
             break;
         }
         try {
-            const PredictedDay day = LoadInput(input);
+            const PredictedDay day = LoadInput(input, buffers);
             for (const std::string& w : InputWarnings(day)) listener.Warning(w);
             std::vector<ScoredRace> scored = backtest.AddDay(*day.Day.Yoso, day.Day.Denma->RaceCount);
             if (options.KeepTickets) {

@@ -69,7 +69,10 @@ std::vector<int> ShownRaces(const ShowOptions& options, const TYoso& yoso, int c
 }  // namespace
 
 int RunExtract(const ExtractOptions& options, Reporter& report) {
-    const DayMembers members = ReadArchiveInput(options.Archive);
+    ArchiveBuffers buffers;
+    ReadArchiveInput(options.Archive, buffers);
+    const DayMembers members{std::string(buffers.Members.TakeDen().View()),
+                             std::string(buffers.Members.Uma())};
     const std::string inDir = AsDir(options.InDir);
     MakeFolder(inDir);
     const ExtractResult result = StoreDayMembers(members, inDir, report.WaitingNotice());
@@ -79,7 +82,8 @@ int RunExtract(const ExtractOptions& options, Reporter& report) {
 }
 
 int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
-    PredictedDay day = LoadInput(options.Input);
+    ArchiveBuffers buffers;
+    PredictedDay day = LoadInput(options.Input, buffers);
     for (const std::string& w : InputWarnings(day)) report.Warning(w);
     const int count = day.Day.Denma->RaceCount;
     if (count == 0) {
@@ -97,7 +101,6 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
             throw ETalpoError(e.Kind(),
                               day.DenName + ": " + DescribeRace(*day.Day.Denma, r) + ": " + e.what());
         }
-        // A blank line between cards, none after the last.
         if (!first) out << "\n";
         first = false;
         out << "=== " << r + 1 << "/" << count << " " << std::string(60, '=') << "\n";

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 
-#include "cli/CliStore.h"
 #include "cli/CliText.h"
 #include "common/Cp932.h"
 #include "common/StrConv.h"
@@ -55,7 +54,7 @@ void WriteDaysCsv(const std::vector<PredictedDay>& days, bool forTerminal, const
     for (const PredictedDay& day : days) {
         for (int r = 0; r < day.Day.Denma->RaceCount; ++r) {
             const TYosoRace& race = day.Day.Yoso->RaceAt(r);
-            const int runners = StoredRunners(race);
+            const int runners = RunnerSlots(race);
             csv.clear();
             for (int h = 0; h < runners; ++h)
                 AppendRow(csv, MakeRow(race, race.Horses[static_cast<std::size_t>(h)]), forTerminal);

@@ -5,7 +5,6 @@
 #include <array>
 #include <nlohmann/json.hpp>
 
-#include "cli/CliStore.h"
 #include "common/Cp932.h"
 #include "common/StrConv.h"
 
@@ -14,74 +13,154 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// The first Count slots of one kind of bet; the store keeps more than the JSON lists.
-template <std::size_t Count, std::size_t N, std::size_t Width>
-Json Slots(const std::array<TYosoText<Width>, N>& bets) {
-    static_assert(Count <= N);
-    Json slots = Json::array();
-    for (std::size_t s = 0; s < Count; ++s) slots.push_back(Cp932ToUtf8(bets[s].Get()));
-    return slots;
-}
+// A race as the text its JSON value has in a document dumped whole with an indent of 2, written straight
+// into one string: building the value first and dumping it took as long as unpacking the day's archive.
+// Every text comes from the one CP932 conversion, which gives valid UTF-8, so escaping is all it needs.
+class RaceText {
+public:
+    explicit RaceText(std::size_t indent) : indent_(indent) {}
 
-Json Horses(const TYosoRace& race, int runners) {
-    Json horses = Json::array();
-    for (int h = 0; h < runners; ++h) {
-        const TYosoHorse& horse = race.Horses[static_cast<std::size_t>(h)];
-        horses.push_back({{"no", Cp932ToUtf8(horse.HorseNo.Get())},
-                          {"bracket", Cp932ToUtf8(horse.Bracket.Get())},
-                          {"name", Cp932ToUtf8(horse.HorseName.Get())},
-                          {"sex_age", Cp932ToUtf8(horse.SexAge.Get())},
-                          {"jockey", Cp932ToUtf8(horse.Jockey.Get())},
-                          {"trainer", Cp932ToUtf8(horse.Trainer.Get())},
-                          {"mark", Cp932ToUtf8(horse.Mark.Get())},
-                          {"index", horse.Index}});
+    std::string Take() { return std::move(out_); }
+
+    void Open(char bracket) {
+        out_ += bracket;
+        indent_ += 2;
+        first_ = true;
     }
-    return horses;
-}
-
-Json Race(const TYosoRace& r, int runners) {
-    Json race = {{"venue", Cp932ToUtf8(r.VenueName.Get())},
-                 {"venue_code", Cp932ToUtf8(r.VenueCode.Get())},
-                 {"meeting_no", Cp932ToUtf8(r.MeetingNo.Get())},
-                 {"meeting_day", Cp932ToUtf8(r.MeetingDay.Get())},
-                 {"race_no", Cp932ToUtf8(r.RaceNo.Get())},
-                 {"year", Cp932ToUtf8(r.Year.Get())},
-                 {"month", Cp932ToUtf8(r.Month.Get())},
-                 {"day", Cp932ToUtf8(r.Day.Get())},
-                 {"date", Cp932ToUtf8(r.RaceDate.Get())},
-                 {"name", Cp932ToUtf8(r.RaceName.Get())},
-                 {"surface", Cp932ToUtf8(r.Surface.Get())},
-                 {"distance", Cp932ToUtf8(r.Distance.Get())},
-                 {"runner_count", Cp932ToUtf8(r.RunnerCount.Get())},
-                 {"class", Cp932ToUtf8(r.RaceClass.Get())},
-                 {"start_time", Cp932ToUtf8(r.StartTime.Get())}};
-    race["win"] = Slots<3>(r.WinBets);
-    race["place"] = Slots<3>(r.PlaceBets);
-    race["pairs"] = Slots<8>(r.PairBets);
-    race["horses"] = Horses(r, runners);
-    return race;
-}
-
-// A value dumped as it would stand at the given depth of a document dumped whole: every line but the
-// first moved right. Strings escape their line breaks, so every '\n' of the dump is one of its lines.
-std::string Indented(const Json& value, std::size_t indent, Json::error_handler_t onInvalid) {
-    const std::string dump = value.dump(2, ' ', false, onInvalid);
-    const std::string margin = "\n" + std::string(indent, ' ');
-    std::string out;
-    out.reserve(dump.size() + dump.size() / 8);
-    for (const char c : dump) {
-        if (c == '\n') {
-            out += margin;
-        } else {
-            out += c;
+    void Close(char bracket) {
+        indent_ -= 2;
+        // An empty array or object stays on its line, as the dump gives it.
+        if (!first_) NewLine();
+        out_ += bracket;
+        first_ = false;
+    }
+    // The next value of an array, or the key of the next member of an object.
+    void Next(std::string_view key = {}) {
+        if (!first_) out_ += ',';
+        first_ = false;
+        NewLine();
+        if (key.empty()) return;
+        String(key);
+        out_ += ": ";
+    }
+    void Text(std::string_view key, const std::string& cp932) {
+        Next(key);
+        String(Cp932ToUtf8(cp932));
+    }
+    void Number(std::string_view key, std::int32_t value) {
+        Next(key);
+        out_ += std::to_string(value);
+    }
+    template <std::size_t Count, std::size_t N, std::size_t Width>
+    void Slots(std::string_view key, const std::array<TYosoText<Width>, N>& bets) {
+        static_assert(Count <= N);
+        Next(key);
+        Open('[');
+        for (std::size_t s = 0; s < Count; ++s) {
+            Next();
+            String(Cp932ToUtf8(bets[s].Get()));
         }
+        Close(']');
     }
-    return out;
+
+private:
+    void NewLine() {
+        out_ += '\n';
+        out_.append(indent_, ' ');
+    }
+    // The escapes of the dump: the two that JSON demands, the short forms of five controls, \u00xx for
+    // the other controls; everything else as it is.
+    void String(std::string_view utf8) {
+        out_ += '"';
+        for (const char ch : utf8) {
+            const auto c = static_cast<unsigned char>(ch);
+            switch (ch) {
+                case '"':
+                    out_ += "\\\"";
+                    break;
+                case '\\':
+                    out_ += "\\\\";
+                    break;
+                case '\b':
+                    out_ += "\\b";
+                    break;
+                case '\f':
+                    out_ += "\\f";
+                    break;
+                case '\n':
+                    out_ += "\\n";
+                    break;
+                case '\r':
+                    out_ += "\\r";
+                    break;
+                case '\t':
+                    out_ += "\\t";
+                    break;
+                default:
+                    if (c < 0x20) {
+                        static constexpr char kHex[] = "0123456789abcdef";
+                        out_ += "\\u00";
+                        out_ += kHex[c >> 4];
+                        out_ += kHex[c & 0xF];
+                    } else {
+                        out_ += ch;
+                    }
+            }
+        }
+        out_ += '"';
+    }
+
+    std::string out_;
+    std::size_t indent_;
+    bool first_ = true;
+};
+
+void AppendHorse(RaceText& json, const TYosoHorse& horse) {
+    json.Next();
+    json.Open('{');
+    json.Text("no", horse.HorseNo.Get());
+    json.Text("bracket", horse.Bracket.Get());
+    json.Text("name", horse.HorseName.Get());
+    json.Text("sex_age", horse.SexAge.Get());
+    json.Text("jockey", horse.Jockey.Get());
+    json.Text("trainer", horse.Trainer.Get());
+    json.Text("mark", horse.Mark.Get());
+    json.Number("index", horse.Index);
+    json.Close('}');
+}
+
+// The race as it stands at the depth of indent, its first line not indented.
+std::string Race(const TYosoRace& r, int runners, std::size_t indent) {
+    RaceText json(indent);
+    json.Open('{');
+    json.Text("venue", r.VenueName.Get());
+    json.Text("venue_code", r.VenueCode.Get());
+    json.Text("meeting_no", r.MeetingNo.Get());
+    json.Text("meeting_day", r.MeetingDay.Get());
+    json.Text("race_no", r.RaceNo.Get());
+    json.Text("year", r.Year.Get());
+    json.Text("month", r.Month.Get());
+    json.Text("day", r.Day.Get());
+    json.Text("date", r.RaceDate.Get());
+    json.Text("name", r.RaceName.Get());
+    json.Text("surface", r.Surface.Get());
+    json.Text("distance", r.Distance.Get());
+    json.Text("runner_count", r.RunnerCount.Get());
+    json.Text("class", r.RaceClass.Get());
+    json.Text("start_time", r.StartTime.Get());
+    json.Slots<3>("win", r.WinBets);
+    json.Slots<3>("place", r.PlaceBets);
+    json.Slots<8>("pairs", r.PairBets);
+    json.Next("horses");
+    json.Open('[');
+    for (int h = 0; h < runners; ++h) AppendHorse(json, r.Horses[static_cast<std::size_t>(h)]);
+    json.Close(']');
+    json.Close('}');
+    return json.Take();
 }
 
 // The day's races as the array that stands at the depth of indent, one race at a time.
-void WriteRaces(const TDenma& Denma, const TYoso& Yoso, std::size_t indent, Json::error_handler_t onInvalid,
-                const TextWriter& write) {
+void WriteRaces(const TDenma& Denma, const TYoso& Yoso, std::size_t indent, const TextWriter& write) {
     if (Denma.RaceCount == 0) {
         write("[]");
         return;
@@ -91,7 +170,7 @@ void WriteRaces(const TDenma& Denma, const TYoso& Yoso, std::size_t indent, Json
     for (int r = 0; r < Denma.RaceCount; ++r) {
         const TYosoRace& race = Yoso.RaceAt(r);
         write(r == 0 ? "\n" : ",\n");
-        write(margin + Indented(Race(race, StoredRunners(race)), indent + 2, onInvalid));
+        write(margin + Race(race, RunnerSlots(race), indent + 2));
     }
     write("\n" + std::string(indent, ' ') + "]");
 }
@@ -100,7 +179,7 @@ void WriteRaces(const TDenma& Denma, const TYoso& Yoso, std::size_t indent, Json
 
 void WriteStoreJson(const TDenma& Denma, const TYoso& Yoso, const TextWriter& write) {
     write("{\n  \"races\": ");
-    WriteRaces(Denma, Yoso, 2, Json::error_handler_t::strict, write);
+    WriteRaces(Denma, Yoso, 2, write);
     write("\n}\n");
 }
 
@@ -120,7 +199,7 @@ void WriteDaysJson(const std::vector<PredictedDay>& days, const TextWriter& writ
         write(d == 0 ? "\n" : ",\n");
         write("    {\n      \"input\": " + Json(days[d].Input).dump(2, ' ', false, kReplace) +
               ",\n      \"races\": ");
-        WriteRaces(*days[d].Day.Denma, *days[d].Day.Yoso, 6, kReplace, write);
+        WriteRaces(*days[d].Day.Denma, *days[d].Day.Yoso, 6, write);
         write("\n    }");
     }
     write("\n  ]\n}\n");

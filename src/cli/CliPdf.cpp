@@ -33,7 +33,8 @@ std::unique_ptr<QGuiApplication> GuiApplication() {
 }  // namespace
 
 int RunPdf(const PdfOptions& options, Reporter& report) {
-    PredictedDay day = LoadInput(options.Input);
+    ArchiveBuffers buffers;
+    PredictedDay day = LoadInput(options.Input, buffers);
     for (const std::string& w : InputWarnings(day)) report.Warning(w);
     const int races = day.Day.Denma->RaceCount;
     if (races == 0) {

@@ -14,7 +14,6 @@
 #include "cli/CliCsv.h"
 #include "cli/CliJson.h"
 #include "cli/CliSink.h"
-#include "cli/CliStore.h"
 #include "common/FileIO.h"
 #include "common/FolderLock.h"
 #include "common/TalpoError.h"
@@ -120,12 +119,13 @@ void RefuseTargetsOfBetFiles(const PredictOptions& o, const std::vector<DayJob>&
 std::vector<DayJob> LoadAll(const PredictOptions& o, Reporter& report, Tally& tally) {
     const std::string outDir = AsDir(o.OutDir);
     std::vector<DayJob> jobs;
+    ArchiveBuffers buffers;
     const std::size_t n = o.Inputs.size();
     for (std::size_t k = 0; k < n; ++k) {
         const std::string& input = o.Inputs[k];
         report.Progress("day " + std::to_string(k + 1) + " of " + std::to_string(n) + ": " + input);
         try {
-            PredictedDay day = LoadInput(input);
+            PredictedDay day = LoadInput(input, buffers);
             for (const std::string& w : InputWarnings(day)) report.Warning(w);
             const int races = day.Day.Denma->RaceCount;
             if (o.Files.Rdx) {

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "common/InputFile.h"
+#include "common/StagingSeam.h"
 #include "common/TalpoError.h"
 #include "common/TempCleanup.h"
 #include "common/UniqueFd.h"
@@ -39,6 +39,22 @@ std::string ReadWholeFile(const std::string& fsPath, std::uint64_t maxBytes) {
     }
 }
 
+void ReadWholeFileInto(const std::string& fsPath, PageBuffer& into, std::uint64_t maxBytes) {
+    InputFile file(fsPath);
+    if (file.Size() > maxBytes) throw TooLargeError(maxBytes >> 20);
+    // A byte more than the size, so that a file that says less than it holds is still read to its end.
+    into.Shrink(0);
+    into.Resize(static_cast<std::size_t>(file.Size()) + 1);
+    std::size_t size = 0;
+    for (;;) {
+        size += file.Read(into.data() + size, into.size() - size);
+        if (size > maxBytes) throw TooLargeError(maxBytes >> 20);
+        if (size < into.size()) break;
+        into.Resize(2 * size);
+    }
+    into.Shrink(size);
+}
+
 void CheckWholeRecords(std::uint64_t byteCount, std::size_t recordSize) {
     if (byteCount % recordSize != 0) throw ReadPastEndError();
 }
@@ -54,9 +70,6 @@ PageBuffer ReadRecordFile(const std::string& fsPath, std::size_t recordSize) {
 }
 
 namespace {
-
-std::atomic<bool> namedTemporaryFiles{std::getenv("TALPO_NAMED_TEMPORARY_FILES") != nullptr};
-std::atomic<int> failingReplacement{-1};
 
 // What a kernel or file system without anonymous files answers to O_TMPFILE.
 bool AnonymousRefused(int err) {
@@ -102,7 +115,7 @@ StagedFile::StagedFile(std::string targetPath) : target_(std::move(targetPath)) 
     try {
         dirFd_ = OpenFolder(FolderOf(target_));
         if (name_.empty() || dirFd_ < 0) throw FileCreateError(target_);
-        if (!namedTemporaryFiles.load()) {
+        if (seam::AnonymousStagedFiles()) {
             // The mode is masked by the umask, as for any file the user makes.
             fd_ = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
             anonymous_ = fd_ >= 0;
@@ -295,7 +308,7 @@ void CommitTogether(const std::vector<StagedFile*>& files) {
         if (!file->finished_ || file->committed_) throw FileCreateError(file->target_);
         file->CheckReplaceable();
     }
-    const int failing = failingReplacement.exchange(-1);
+    const int failing = seam::FailingReplacement();
     const SignalDeferral hold;
     std::vector<StagedFile::Placed> placed;
     try {
@@ -416,14 +429,6 @@ void RemoveLeftTempNames(const std::string& targetPath) {
     // Folders of such names are not the program's and stay.
     for (const std::string& entry : left->second) ::unlinkat(dir.Get(), entry.c_str(), 0);
     folderIt->second.erase(left);
-}
-
-void UseNamedTemporaryFilesForTests(bool named) {
-    namedTemporaryFiles.store(named);
-}
-
-void FailReplacementForTests(int n) {
-    failingReplacement.store(n);
 }
 
 bool FileExists(const std::string& fsPath) {

@@ -23,6 +23,9 @@ inline constexpr std::uint64_t kReadWholeLimit = std::uint64_t{256} << 20;
 // "ﾌｧｲﾙへのｱｸｾｽが拒否されました", "ﾌｧｲﾙではありません" or "I/O ｴﾗｰ (%d): TEXT" as the failure calls for, and
 // "ﾌｧｲﾙが大きすぎます (%d MiB を超えています)" for more than maxBytes.
 std::string ReadWholeFile(const std::string& fsPath, std::uint64_t maxBytes = kReadWholeLimit);
+// The same into a buffer the caller keeps for one file after another (a season's archives): it grows only
+// when a file needs more than it ever held.
+void ReadWholeFileInto(const std::string& fsPath, PageBuffer& into, std::uint64_t maxBytes = kReadWholeLimit);
 
 // Reads a regular file of fixed-length records straight into the buffer returned. A size that is not a
 // whole multiple of recordSize raises "ﾌｧｲﾙの末尾以降を読み込みました" before anything is read.
@@ -118,12 +121,6 @@ void ReplaceFolderSet(const std::string& folder, const std::vector<FileBytes>& f
 // folder's lock (common/FolderLock.h) and whose files no run writes without it: no other run can then be
 // between the making of such a name and its end.
 void RemoveLeftTempNames(const std::string& targetPath);
-
-// Test hooks: behave as on a file system without anonymous files (also set by the environment variable
-// TALPO_NAMED_TEMPORARY_FILES, for tests of the real programs), and make the n-th replacement (0-based) of
-// the next CommitTogether fail as the system would refuse it (-1: none).
-void UseNamedTemporaryFilesForTests(bool named);
-void FailReplacementForTests(int n);
 
 bool FileExists(const std::string& fsPath);
 

@@ -32,22 +32,16 @@ InputFile::InputFile(const std::string& fsPath) : fd_(OpenForReading(fsPath)) {
     size_ = static_cast<std::uint64_t>(st.st_size);
 }
 
-std::size_t InputFile::ReadAt(char* data, std::size_t size, std::uint64_t offset) const {
+std::size_t InputFile::Read(char* data, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t n = ::pread(fd_.Get(), data + done, size - done, static_cast<off_t>(offset + done));
+        const ssize_t n = ::read(fd_.Get(), data + done, size - done);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw ErrnoError(errno);
         if (n == 0) break;
         done += static_cast<std::size_t>(n);
     }
     return done;
-}
-
-std::size_t InputFile::Read(char* data, std::size_t size) {
-    const std::size_t n = ReadAt(data, size, position_);
-    position_ += n;
-    return n;
 }
 
 }  // namespace talpo

@@ -22,13 +22,10 @@ public:
 
     // Fills data with up to size bytes, fewer only at the file's end; raises "I/O ｴﾗｰ (%d): TEXT".
     std::size_t Read(char* data, std::size_t size);
-    // The same from byte `offset`, leaving the file's position alone: several threads may read at once.
-    std::size_t ReadAt(char* data, std::size_t size, std::uint64_t offset) const;
 
 private:
     UniqueFd fd_;
     std::uint64_t size_ = 0;
-    std::uint64_t position_ = 0;  // where Read goes on
 };
 
 }  // namespace talpo

@@ -87,15 +87,20 @@ TDenma::TDenma(const std::string& fileName) : fileName_(fileName) {
 
 TDenma TDenma::FromBytes(std::string_view bytes, std::string fileName) {
     CheckWholeRecords(bytes.size(), TDenRec::Size);
+    return FromBuffer(PageBuffer::Copy(bytes), std::move(fileName));
+}
+
+TDenma TDenma::FromBuffer(PageBuffer bytes, std::string fileName) {
+    CheckWholeRecords(bytes.size(), TDenRec::Size);
     TDenma denma;
     denma.fileName_ = std::move(fileName);
-    denma.Adopt(PageBuffer::Copy(bytes));
+    denma.Adopt(std::move(bytes));
     return denma;
 }
 
 void TDenma::Adopt(PageBuffer bytes) {
-    records_ = std::make_shared<const PageBuffer>(std::move(bytes));
-    RaceCount = static_cast<std::int32_t>(records_->size() / TDenRec::Size);
+    records_ = std::move(bytes);
+    RaceCount = static_cast<std::int32_t>(records_.size() / TDenRec::Size);
     RaceIndex = 0;
 }
 
@@ -105,16 +110,7 @@ const char* TDenma::GetRaceRecord() const {
 
 const char* TDenma::GetRaceRecord(std::int32_t race) const {
     if (race < 0 || race >= RaceCount) throw ListIndexError(race);
-    return records_->data() + static_cast<std::size_t>(race) * TDenRec::Size;
-}
-
-TDenma TDenma::Share() const {
-    TDenma other;
-    other.fileName_ = fileName_;
-    other.records_ = records_;
-    other.RaceCount = RaceCount;
-    other.RaceIndex = RaceIndex;
-    return other;
+    return records_.data() + static_cast<std::size_t>(race) * TDenRec::Size;
 }
 
 std::string_view TDenma::Field(RecordField field) const {
@@ -171,7 +167,7 @@ std::string TDenma::GetStartTime() const {
 }
 
 int TDenma::GetRunnerSlots() const {
-    return std::clamp(StrToInt(GetRunnerCount()), std::int32_t{0}, std::int32_t{TDenRec::MaxRunners});
+    return TDenRec::RunnerSlots(StrToInt(GetRunnerCount()));
 }
 
 std::string TDenma::GetHorseCode(int I) const {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,6 +17,8 @@ public:
     explicit TDenma(const std::string& fileName);
     // Builds the object from bytes already in memory (tests, fuzzing, archives).
     static TDenma FromBytes(std::string_view bytes, std::string fileName = {});
+    // The same taking the bytes' buffer as the object's own, without a copy (archives).
+    static TDenma FromBuffer(PageBuffer bytes, std::string fileName = {});
 
     // Public cursors, as callers have always used them: set RaceIndex before calling any accessor.
     std::int32_t RaceIndex = 0;
@@ -30,14 +31,11 @@ public:
     // Race `race`'s record, the cursor left where it is.
     const char* GetRaceRecord(std::int32_t race) const;
 
-    // The file is held once: a copy is a move, a Share or one race's record (FromBytes).
+    // The file is held once: a copy is a move or one race's record (FromBytes).
     TDenma(const TDenma&) = delete;
     TDenma& operator=(const TDenma&) = delete;
     TDenma(TDenma&&) noexcept = default;
     TDenma& operator=(TDenma&&) noexcept = default;
-
-    // Cursors of their own over the same records, for a thread that works other races.
-    TDenma Share() const;
 
     // Race header, as cut from the record.
     std::string GetYear() const;
@@ -97,7 +95,7 @@ private:
 
     std::string fileName_;
     // RaceCount records of TDenRec::Size bytes, in file order; never changed once loaded.
-    std::shared_ptr<const PageBuffer> records_;
+    PageBuffer records_;
 };
 
 }  // namespace talpo

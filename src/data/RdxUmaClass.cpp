@@ -8,7 +8,7 @@
 #include "common/Cp932.h"
 #include "common/FileIO.h"
 #include "common/InputFile.h"
-#include "common/ReadAhead.h"
+#include "common/PageBuffer.h"
 #include "common/StrConv.h"
 #include "common/TalpoError.h"
 
@@ -16,18 +16,9 @@ namespace talpo {
 namespace {
 
 constexpr std::string_view kThreeBlanks = "   ";
-// How a horse file is read. A large one in chunks of about a megabyte, four chunks ahead at most, by two
-// readers: the kernel's copy of the file is most of the load, and on two cores it is shared by both while
-// the records read are summarised here; smaller chunks cost more in handing them over than they save
-// (measured: a quarter of a megabyte took a fifth longer). A file of a usual day is read here, through a
-// quarter of a megabyte.
-struct Reading {
-    std::size_t ChunkRecords;
-    std::size_t Ahead;
-    std::size_t Readers;
-};
-constexpr Reading kLargeFile{(std::size_t{1} << 20) / TUmaRec::Size, 4, 2};
-constexpr Reading kSmallFile{(std::size_t{256} << 10) / TUmaRec::Size, 1, 0};
+// A horse file is read through whole records of about a quarter of a megabyte: the memory stays the same
+// whatever the file's size, and the buffer stays in the processor's caches while its records are summarised.
+constexpr std::size_t kChunkBytes = (std::size_t{256} << 10) / TUmaRec::Size * TUmaRec::Size;
 constexpr std::size_t kKeyWidth = TUmaRec::HorseCode.Width;
 static_assert(kKeyWidth < sizeof(std::uint64_t), "PackedKey keeps the length in the top byte");
 
@@ -68,16 +59,13 @@ TUma::TUma(const std::string& fileName) : fileName_(fileName) {
     InputFile file(fileName);
     CheckWholeRecords(file.Size(), TUmaRec::Size);
     Reserve(file.Size() / TUmaRec::Size);
-    // A large file's reads run ahead on other cores while the records read are summarised here.
-    const Reading reading = file.Size() >= LargeFileBytes ? kLargeFile : kSmallFile;
-    const std::size_t chunkBytes = reading.ChunkRecords * TUmaRec::Size;
-    ReadAhead chunks(file, chunkBytes, reading.Ahead, reading.Readers);
+    PageBuffer chunk(kChunkBytes);
     for (;;) {
-        const std::string_view records = chunks.Next();
+        const std::size_t n = file.Read(chunk.data(), chunk.size());
         // A file cut short since it was opened ends in part of a record.
-        CheckWholeRecords(records.size(), TUmaRec::Size);
-        Add(records);
-        if (records.size() < chunkBytes) break;
+        CheckWholeRecords(n, TUmaRec::Size);
+        Add({chunk.data(), n});
+        if (n < chunk.size()) break;
     }
 }
 
@@ -133,7 +121,7 @@ void TUma::Add(std::string_view records) {
         for (std::size_t i = 0; i < n; ++i) {
             const char* record = records.data() + (first + i) * TUmaRec::Size;
             keys[i] = *PackedKey(Key(record));
-            PrefetchPlace(keys[i]);
+            __builtin_prefetch(&slots_[Home(keys[i])]);
             // The run blocks' figures lie on cache lines of their own, which a summary would otherwise
             // wait for one after the other.
             for (int block = 0; block < TUmaRec::RunCount; ++block)
@@ -149,14 +137,6 @@ void TUma::Add(std::string_view records) {
             }
         }
     }
-}
-
-void TUma::PrefetchPlace(std::uint64_t key) const {
-    __builtin_prefetch(&slots_[Home(key)]);
-}
-
-void TUma::Prefetch(std::string_view horseCode) const {
-    if (const auto key = PackedKey(horseCode); key && !slots_.empty()) PrefetchPlace(*key);
 }
 
 const TUma::Figures* TUma::At(std::uint64_t key) const {

@@ -1,6 +1,6 @@
 // TUma: the horse file rdx_uma.dat, answering the two figure questions by horse code. The file is read
-// once in chunks (a large one ahead on other cores) and only a summary of each code's first record is
-// kept, so that a horse file of any size loads in a fixed amount of memory beside that table.
+// once in chunks and only a summary of each code's first record is kept, so that a horse file of any size
+// loads in a fixed amount of memory beside that table.
 #pragma once
 
 #include <array>
@@ -10,18 +10,12 @@
 #include <string_view>
 #include <vector>
 
-#include "common/LargeBlock.h"
 #include "data/TypeRdx.h"
 
 namespace talpo {
 
 class TUma {
 public:
-    // From this size on a horse file is read ahead on other cores while its records are summarised; a
-    // smaller one (a usual day's) is read on the caller's thread, where threads would cost more than they
-    // save.
-    static constexpr std::uint64_t LargeFileBytes = std::uint64_t{16} << 20;
-
     // Raises the load errors of InputFile.h; a size that is not whole records raises
     // "ﾌｧｲﾙの末尾以降を読み込みました" before anything is read.
     explicit TUma(const std::string& fileName);
@@ -75,10 +69,6 @@ public:
     std::string GetMaxFigure(std::string_view horseCode) const;
     // Both raise the list's index error (with the record count) for a code no record carries.
 
-    // Asks the memory for the code's place in the index ahead of a question about it: the questions of a
-    // race's runners then wait for one another's misses instead of one after the other. Only a hint.
-    void Prefetch(std::string_view horseCode) const;
-
     // The first-match scan over a horse file's bytes (whole records), kept to compare with the index:
     // the object itself keeps no records to scan.
     static std::optional<int> FindByScan(std::string_view records, std::string_view horseCode);
@@ -99,7 +89,6 @@ private:
     // Where a key's probe starts, and the place it ends at (its own, or the free one it would take).
     std::size_t Home(std::uint64_t key) const;
     std::size_t Place(std::uint64_t key) const;
-    void PrefetchPlace(std::uint64_t key) const;
     void Grow();
     const Figures& Lookup(std::string_view horseCode) const;
     const Figures* At(std::uint64_t key) const;
@@ -109,7 +98,7 @@ private:
     // By the code packed into one number (its up to 7 bytes and its length), in one array with open
     // addressing: building it costs one cache line a record instead of a node allocated and chased, which
     // made the index most of a large file's load.
-    std::vector<Slot, LargeBlockAllocator<Slot>> slots_;
+    std::vector<Slot> slots_;
     unsigned shift_ = 64;
     std::size_t horses_ = 0;
 };

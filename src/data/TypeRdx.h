@@ -59,6 +59,11 @@ struct TDenRunner {
 struct TDenRec {
     static constexpr std::size_t Size = 1537;
     static constexpr int MaxRunners = 18;
+    // A runner count as a number of slots to read: a count outside 0..18 reads none or all 18, never a
+    // slot past the record's. Every numeric use of a count goes through this.
+    static constexpr int RunnerSlots(long long count) {
+        return count < 0 ? 0 : count > MaxRunners ? MaxRunners : static_cast<int>(count);
+    }
 
     static constexpr RecordField Key{0, 12};          // race key, made of the six fields below
     static constexpr RecordField KeyHead{0, 1};       // first key byte, not interpreted

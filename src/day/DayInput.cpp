@@ -57,14 +57,16 @@ TDay FolderDay(const std::string& dir) {
 }
 
 // The two members as the archive gave them; the whole-records checks come before either is taken in.
-TDay ArchiveDay(const std::string& input, const std::string& denName) {
-    DayMembers members = ReadArchiveInput(input);
+TDay ArchiveDay(const std::string& input, const std::string& denName, ArchiveBuffers& buffers) {
+    ReadArchiveInput(input, buffers);
+    PageBuffer den = buffers.Members.TakeDen();
+    const std::string_view uma = buffers.Members.Uma();
     const std::string umaName = input + ": " + kUmaFileName;
-    Naming(denName, [&] { CheckWholeRecords(members.Den.size(), TDenRec::Size); });
-    Naming(umaName, [&] { CheckWholeRecords(members.Uma.size(), TUmaRec::Size); });
+    Naming(denName, [&] { CheckWholeRecords(den.size(), TDenRec::Size); });
+    Naming(umaName, [&] { CheckWholeRecords(uma.size(), TUmaRec::Size); });
     TDay day;
-    day.Denma = std::make_unique<TDenma>(TDenma::FromBytes(std::move(members.Den), kDenFileName));
-    day.Uma = std::make_unique<TUma>(TUma::FromBytes(members.Uma, kUmaFileName));
+    day.Denma = std::make_unique<TDenma>(TDenma::FromBuffer(std::move(den), kDenFileName));
+    day.Uma = std::make_unique<TUma>(TUma::FromBytes(uma, kUmaFileName));
     return day;
 }
 
@@ -76,13 +78,12 @@ std::string AsDir(std::string path) {
     return path;
 }
 
-DayMembers ReadArchiveInput(const std::string& path) {
+void ReadArchiveInput(const std::string& path, ArchiveBuffers& buffers) {
     // The archive is read whole first, so that the reader's messages need not name it: every one is
     // named here alike.
-    const std::string archive = Naming(path, [&] { return ReadWholeFile(path, kArchiveLimit); });
-    DayArchiveResult read = ReadDayArchiveFromMemory(archive);
-    if (!read.Ok) throw ETalpoError(ErrorKind::Archive, path + ": " + read.Message);
-    return std::move(read.Members);
+    Naming(path, [&] { ReadWholeFileInto(path, buffers.Archive, kArchiveLimit); });
+    const std::string message = buffers.Members.Read(buffers.Archive.View());
+    if (!message.empty()) throw ETalpoError(ErrorKind::Archive, path + ": " + message);
 }
 
 std::string DescribeRace(const TDenma& denma, int race) {
@@ -99,11 +100,11 @@ std::string DescribeRace(const TDenma& denma, int race) {
     return name;
 }
 
-PredictedDay LoadInput(const std::string& input) {
+PredictedDay LoadInput(const std::string& input, ArchiveBuffers& buffers) {
     std::error_code ec;
     const bool folder = input.empty() || std::filesystem::is_directory(input, ec);
     const std::string denName = folder ? AsDir(input) + kDenFileName : input + ": " + kDenFileName;
-    TDay day = Predict(folder ? FolderDay(AsDir(input)) : ArchiveDay(input, denName), denName);
+    TDay day = Predict(folder ? FolderDay(AsDir(input)) : ArchiveDay(input, denName, buffers), denName);
     return {input, denName, std::move(day)};
 }
 

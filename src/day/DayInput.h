@@ -22,14 +22,22 @@ struct PredictedDay {
     TDay Day;
 };
 
-// The members of the archive at path, read into memory; ETalpoError naming the archive when it is
-// missing, not an archive, damaged or without its two members.
-DayMembers ReadArchiveInput(const std::string& path);
+// What reading archives keeps from one day to the next: the archive's bytes and its members' buffers,
+// which grow to the largest day read and are then reused (a season of archives in one run).
+struct ArchiveBuffers {
+    PageBuffer Archive;
+    DayArchiveReader Members;
+};
 
-// Loads and predicts the day of one input. Raises ETalpoError with the system's message behind the names of
-// what it concerns, e.g. "in/rdx_den.dat: ﾌｧｲﾙの末尾以降を読み込みました" or
-// "day.lzh: rdx_den.dat: race 3 of 24 (東京 11R): 'x1' は整数ではありません".
-PredictedDay LoadInput(const std::string& input);
+// The members of the archive at path, read into `buffers`; ETalpoError naming the archive when it is
+// missing, not an archive, damaged or without its two members.
+void ReadArchiveInput(const std::string& path, ArchiveBuffers& buffers);
+
+// Loads and predicts the day of one input, an archive through `buffers`. Raises ETalpoError with the
+// system's message behind the names of what it concerns, e.g. "in/rdx_den.dat:
+// ﾌｧｲﾙの末尾以降を読み込みました" or "day.lzh: rdx_den.dat: race 3 of 24 (東京 11R): 'x1'
+// は整数ではありません".
+PredictedDay LoadInput(const std::string& input, ArchiveBuffers& buffers);
 
 // "race 3 of 24 (東京 11R)": a race by its place in the race-card file, with its venue and number when the
 // record gives them.

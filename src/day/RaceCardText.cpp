@@ -105,7 +105,8 @@ BetTable MakeBetTable(const TYoso& Yoso, int runners) {
     const TYosoRace& race = Yoso.RaceAt(Yoso.RaceIndex);
     BetTable table;
     table.Titles = {W().tansho, W().fukusho, PairColumnTitle(runners)};
-    // Said where it has room (the pair column is the widest), instead of indices of 0 and "--" without a word.
+    // Said where it has room (the pair column is the widest), instead of indices of 0 and "--" without a
+    // word.
     if (!HasPrediction(race)) {
         table.Columns[2].push_back(W().noPrediction);
         return table;

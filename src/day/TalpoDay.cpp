@@ -4,10 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <future>
-#include <system_error>
-
 #include "common/Cp932.h"
 #include "common/FolderLock.h"
 
@@ -64,17 +60,8 @@ void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& 
     day.Files = StampDayFiles(inputDir);
     const std::string denPath = inputDir + kDenFileName;
     const std::string umaPath = inputDir + kUmaFileName;
-    // A large horse file is read on other cores meanwhile; a usual day's, or without a thread to be had,
-    // at get().
-    std::error_code ec;
-    const bool large = std::filesystem::file_size(umaPath, ec) >= TUma::LargeFileBytes && !ec;
-    auto horses = std::async(large ? std::launch::async | std::launch::deferred : std::launch::deferred,
-                             [&umaPath] { return std::make_unique<TUma>(umaPath); });
-    // A race-card error leaves here after the horse file's load has ended (the future waits for it).
     day.Denma = Naming(name, denPath, [&] { return std::make_unique<TDenma>(denPath); });
-    // The store's pages are made ready here, where this core would otherwise wait for the horse file.
-    day.Yoso = std::make_unique<TYoso>(day.Denma->RaceCount);
-    day.Uma = Naming(name, umaPath, [&] { return horses.get(); });
+    day.Uma = Naming(name, umaPath, [&] { return std::make_unique<TUma>(umaPath); });
 }
 
 void PredictLoadedDay(TDay& day, IPredictProgress& progress) {

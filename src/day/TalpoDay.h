@@ -57,12 +57,9 @@ struct TDay {
 // How a caller names a load error by the file it came from.
 using LoadErrorNamer = std::function<ETalpoError(const std::string& path, const ETalpoError& error)>;
 
-// Reads inputDir + "rdx_den.dat" and inputDir + "rdx_uma.dat" (inputDir ends in a separator) into the
-// day, under the folder's shared lock so that an extraction never gives one file of each day. The horse
-// file is read on other cores while the race card is read and the day's empty store is made. Each file's
-// load error goes through `name`
-// (when given) with the file's path; the race card's error comes first, as when the files were read one
-// after the other.
+// Reads inputDir + "rdx_den.dat", then inputDir + "rdx_uma.dat" (inputDir ends in a separator), into the
+// day, under the folder's shared lock so that an extraction never gives one file of each day. A load
+// error goes through `name` (when given) with the path of the file it came from.
 void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& name = {},
                   const FolderLock::Waiting& waiting = {});
 
@@ -81,7 +78,7 @@ bool RemoveLoadedDayFiles(const std::string& inputDir, const DayFileStamps& load
 TDay LoadDayFromBytes(std::string den, std::string_view uma, IPredictProgress& progress);
 
 // Predicts every race of a day whose race card and horse file are loaded, into the day's store (made here
-// unless ReadDayFiles made it). Leaves both cursors on race 0. On an error the day keeps what it had, so that
+// when the day has none). Leaves both cursors on race 0. On an error the day keeps what it had, so that
 // the caller can say where.
 void PredictLoadedDay(TDay& day, IPredictProgress& progress);
 

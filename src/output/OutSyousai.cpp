@@ -18,7 +18,6 @@ constexpr std::size_t kLineWidth = 77;
 constexpr std::size_t kTitleWidth = 54;
 constexpr std::size_t kPairSlots = 8;
 constexpr std::size_t kPlaceSlots = 3;
-const std::string kNoPrediction = "--";
 
 struct GroupKey {
     std::string VenueName;
@@ -55,11 +54,6 @@ std::string RunnerLine(const TYosoHorse& horse) {
            PadLeft(IntToStr(horse.Index), 3);
 }
 
-// The stored count is printed as it is; the runner lines stop at the 18 entries a race can hold.
-int RunnerLineCount(const TYosoRace& race) {
-    return std::clamp(StrToInt(race.RunnerCount.Get()), 0, TYoso::HorseSlots);
-}
-
 void AppendBetLines(const TYosoRace& race, std::vector<std::string>& lines) {
     static const std::string kWin = Sj("単勝：");
     static const std::string kPlace = Sj("      複勝：");
@@ -67,8 +61,8 @@ void AppendBetLines(const TYosoRace& race, std::vector<std::string>& lines) {
     static const std::string kNoWinPlace = Sj("単勝：予想無し     複勝：予想無し");
     static const std::string kNoPairs = Sj("連勝：予想無し");
 
-    // Only "--" marks a race without prediction; a race of no runners has an empty slot and gets blanks.
-    if (race.WinBets[0].Get() == kNoPrediction) {
+    // Only a declined race is said to have no prediction; a race of no runners gets blanks.
+    if (PredictionOf(race) == RacePrediction::Declined) {
         lines.push_back(kNoWinPlace);
         lines.push_back(kNoPairs);
         return;
@@ -88,7 +82,7 @@ void AppendRaceBlock(const TYosoRace& race, std::vector<std::string>& lines) {
     lines.push_back(TitleLine(race));
     lines.push_back(ConditionLine(race));
     lines.push_back(singleRule);
-    const int runners = RunnerLineCount(race);
+    const int runners = RunnerSlots(race);
     for (int h = 0; h < runners; ++h) lines.push_back(RunnerLine(race.Horses[static_cast<std::size_t>(h)]));
     lines.push_back(singleRule);
     AppendBetLines(race, lines);

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <mutex>
 
+#include "paper/QtText.h"
+
 namespace talpo {
 namespace {
 
@@ -22,7 +24,7 @@ const QStringList& ProportionalStandIns() {
 
 QFont MakeFont(const char* family, int pixelSize) {
     InstallFontSubstitutions();
-    QFont font(QString::fromUtf8(family));
+    QFont font(U(family));
     font.setPixelSize(pixelSize);
     return font;
 }
@@ -32,9 +34,9 @@ QFont MakeFont(const char* family, int pixelSize) {
 void InstallFontSubstitutions() {
     static std::once_flag once;
     std::call_once(once, [] {
-        QFont::insertSubstitutions(QString::fromUtf8(kGothicFamily), MonospacedStandIns());
+        QFont::insertSubstitutions(U(kGothicFamily), MonospacedStandIns());
         QFont::insertSubstitutions(QStringLiteral("MS Gothic"), MonospacedStandIns());
-        QFont::insertSubstitutions(QString::fromUtf8(kPGothicFamily), ProportionalStandIns());
+        QFont::insertSubstitutions(U(kPGothicFamily), ProportionalStandIns());
         QFont::insertSubstitutions(QStringLiteral("MS PGothic"), ProportionalStandIns());
     });
 }

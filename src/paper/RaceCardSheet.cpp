@@ -8,16 +8,13 @@
 #include "common/Cp932.h"
 #include "common/StrConv.h"
 #include "common/Version.h"
+#include "paper/QtText.h"
 
 namespace talpo {
 namespace {
 
 QString Text(const std::string& cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932)).trimmed();
-}
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
+    return FromCp932(cp932).trimmed();
 }
 
 // Puts the day's cursors back however the sheet is left.

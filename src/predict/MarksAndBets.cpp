@@ -22,7 +22,7 @@ constexpr std::array<std::pair<int, int>, 8> kPairRanks{
     {{0, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}, {2, 3}, {0, 4}, {1, 4}}};
 
 const std::string kUnmarked = "  ";
-const std::string kNoBet = "--";
+const std::string kNoBet(kNoPredictionBet);
 const std::string kNoPair = "-----";
 
 const std::array<std::string, 5>& Marks() {

@@ -1,15 +1,8 @@
 // The day's prediction: race header and runners copied into the store, each runner's index from its
-// figures, then the ranking of the race; a long day on two cores. Errors pass through untouched; progress
-// always hears End().
+// figures, then the ranking of the race. Errors pass through untouched; progress always hears End().
 #include "predict/PredictEngine.h"
 
-#include <array>
 #include <cstdint>
-#include <exception>
-#include <optional>
-#include <stop_token>
-#include <system_error>
-#include <thread>
 
 #include "common/Cp932.h"
 #include "common/StrConv.h"
@@ -104,95 +97,23 @@ void PredictRunner(const TDenma& Denma, const TUma::Figures* horse, TYoso& Yoso,
         Yoso.SetIndex(Yoso.GetIndex() + kJockeyBonus);
 }
 
-// Asks for the places of race `race`'s horses in the index a race ahead of their questions, so that the
-// memory's answers overlap with the work of the race before. Every slot is asked for: the runner count
-// of a race not yet worked may be damaged, and a hint cannot fail.
 // GetHorseCode(I) of a race's record, without the text made of it.
 std::string_view HorseCodeIn(const char* record, int I) {
     const RecordField code = TDenRec::Runners.At(static_cast<std::size_t>(I), TDenRunner::HorseCode);
     return CutFieldView(record + code.Offset, code.Width);
 }
 
-void PrefetchHorses(const TDenma& Denma, const TUma& Uma, int race) {
-    if (race >= Denma.RaceCount) return;
-    const char* record = Denma.GetRaceRecord(race);
-    for (int I = 0; I < TDenRec::MaxRunners; ++I) Uma.Prefetch(HorseCodeIn(record, I));
-}
-
 void PredictRace(TDenma& Denma, const TUma& Uma, TYoso& Yoso, PredictReport& report) {
     const int runners = Denma.GetRunnerSlots();
-    // The runners' horses looked up together, before any other work: in a large index each lookup is a
-    // miss of the processor's caches, and misses asked for together overlap instead of coming one by one.
-    std::array<const TUma::Figures*, TDenRec::MaxRunners> horses{};
-    const char* record = Denma.GetRaceRecord();
-    for (int I = 0; I < runners; ++I)
-        horses[static_cast<std::size_t>(I)] = Uma.FindFigures(HorseCodeIn(record, I));
     CopyHeader(Denma, Yoso);
+    const char* record = Denma.GetRaceRecord();
     for (int I = 0; I < runners; ++I) {
         Yoso.HorseIndex = I;
         CopyRunner(Denma, Yoso, I);
-        PredictRunner(Denma, horses[static_cast<std::size_t>(I)], Yoso, I, report);
+        PredictRunner(Denma, Uma.FindFigures(HorseCodeIn(record, I)), Yoso, I, report);
     }
     AssignMarksAndBets(Denma, Yoso);
 }
-
-// Races below this many are worked on one thread: starting another costs more than it saves.
-constexpr int kSplitMinRaces = 256;
-
-// The later races of a day, worked ahead on another core with cursors of their own. They are told to the
-// progress after the earlier ones, in order, so that the window and the callers hear the day as if it
-// were worked race by race; the first error in race order is the one raised.
-class RacesAhead {
-public:
-    RacesAhead(TDenma& Denma, const TUma& Uma, TYoso& Yoso, int first)
-        : denma_(Denma.Share()), yoso_(Yoso.Share()), first_(first) {
-        try {
-            worker_ = std::jthread([this, &Uma](std::stop_token stop) { Work(Uma, stop); });
-        } catch (const std::system_error&) {
-            first_ = denma_.RaceCount;  // no thread to be had: the caller works every race itself
-        }
-    }
-
-    // The first race the caller leaves to this object.
-    int First() const { return first_; }
-
-    // Waits for the races and adds their missing horses to the report.
-    void Finish(PredictReport& report) {
-        if (worker_.joinable()) worker_.join();
-        report.Missing.insert(report.Missing.end(), report_.Missing.begin(), report_.Missing.end());
-    }
-
-    // Raises the error race r met, if it met one.
-    void RaiseErrorOf(int r) const {
-        if (r == failedRace_) std::rethrow_exception(error_);
-    }
-
-private:
-    void Work(const TUma& Uma, const std::stop_token& stop) {
-        PrefetchHorses(denma_, Uma, first_);
-        for (int r = first_; r < denma_.RaceCount && !stop.stop_requested(); ++r) {
-            PrefetchHorses(denma_, Uma, r + 1);
-            denma_.RaceIndex = r;
-            yoso_.RaceIndex = r;
-            try {
-                PredictRace(denma_, Uma, yoso_, report_);
-            } catch (...) {
-                failedRace_ = r;
-                error_ = std::current_exception();
-                return;
-            }
-        }
-    }
-
-    TDenma denma_;
-    TYoso yoso_;
-    int first_;
-    PredictReport report_;
-    int failedRace_ = -1;
-    std::exception_ptr error_;
-    // Last, so that it is stopped and joined before the members it works on go.
-    std::jthread worker_;
-};
 
 }  // namespace
 
@@ -214,20 +135,9 @@ PredictReport PredictAll(TDenma& Denma, const TUma& Uma, TYoso& Yoso, IPredictPr
         progress.Pause(kRacePauseMs);
         progress.RaceDone(r + 1);
     };
-    std::optional<RacesAhead> ahead;
-    if (raceCount >= kSplitMinRaces) ahead.emplace(Denma, Uma, Yoso, raceCount / 2);
-    const int split = ahead ? ahead->First() : raceCount;
-    PrefetchHorses(Denma, Uma, 0);
-    for (int r = 0; r < split; ++r) {
-        PrefetchHorses(Denma, Uma, r + 1);
+    for (int r = 0; r < raceCount; ++r) {
         startRace(r);
         PredictRace(Denma, Uma, Yoso, report);
-        endRace(r);
-    }
-    if (ahead) ahead->Finish(report);
-    for (int r = split; r < raceCount; ++r) {
-        startRace(r);
-        ahead->RaiseErrorOf(r);
         endRace(r);
     }
     return report;

@@ -47,9 +47,8 @@ struct PredictReport {
 // Pause after each race, in milliseconds.
 inline constexpr int kRacePauseMs = 100;
 
-// A day of many races is worked on two cores, the later half ahead on the second; progress still hears
-// every race in order, and the error raised is the one of the first race (in order) that met one. After an
-// error, races past the failing one may hold what was already worked for them.
+// Races are worked in file order; the first that fails ends the run with its error, the races before it
+// predicted.
 PredictReport PredictAll(TDenma& Denma, const TUma& Uma, TYoso& Yoso, IPredictProgress& progress);
 
 }  // namespace talpo

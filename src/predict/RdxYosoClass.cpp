@@ -5,33 +5,29 @@
 
 #include <algorithm>
 
+#include "common/StrConv.h"
 #include "common/TalpoError.h"
+#include "data/TypeRdx.h"
 
 namespace talpo {
 
-bool HasPrediction(const TYosoRace& race) {
+RacePrediction PredictionOf(const TYosoRace& race) {
     const std::string win = race.WinBets[0].Get();
-    return !win.empty() && win != "--";
+    if (win.empty()) return RacePrediction::NoRunners;
+    return win == kNoPredictionBet ? RacePrediction::Declined : RacePrediction::Made;
 }
 
-TYoso::TYoso(std::int32_t raceCount)
-    : races_(std::make_shared<Races>(static_cast<std::size_t>(std::max(raceCount, 0)))) {
-    RaceCount = static_cast<std::int32_t>(races_->size());
+int RunnerSlots(const TYosoRace& race) {
+    return TDenRec::RunnerSlots(StrToInt(race.RunnerCount.Get()));
 }
 
-TYoso TYoso::Share() {
-    TYoso other;
-    other.races_ = races_;
-    other.RaceCount = RaceCount;
-    other.RaceIndex = RaceIndex;
-    other.HorseIndex = HorseIndex;
-    other.BetIndex = BetIndex;
-    return other;
+TYoso::TYoso(std::int32_t raceCount) : races_(static_cast<std::size_t>(std::max(raceCount, 0))) {
+    RaceCount = static_cast<std::int32_t>(races_.size());
 }
 
 const TYosoRace& TYoso::RaceAt(std::int32_t race) const {
     if (race < 0 || race >= RaceCount) throw ListIndexError(race);
-    return (*races_)[static_cast<std::size_t>(race)];
+    return races_[static_cast<std::size_t>(race)];
 }
 
 const TYosoHorse& TYoso::HorseAt(std::int32_t race, std::int32_t horse) const {

@@ -7,12 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "common/LargeBlock.h"
 
 namespace talpo {
 
@@ -67,9 +64,20 @@ struct TYosoRace {
     std::array<TYosoHorse, 18> Horses;
 };
 
-// Whether the engine predicted the race: its first win slot is neither "--" (too many runners without
-// figures) nor empty (no runners). Every output and the back-test hold a race to this one test.
-bool HasPrediction(const TYosoRace& race);
+// What the engine's bets say of a race, from its first win slot: "--" when too many runners lack figures,
+// empty when it has no runners (or was never reached). Every output, the command line and the back-test
+// ask this one function.
+inline constexpr std::string_view kNoPredictionBet = "--";
+enum class RacePrediction { Made, Declined, NoRunners };
+RacePrediction PredictionOf(const TYosoRace& race);
+inline bool HasPrediction(const TYosoRace& race) {
+    return PredictionOf(race) == RacePrediction::Made;
+}
+
+// The runners the store holds for the race: its stored count, clamped by TDenRec::RunnerSlots as the race
+// card's is. A count that is no number raises "'%s' は整数ではありません", as it does when read from the race
+// card; the engine stores none such, so only a store made by hand meets it.
+int RunnerSlots(const TYosoRace& race);
 
 class TYoso {
 public:
@@ -79,14 +87,11 @@ public:
 
     explicit TYoso(std::int32_t raceCount);
 
-    // A day's store is held once: a copy is a move or a Share.
+    // A day's store is held once: a copy is a move.
     TYoso(const TYoso&) = delete;
     TYoso& operator=(const TYoso&) = delete;
     TYoso(TYoso&&) noexcept = default;
     TYoso& operator=(TYoso&&) noexcept = default;
-
-    // Cursors of their own over the same races, for a thread that works other races than this object's.
-    TYoso Share();
 
     std::int32_t RaceCount = 0;
     std::int32_t RaceIndex = 0;
@@ -164,10 +169,7 @@ private:
     const TYosoHorse& Horse() const { return HorseAt(RaceIndex, HorseIndex); }
     TYosoHorse& Horse();
 
-    TYoso() = default;
-
-    using Races = std::vector<TYosoRace, LargeBlockAllocator<TYosoRace>>;
-    std::shared_ptr<Races> races_;
+    std::vector<TYosoRace> races_;
 };
 
 }  // namespace talpo

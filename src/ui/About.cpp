@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "paper/QtText.h"
 #include "ui/Fonts.h"
 #include "ui/TitlePicture.h"
 
@@ -17,7 +18,7 @@ constexpr const char* kProductLine = "RDX競馬データ対応 予想プログ�
 constexpr int kBevelWidth = 3;
 
 QLabel* Text(QWidget* parent, const char* name, QPoint at, const char* utf8) {
-    auto* label = new QLabel(QString::fromUtf8(utf8), parent);
+    auto* label = new QLabel(U(utf8), parent);
     label->setObjectName(name);
     label->move(at);
     label->adjustSize();
@@ -51,7 +52,7 @@ void CentreAcross(QLabel* label, int width) {
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutForm");
-    setWindowTitle(QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(U("ﾊﾞｰｼﾞｮﾝ情報"));
     setFont(MakePGothicFont(12));
     setFixedSize(337, 301);
 
@@ -67,7 +68,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     // The three items lie on the picture, so they are children of the panel drawn after it.
     Label1 = WhiteText(Panel1, "Label1", QPoint(42, 180), "サポート先");
     Label2 = WhiteText(Panel1, "Label2", QPoint(110, 180), "E-Mail");
-    Panel2 = new QLabel(QString::fromUtf8(kSupportAddress), Panel1);
+    Panel2 = new QLabel(U(kSupportAddress), Panel1);
     Panel2->setObjectName("Panel2");
     Panel2->setGeometry(150, 178, 145, 16);
     Panel2->setAlignment(Qt::AlignCenter);

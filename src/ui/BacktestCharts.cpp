@@ -16,6 +16,7 @@
 
 #include "backtest/BacktestReport.h"
 #include "common/Cp932.h"
+#include "paper/QtText.h"
 
 namespace talpo {
 namespace {
@@ -33,11 +34,7 @@ const std::array<LineLook, kBetTypeCount> kLooks{{{QColor(0x0b, 0x2e, 0x6b), Qt:
 constexpr int kMostDateLabels = 8;
 
 QString Title(std::size_t type) {
-    return QString::fromStdString(Cp932ToUtf8(BetTypeTitles()[type]));
-}
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
+    return FromCp932(BetTypeTitles()[type]);
 }
 
 void UseFont(QChart& chart, const QFont& font) {

@@ -21,6 +21,7 @@
 #include "backtest/BacktestReport.h"
 #include "common/Cp932.h"
 #include "common/FileIO.h"
+#include "paper/QtText.h"
 #include "ui/BacktestCharts.h"
 #include "ui/ErrorGuard.h"
 #include "ui/Fonts.h"
@@ -32,14 +33,6 @@ namespace {
 
 constexpr int kStakeStep = 100;
 constexpr int kMostStake = 1000000;
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QString FromSj(const std::string& cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
-}
 
 // A stake the totalisator sells: whole hundreds of yen; anything else is rounded to the nearest.
 class TStakeBox : public QSpinBox {
@@ -108,11 +101,11 @@ void FillGrid(QTableWidget& grid, const TableRows& rows, int labels) {
     grid.setRowCount(static_cast<int>(rows.size()) - 1);
     grid.setColumnCount(static_cast<int>(rows.front().size()));
     QStringList header;
-    for (const std::string& cell : rows.front()) header << FromSj(cell);
+    for (const std::string& cell : rows.front()) header << FromCp932(cell);
     grid.setHorizontalHeaderLabels(header);
     for (std::size_t r = 1; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            auto* item = new QTableWidgetItem(FromSj(rows[r][c]));
+            auto* item = new QTableWidgetItem(FromCp932(rows[r][c]));
             const int column = static_cast<int>(c);
             item->setTextAlignment(Qt::AlignVCenter | (column < labels ? Qt::AlignLeft : Qt::AlignRight));
             // The total closes each group of bet types.

@@ -9,6 +9,7 @@
 
 #include "common/Cp932.h"
 #include "day/RaceCardText.h"
+#include "paper/QtText.h"
 #include "ui/Colors.h"
 #include "ui/Fonts.h"
 #include "ui/StrCGrid.h"
@@ -16,13 +17,6 @@
 
 namespace talpo {
 namespace {
-
-QString Text(const std::string& cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
-}
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 enum class TBevel { None, Lowered, Raised };
 
@@ -208,30 +202,30 @@ void TYosoForm::DispDenma() {
 
 void TYosoForm::ShowHeader() {
     const RaceCardHeader h = MakeRaceCardHeader(*day_->Denma);
-    SetCaption(LblYMD, Text(h.Ymd));
-    PnlKaisai->setText(Text(h.Kaisai));
-    PnlRace->setText(Text(h.Race));
-    PnlHTime->setText(Text(h.StartTime));
-    PnlTosu->setText(Text(h.Tosu));
-    SetCaption(LblJoken, Text(h.Joken));
+    SetCaption(LblYMD, FromCp932(h.Ymd));
+    PnlKaisai->setText(FromCp932(h.Kaisai));
+    PnlRace->setText(FromCp932(h.Race));
+    PnlHTime->setText(FromCp932(h.StartTime));
+    PnlTosu->setText(FromCp932(h.Tosu));
+    SetCaption(LblJoken, FromCp932(h.Joken));
 
     if (h.Title.empty()) {
         Panel3->resize(0, Panel3->height());
     } else {
-        const QString title = Text(h.Title);
+        const QString title = FromCp932(h.Title);
         Panel3->resize(QFontMetrics(LblHondai->font()).horizontalAdvance(title) + 10, Panel3->height());
         LblHondai->setText(title);
     }
     LblHondai->resize(std::max(0, Panel3->width() - 2), Panel3->height() - 2);
 
     Paint(StaticText1, h.Turf ? clAqua : clWhite, clBlack);
-    SetFittedText(StaticText1, Text(h.Course), kCourseBoxWidth, PnlTosu->x() - StaticText1->x() - 2);
-    SetCaption(LblSTimeR, Text(h.TimeGood));
-    SetCaption(LblSTimeF, Text(h.TimeHeavy));
+    SetFittedText(StaticText1, FromCp932(h.Course), kCourseBoxWidth, PnlTosu->x() - StaticText1->x() - 2);
+    SetCaption(LblSTimeR, FromCp932(h.TimeGood));
+    SetCaption(LblSTimeF, FromCp932(h.TimeHeavy));
     if (h.Pace.empty()) {
         StaticText2->hide();
     } else {
-        StaticText2->setText(Text(h.Pace));
+        StaticText2->setText(FromCp932(h.Pace));
         StaticText2->show();
     }
 }
@@ -248,7 +242,7 @@ std::string TYosoForm::ShowDenGrid(int n) {
     }
     const RunnerCells& titles = RunnerColumnTitles();
     for (int col = 0; col < kDenColumnCount; ++col) {
-        HeaderCell(grid, col, clTeal, Text(titles[static_cast<std::size_t>(col)]));
+        HeaderCell(grid, col, clTeal, FromCp932(titles[static_cast<std::size_t>(col)]));
     }
 
     std::string weightError;
@@ -264,7 +258,7 @@ std::string TYosoForm::ShowDenGrid(int n) {
         grid.CellDrawCount(ColNo, h, 1);
         for (int col = 0; col < kDenColumnCount; ++col) {
             grid.CellAlignment(col, h, kDenColumns[col].Alignment);
-            grid.SetCells(col, h, Text(row.Cells[static_cast<std::size_t>(col)]));
+            grid.SetCells(col, h, FromCp932(row.Cells[static_cast<std::size_t>(col)]));
         }
         if (weightError.empty()) weightError = row.WeightError;
     }
@@ -279,13 +273,13 @@ void TYosoForm::ShowYosoGrid(int n) {
     for (int col = 0; col < 3; ++col) grid.SetColWidths(col, kYosoColumnWidths[col]);
     const BetTable bets = MakeBetTable(*day_->Yoso, n);
     for (int col = 0; col < 3; ++col) {
-        HeaderCell(grid, col, clGreen, Text(bets.Titles[static_cast<std::size_t>(col)]));
+        HeaderCell(grid, col, clGreen, FromCp932(bets.Titles[static_cast<std::size_t>(col)]));
     }
     for (int col = 0; col < 3; ++col) {
         int row = 0;
         for (const std::string& bet : bets.Columns[static_cast<std::size_t>(col)]) {
             grid.CellAlignment(col, ++row, taCenter);
-            grid.SetCells(col, row, Text(bet));
+            grid.SetCells(col, row, FromCp932(bet));
         }
     }
 }

@@ -8,15 +8,15 @@
 #include <QTimer>
 
 #include "common/TalpoError.h"
+#include "paper/QtText.h"
 #include "ui/MessageBox.h"
 
 namespace talpo {
 
 FolderLock::Waiting WaitingBox(QWidget* owner, int pollMs) {
     return [owner, pollMs](const std::string& folder, const std::function<bool()>& tryAgain) {
-        const QString text =
-            QString::fromUtf8("次のフォルダを他の処理が使っています。\n%1\n終わるのを待っています…")
-                .arg(QFile::decodeName(QByteArray::fromStdString(folder)));
+        const QString text = U("次のフォルダを他の処理が使っています。\n%1\n終わるのを待っています…")
+                                 .arg(QFile::decodeName(QByteArray::fromStdString(folder)));
         const std::unique_ptr<QMessageBox> box = MakeMessageBox(
             owner, QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Cancel);
         box->setObjectName("FolderWaitBox");

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "paper/QtText.h"
 #include "settings/ProgramDir.h"
 #include "ui/Colors.h"
 #include "ui/Fonts.h"
@@ -30,7 +31,7 @@ std::string HelpFileName(const std::string& programFile) {
 
 THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("HelpWindow");
-    setWindowTitle(QString::fromUtf8("TALPO ヘルプ"));
+    setWindowTitle(U("TALPO ヘルプ"));
     setFont(MakePGothicFont(12));
     resize(640, 560);
     browser_ = new QTextBrowser(this);
@@ -71,9 +72,8 @@ void THelpWindow::changeEvent(QEvent* event) {
 bool THelpWindow::ShowContents(const std::string& helpFile, QWidget* owner) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(helpFile, error)) {
-        ShowMessageBox(
-            owner, QMessageBox::Warning, QString::fromUtf8("警告"),
-            QString::fromUtf8("ヘルプファイル %1 が見つかりません").arg(QString::fromStdString(helpFile)));
+        ShowMessageBox(owner, QMessageBox::Warning, U("警告"),
+                       U("ヘルプファイル %1 が見つかりません").arg(QString::fromStdString(helpFile)));
         return false;
     }
     // The extension says nothing about the content, so the type is named here.

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "paper/QtText.h"
+
 namespace talpo {
 namespace {
 
@@ -16,7 +18,7 @@ QString ShortText(const QString& text) {
     const QStringList lines = text.split(QLatin1Char('\n'));
     if (lines.size() <= kBoxLines) return text;
     return lines.mid(0, kBoxLines).join(QLatin1Char('\n')) +
-           QString::fromUtf8("\n… ほか %1 行 (全文は「詳細を表示」に)").arg(lines.size() - kBoxLines);
+           U("\n… ほか %1 行 (全文は「詳細を表示」に)").arg(lines.size() - kBoxLines);
 }
 
 // The box finds its own size only as it is shown (QMessageBox sizes itself in its show event), so it is

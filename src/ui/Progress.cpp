@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "common/Cp932.h"
+#include "paper/QtText.h"
 #include "ui/Fonts.h"
 
 namespace talpo {
@@ -25,7 +26,7 @@ QLabel* CenteredLine(QWidget* parent, const char* name, QRect geometry) {
 TProgressForm::TProgressForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
     setObjectName("ProgressForm");
-    setWindowTitle(QString::fromUtf8("しばらくお待ちください"));
+    setWindowTitle(U("しばらくお待ちください"));
     setFont(MakePGothicFont(12));
     setFixedSize(184, 96);
     Label2 = CenteredLine(this, "Label2", QRect(16, 8, 153, 12));
@@ -53,8 +54,8 @@ void TProgressDriver::Begin(int raceCount) {
 
 void TProgressDriver::RaceStarted(int /*raceIndex*/, const std::string& countCaption,
                                   const std::string& raceCaption) {
-    form_.Label1->setText(QString::fromStdString(Cp932ToUtf8(countCaption)));
-    form_.Label2->setText(QString::fromStdString(Cp932ToUtf8(raceCaption)));
+    form_.Label1->setText(FromCp932(countCaption));
+    form_.Label2->setText(FromCp932(raceCaption));
     // Both lines must show before the race is worked, not at the next pause.
     form_.repaint();
 }

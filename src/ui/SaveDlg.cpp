@@ -5,20 +5,21 @@
 #include <QGroupBox>
 #include <QPushButton>
 
+#include "paper/QtText.h"
 #include "ui/Fonts.h"
 
 namespace talpo {
 namespace {
 
 QCheckBox* Box(QWidget* parent, const char* name, QRect geometry, const char* utf8Caption) {
-    auto* box = new QCheckBox(QString::fromUtf8(utf8Caption), parent);
+    auto* box = new QCheckBox(U(utf8Caption), parent);
     box->setObjectName(name);
     box->setGeometry(geometry);
     return box;
 }
 
 QPushButton* Button(QWidget* parent, const char* name, QRect geometry, const char* utf8Caption) {
-    auto* button = new QPushButton(QString::fromUtf8(utf8Caption), parent);
+    auto* button = new QPushButton(U(utf8Caption), parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
     return button;
@@ -28,11 +29,11 @@ QPushButton* Button(QWidget* parent, const char* name, QRect geometry, const cha
 
 TSaveForm::TSaveForm(QWidget* parent) : QDialog(parent) {
     setObjectName("SaveForm");
-    setWindowTitle(QString::fromUtf8("買い目の保存"));
+    setWindowTitle(U("買い目の保存"));
     setFont(MakePGothicFont(12));
     setFixedSize(216, 196);
 
-    GroupBox1 = new QGroupBox(QString::fromUtf8("保存するﾌｧｲﾙ"), this);
+    GroupBox1 = new QGroupBox(U("保存するﾌｧｲﾙ"), this);
     GroupBox1->setObjectName("GroupBox1");
     GroupBox1->setGeometry(15, 8, 185, 121);
     CheckBox1 = Box(GroupBox1, "CheckBox1", QRect(28, 24, 141, 17), "詳細形式で保存する");

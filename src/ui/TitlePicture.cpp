@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "paper/QtText.h"
 #include "ui/Fonts.h"
 
 namespace talpo {
@@ -69,7 +70,7 @@ void DrawName(QPainter& p, const QRectF& r) {
     p.setFont(sub);
     p.setPen(QColor(230, 230, 240));
     const QRectF line(r.left(), band.bottom(), r.width(), r.height() * 0.09);
-    p.drawText(line, Qt::AlignCenter, QString::fromUtf8("競馬予想システム"));
+    p.drawText(line, Qt::AlignCenter, U("競馬予想システム"));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 
 #include "common/Version.h"
 #include "output/OutRdx.h"
+#include "paper/QtText.h"
 #include "settings/ProgramDir.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
@@ -63,19 +64,15 @@ protected:
 // A hint "tooltip|status text": the first part pops up, the second goes to the status bar. A hint without
 // the bar is both.
 void SetHint(QWidget* widget, const char* utf8Hint) {
-    const QStringList parts = QString::fromUtf8(utf8Hint).split(QLatin1Char('|'));
+    const QStringList parts = U(utf8Hint).split(QLatin1Char('|'));
     widget->setToolTip(parts.front());
     widget->setStatusTip(parts.back());
 }
 
 void SetHint(QAction* action, const char* utf8Hint) {
-    const QStringList parts = QString::fromUtf8(utf8Hint).split(QLatin1Char('|'));
+    const QStringList parts = U(utf8Hint).split(QLatin1Char('|'));
     action->setToolTip(parts.front());
     action->setStatusTip(parts.back());
-}
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
 }
 
 // A folder as the user knows it: the home folder written "~".

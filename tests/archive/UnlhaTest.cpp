@@ -15,6 +15,7 @@
 #include "common/FolderLock.h"
 #include "data/RdxDenClass.h"
 #include "data/RdxUmaClass.h"
+#include "support/StagingSeamForTests.h"
 #include "support/TestSupport.h"
 
 namespace talpo {
@@ -285,6 +286,23 @@ TEST(Unlha, FromMemory) {
     EXPECT_EQ(day.Den(), Member("rdx_den.dat"));
 }
 
+// A season's reader keeps its buffers: a larger day, a smaller one and a failed archive between them leave
+// nothing of one day in the next.
+TEST(Unlha, AReaderKeptFromArchiveToArchiveGivesEachItsOwnMembers) {
+    DayArchiveReader reader;
+    const auto readsDay = [&](std::size_t den, std::size_t uma, char fill) {
+        ASSERT_EQ(reader.Read(test::StoredLzhArchive(
+                      {{"rdx_den.dat", std::string(den, fill)}, {"rdx_uma.dat", std::string(uma, fill)}})),
+                  "");
+        EXPECT_EQ(reader.Uma(), std::string(uma, fill));
+        EXPECT_EQ(reader.TakeDen().View(), std::string(den, fill));
+    };
+    readsDay(3000, 9000, 'a');
+    readsDay(100, 200, 'b');
+    EXPECT_EQ(reader.Read("PK\3\4 not lzh"), "LZH アーカイブではありません");
+    readsDay(5000, 700, 'c');
+}
+
 TEST(Unlha, StoredMembersReplaceBothOrNeither) {
     Day day;
     const DayMembers members{"new race card", "new horses"};
@@ -323,7 +341,7 @@ TEST(Unlha, ASecondReplacementThatFailsTakesBackTheFirst) {
     // What a run killed between its link and its rename left goes with the process's first extraction.
     WriteBytes(day.in / "rdx_den.dat.tmpAb3xYz", "yesterday's race card");
     WriteBytes(day.in / "rdx_uma.dat.tmp0Zz9Qq", "today's horses");
-    FailReplacementForTests(1);
+    test::FailReplacement(1);
     EXPECT_EQ(ExtractDayArchive(Archive("day_lh5.lzh"), day.InDir()).Message,
               "ﾌｧｲﾙ " + day.InDir() + "rdx_uma.dat を作成できません");
     EXPECT_EQ(day.Den(), "yesterday's race card");

@@ -100,6 +100,15 @@ TEST(CliCsv, OneRowPerRunnerWithTheJsonsValues) {
     EXPECT_TRUE(unpredicted) << "the sample day has a race without prediction, whose runners are rows too";
 }
 
+// The JSON is written as text race by race: it must be the document a JSON library dumps, escapes and all.
+TEST(CliJson, IsByteForByteWhatTheLibraryDumpsOfIt) {
+    const auto days = DayOf(test::SmallDayDen("a\"\\\t\x01\x7f\b\f\r\n\x1f\x82\xa0"), test::SmallDayUma());
+    const std::string json = cli::StoreToJson(*days[0].Day.Denma, *days[0].Day.Yoso);
+    EXPECT_EQ(json, nlohmann::ordered_json::parse(json).dump(2) + "\n");
+    const std::string name = "\"name\": \"a\\\"\\\\\\t\\u0001\x7f\\b\\f\\r\\n\\u001fあ\"";
+    EXPECT_NE(json.find(name), std::string::npos) << json;
+}
+
 TEST(CliCsv, ARaceWithoutPredictionKeepsItsRunnersAndIndices) {
     // Horse 5 of race 2 is missing: one of nine, within the tolerance; with four more missing there is none.
     std::string uma = test::SmallDayUma();

@@ -61,7 +61,8 @@ TEST(CliPdf, ThePagesOfTheSampleDay) {
     EXPECT_NE(FontTable(pdf).find("Gothic"), std::string::npos);
     for (const std::string& embedded : EmbeddedColumn(pdf)) EXPECT_EQ(embedded, "yes");
 
-    PredictedDay day = LoadInput(kSample);
+    ArchiveBuffers buffers;
+    PredictedDay day = LoadInput(kSample, buffers);
     const TYoso& yoso = *day.Day.Yoso;
     for (int r = 0; r < day.Day.Denma->RaceCount; ++r) {
         const std::string n = std::to_string(r + 1);

@@ -65,7 +65,7 @@ TEST(CliRuns, AStickyFolderKeepsBothEarlierFilesWhenTheHorseFileIsAnotherUsers) 
     ASSERT_EQ(::chown((shared / "rdx_den.dat").c_str(), test::kNobody, test::kNobody), 0);
     const std::string archive = root.File("day.lzh");
     test::WriteBytes(archive, Archive(Sample(7)));
-    const CliProcess::Options nobody{{}, std::pair{test::kNobody, gid_t{test::kNobody}}};
+    const CliProcess::Options nobody{std::pair{test::kNobody, gid_t{test::kNobody}}, {}};
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"extract", archive, shared.string()},
           std::vector<std::string>{"sample", shared.string()}}) {
@@ -112,9 +112,7 @@ int ListingsOfAWholeRun(const StoppedJob& job) {
 void StopAtRandomMoments(const StoppedJob& job, const std::vector<int>& signals, bool named,
                          std::mt19937& random) {
     const int range = ListingsOfAWholeRun(job) * 5 / 4 + 1;
-    const CliProcess::Options options{
-        named ? std::vector<std::string>{"TALPO_NAMED_TEMPORARY_FILES=1"} : std::vector<std::string>{},
-        std::nullopt};
+    const CliProcess::Options options{std::nullopt, named ? TALPO_CLI_NAMED_PATH : TALPO_CLI_PATH};
     for (int round = 0; round < 4; ++round) {
         const int sig = signals[round % signals.size()];
         PutFiles(job.Folder, job.Old);

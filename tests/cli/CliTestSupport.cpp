@@ -53,16 +53,11 @@ CliRun CliBinaryWithin(unsigned seconds, const std::vector<std::string>& args,
 
 CliProcess::CliProcess(const std::vector<std::string>& args, const Options& options) {
     // Everything the child needs is made before the fork: it only drops its rights and runs the program.
-    std::vector<std::string> words{TALPO_CLI_PATH};
+    std::vector<std::string> words{options.Program.empty() ? std::string(TALPO_CLI_PATH) : options.Program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
-    std::vector<std::string> env(options.Env);
-    for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
-    std::vector<char*> envp;
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
     pid_ = ::fork();
@@ -74,7 +69,7 @@ CliProcess::CliProcess(const std::vector<std::string>& args, const Options& opti
         if (options.As && (::setgroups(0, nullptr) != 0 || ::setgid(options.As->second) != 0 ||
                            ::setuid(options.As->first) != 0))
             ::_exit(127);
-        ::execve(argv[0], argv.data(), envp.data());
+        ::execv(argv[0], argv.data());
         ::_exit(127);
     }
     ::close(fds[1]);

@@ -39,8 +39,8 @@ std::string SmallDayUma();
 class CliProcess {
 public:
     struct Options {
-        std::vector<std::string> Env;               // NAME=VALUE added to the environment
         std::optional<std::pair<uid_t, gid_t>> As;  // the user and group it runs as
+        std::string Program;                        // the built program to run; talpo-cli when empty
     };
     explicit CliProcess(const std::vector<std::string>& args, const Options& options = {});
     ~CliProcess();

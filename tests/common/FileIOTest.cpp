@@ -8,6 +8,7 @@
 
 #include "common/FileIO.h"
 #include "common/TalpoError.h"
+#include "support/StagingSeamForTests.h"
 #include "support/TestSupport.h"
 
 namespace talpo {
@@ -84,8 +85,8 @@ TEST(FileIO, FailedWriteKeepsTheEarlierFile) {
 // Both ways of staging: anonymous files, and the named ones of file systems that take none.
 class Staging : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override { UseNamedTemporaryFilesForTests(GetParam()); }
-    void TearDown() override { UseNamedTemporaryFilesForTests(false); }
+    void SetUp() override { test::UseNamedTemporaryFiles(GetParam()); }
+    void TearDown() override { test::UseNamedTemporaryFiles(false); }
     bool Named() const { return GetParam(); }
 };
 
@@ -151,7 +152,7 @@ TEST_P(Staging, FilesCommittedTogetherAllReplaceTheirTargetsOrNone) {
             test::WriteBytes(uma, "old uma");
         }
         const auto before = Names(dir);
-        FailReplacementForTests(1);
+        test::FailReplacement(1);
         const ETalpoError e = test::ErrorOf([&] {
             WriteFilesTogether({{den, "new den"}, {uma, "new uma"}});
         });

@@ -11,6 +11,7 @@
 
 #include "common/FileIO.h"
 #include "common/TempCleanup.h"
+#include "support/StagingSeamForTests.h"
 #include "support/TestSupport.h"
 
 namespace talpo {
@@ -86,7 +87,7 @@ TEST(TempCleanup, StopSignalsRemoveNamedTemporaryFilesAndEndTheRun) {
         test::TempDir dir;
         const ChildEnd end = RunChild(
             [&](int say) {
-                UseNamedTemporaryFilesForTests(true);
+                test::UseNamedTemporaryFiles(true);
                 StagedFile file(dir.File("K980524.txt"));
                 file.Append("half", 4);
                 Say(say, std::filesystem::exists(file.TempPath()) ? "staged" : "no name");

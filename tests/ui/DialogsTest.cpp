@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "common/Cp932.h"
+#include "paper/QtText.h"
 #include "ui/About.h"
 #include "ui/Progress.h"
 #include "ui/SaveDlg.h"
@@ -17,10 +18,6 @@
 
 namespace talpo {
 namespace {
-
-QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 TEST(SaveFormTest, IsLaidOutWithItsTexts) {
     TSaveForm form;

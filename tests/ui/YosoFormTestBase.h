@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "WindowTestSupport.h"
+#include "paper/QtText.h"
 #include "ui/StrCGrid.h"
 #include "ui/YosoMain.h"
 
@@ -38,9 +39,5 @@ protected:
     WindowFixture f;
     std::unique_ptr<TYosoForm> form;
 };
-
-inline QString U(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 }  // namespace talpo::test
