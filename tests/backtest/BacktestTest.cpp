@@ -8,7 +8,7 @@ namespace talpo {
 namespace {
 
 // A predicted race as the engine leaves it: horses 3, 5 and 7 marked ◎ ○ ▲ and bet on.
-struct RaceSpec {
+struct RacePlan {
     std::string Date = "20240106";
     std::string Venue = "中山";
     std::string RaceNo = " 1";
@@ -17,27 +17,27 @@ struct RaceSpec {
     std::vector<std::string> Pairs{" 3- 5", " 3- 7"};
 };
 
-TYoso Store(const std::vector<RaceSpec>& specs) {
-    TYoso yoso(static_cast<int>(specs.size()));
-    for (std::size_t r = 0; r < specs.size(); ++r) {
-        const RaceSpec& spec = specs[r];
+TYoso Store(const std::vector<RacePlan>& plans) {
+    TYoso yoso(static_cast<int>(plans.size()));
+    for (std::size_t r = 0; r < plans.size(); ++r) {
+        const RacePlan& plan = plans[r];
         yoso.RaceIndex = static_cast<int>(r);
-        yoso.SetRaceDate(spec.Date);
-        yoso.SetVenueName(Sj(spec.Venue));
-        yoso.SetRaceNo(spec.RaceNo);
-        yoso.SetRunnerCount(std::to_string(spec.Runners));
+        yoso.SetRaceDate(plan.Date);
+        yoso.SetVenueName(Sj(plan.Venue));
+        yoso.SetRaceNo(plan.RaceNo);
+        yoso.SetRunnerCount(std::to_string(plan.Runners));
         yoso.BetIndex = 0;
-        yoso.SetWinBet(spec.Win);
+        yoso.SetWinBet(plan.Win);
         const std::array<const char*, 3> places{" 3", " 5", " 7"};
         for (int s = 0; s < 3; ++s) {
             yoso.BetIndex = s;
             yoso.SetPlaceBet(places[static_cast<std::size_t>(s)]);
         }
-        for (std::size_t s = 0; s < spec.Pairs.size(); ++s) {
+        for (std::size_t s = 0; s < plan.Pairs.size(); ++s) {
             yoso.BetIndex = static_cast<int>(s);
-            yoso.SetPairBet(spec.Pairs[s]);
+            yoso.SetPairBet(plan.Pairs[s]);
         }
-        for (int h = 0; h < spec.Runners; ++h) {
+        for (int h = 0; h < plan.Runners; ++h) {
             yoso.HorseIndex = h;
             yoso.SetHorseNo(std::to_string(h + 1));
             yoso.SetMark(h == 2 ? Sj("◎") : h == 4 ? Sj("○") : h == 6 ? Sj("▲") : "  ");
@@ -73,10 +73,10 @@ TEST(Backtest, ScoresEachTicketByThePayoutRules) {
         const char* Name;
         std::string Rows;
         std::int64_t Stake;
-        RaceSpec Race;
+        RacePlan Race;
         std::string Expected;
     };
-    const RaceSpec small{.Runners = 8, .Pairs = {"   35", "   37"}};
+    const RacePlan small{.Runners = 8, .Pairs = {"   35", "   37"}};
     const std::vector<Case> cases{
         {"dead heat, pair in either order",
          deadHeat,
