@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "backtest/Yen.h"
 #include "common/Cp932.h"
 #include "common/StrConv.h"
 
@@ -81,7 +82,7 @@ void Score(Ticket& t, const RaceResult* result, std::int64_t stake) {
     t.Stake = stake;
     if (const Payout* paid = PaidOn(*result, t.Type, t.First, t.Second)) {
         t.Result = Outcome::Hit;
-        t.Return = paid->Yen * (stake / 100);
+        t.Return = MulYen(paid->Yen, stake / kStakeStep);
     } else {
         t.Result = Outcome::Miss;
     }
@@ -117,8 +118,8 @@ void AddRaceTo(TypeTable& table, const std::vector<Ticket>& tickets) {
                 case Outcome::Miss:
                     bought[k] = true;
                     ++f.Tickets;
-                    f.Stake += t.Stake;
-                    f.Return += t.Return;
+                    f.Stake = AddYen(f.Stake, t.Stake);
+                    f.Return = AddYen(f.Return, t.Return);
                     if (t.Result == Outcome::Hit) {
                         hit[k] = true;
                         ++f.Hits;
@@ -239,14 +240,14 @@ void Backtest::AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored) {
                 ++m.WinRuns;
                 if (const Payout* p = PaidOn(*result, BetType::Win, *no, 0)) {
                     ++m.Wins;
-                    m.WinReturn += p->Yen * (summary_.Stake / 100);
+                    m.WinReturn = AddYen(m.WinReturn, MulYen(p->Yen, summary_.Stake / kStakeStep));
                 }
             }
             if (!place.empty()) {
                 ++m.PlaceRuns;
                 if (const Payout* p = PaidOn(*result, BetType::Place, *no, 0)) {
                     ++m.Places;
-                    m.PlaceReturn += p->Yen * (summary_.Stake / 100);
+                    m.PlaceReturn = AddYen(m.PlaceReturn, MulYen(p->Yen, summary_.Stake / kStakeStep));
                 }
             }
         }

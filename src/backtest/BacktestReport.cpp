@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "backtest/Yen.h"
 #include "common/Cp932.h"
 #include "common/StrConv.h"
 
@@ -58,8 +59,8 @@ TableRows MarkTableRows(const BacktestSummary& s) {
         const MarkFigures& f = s.Marks[m];
         rows.push_back({EngineMarks()[m], std::to_string(std::max(f.WinRuns, f.PlaceRuns)),
                         PercentText(Ratio(f.Wins, f.WinRuns)), PercentText(Ratio(f.Places, f.PlaceRuns)),
-                        PercentText(Ratio(f.WinReturn, f.WinRuns * s.Stake)),
-                        PercentText(Ratio(f.PlaceReturn, f.PlaceRuns * s.Stake))});
+                        PercentText(Ratio(f.WinReturn, MulYen(f.WinRuns, s.Stake))),
+                        PercentText(Ratio(f.PlaceReturn, MulYen(f.PlaceRuns, s.Stake)))});
     }
     return rows;
 }

@@ -24,6 +24,7 @@ enum class ErrorKind {
     Encoding,      // text that code page 932 cannot hold
     Archive,       // extraction failures
     Results,       // a results file the back-test refuses: "FILE:LINE: message"
+    YenRange,      // a sum of yen past the 64-bit range
     Cancelled,     // the user gave up waiting: nothing to report
 };
 
