@@ -1,6 +1,12 @@
 // Running a season: only each day's tickets are kept, never the day itself.
 #include "backtest/BacktestRun.h"
 
+#include <map>
+#include <optional>
+#include <tuple>
+
+#include "common/Cp932.h"
+#include "common/StrConv.h"
 #include "common/TalpoError.h"
 #include "day/DayInput.h"
 
@@ -13,6 +19,27 @@ std::string Message(const std::exception& e, const std::string& input) {
     return input + ": " + e.what();
 }
 
+// Where each race met so far came from, by date, venue and race number as the store holds them.
+using RaceOrigins = std::map<std::tuple<std::string, std::string, std::string>, std::size_t>;
+
+// One race scored twice would count every figure of it twice: the same day given as its folder and its
+// archive, or one path given twice. Such a run stops before the later day is scored.
+void RefuseRepeatedRaces(const TYoso& yoso, int raceCount, std::size_t input,
+                         const std::vector<std::string>& inputs, RaceOrigins& seen) {
+    for (int r = 0; r < raceCount; ++r) {
+        const TYosoRace& race = yoso.RaceAt(r);
+        auto key = std::make_tuple(TrimBlanks(race.RaceDate.Get()), TrimBlanks(race.VenueName.Get()),
+                                   TrimBlanks(race.RaceNo.Get()));
+        if (std::get<0>(key).empty() || std::get<1>(key).empty() || std::get<2>(key).empty()) continue;
+        const auto [it, added] = seen.emplace(key, input);
+        if (added || it->second == input) continue;
+        throw ETalpoError(ErrorKind::RepeatedRace, "同じレースが二つの入力にあります: " + std::get<0>(key) +
+                                                       " " + Cp932ToUtf8(std::get<1>(key)) + " " +
+                                                       std::get<2>(key) + "R (" + inputs[it->second] + ", " +
+                                                       inputs[input] + ")");
+    }
+}
+
 }  // namespace
 
 SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener) {
@@ -20,6 +47,7 @@ SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener) 
     Backtest backtest(results, options.Stake, options.By);
     SeasonResult run;
     ArchiveBuffers buffers;
+    RaceOrigins origins;
     const std::size_t n = options.Inputs.size();
     for (std::size_t k = 0; k < n; ++k) {
         const std::string& input = options.Inputs[k];
@@ -27,16 +55,20 @@ SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener) 
             run.Stopped = true;
             break;
         }
+        std::optional<PredictedDay> day;
         try {
-            const PredictedDay day = LoadInput(input, buffers);
-            for (const std::string& w : InputWarnings(day)) listener.Warning(w);
-            std::vector<ScoredRace> scored = backtest.AddDay(*day.Day.Yoso, day.Day.Denma->RaceCount);
-            if (options.KeepTickets) {
-                for (ScoredRace& race : scored) run.Races.push_back({input, std::move(race)});
-            }
+            day = LoadInput(input, buffers);
         } catch (const std::exception& e) {
             listener.DayFailed(Message(e, input));
             ++run.FailedDays;
+            continue;
+        }
+        const int raceCount = day->Day.Denma->RaceCount;
+        RefuseRepeatedRaces(*day->Day.Yoso, raceCount, k, options.Inputs, origins);
+        for (const std::string& w : InputWarnings(*day)) listener.Warning(w);
+        std::vector<ScoredRace> scored = backtest.AddDay(*day->Day.Yoso, raceCount);
+        if (options.KeepTickets) {
+            for (ScoredRace& race : scored) run.Races.push_back({input, std::move(race)});
         }
     }
     run.Summary = backtest.Summary();

@@ -45,7 +45,9 @@ public:
     virtual void DayFailed(const std::string& text) = 0;
 };
 
-// Raises the results' ETalpoError ("file:LINE: message") before any day is loaded.
+// Raises the results' ETalpoError ("file:LINE: message") before any day is loaded; stops with ETalpoError
+// when a race of a day was in an earlier input too (before that day is scored) or a sum of yen would leave
+// the 64-bit range. A day that cannot be loaded is told to the listener and the run goes on.
 SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener);
 
 }  // namespace talpo

@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "cli/CliSink.h"
 #include "cli/CliText.h"
 #include "common/TalpoError.h"
 
@@ -25,20 +26,18 @@ private:
     Reporter& report_;
 };
 
-// Standard output or a file; false when the file could not be written.
-bool Emit(const std::string& target, const Producer& produce, std::ostream& out, Reporter& report) {
-    if (target == "-") {
-        ProduceToStream(out, produce);
-        return true;
-    }
-    try {
-        ProduceToFile(target, produce);
-    } catch (const std::exception& e) {
-        report.Error(e.what());
-        return false;
-    }
-    report.Status("wrote " + target);
-    return true;
+// What the run reads: a document written over one of them would destroy it.
+std::vector<RunFile> RunInputs(const BacktestOptions& o) {
+    std::vector<RunFile> inputs = DayInputs(o.Inputs);
+    for (const std::string& results : o.Results) inputs.push_back({"the results file", results});
+    return inputs;
+}
+
+std::vector<RunFile> DocumentTargets(const BacktestOptions& o) {
+    std::vector<RunFile> targets;
+    if (o.Json) targets.push_back({"--json", *o.Json});
+    if (o.Csv) targets.push_back({"--csv", *o.Csv});
+    return targets;
 }
 
 std::string Summary(const BacktestCounts& c, int failed) {
@@ -49,6 +48,7 @@ std::string Summary(const BacktestCounts& c, int failed) {
 }  // namespace
 
 int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& out, bool outIsTerminal) {
+    RefuseClashes(RunInputs(options), DocumentTargets(options));
     ReportingListener listener(report);
     const SeasonResult run = RunSeason(
         {options.Inputs, options.Results, options.Stake, options.By, options.Csv.has_value()}, listener);

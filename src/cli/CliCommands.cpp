@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CliShow.h"
+#include "cli/CliSink.h"
 #include "cli/CliText.h"
 #include "common/Cp932.h"
 #include "common/FileIO.h"
@@ -114,8 +115,13 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
 int RunSample(const SampleOptions& options, Reporter& report) {
     if (!SampleDaysFit(options.Day))
         throw UsageError(Count(options.Day.Races, "race") + " from that --date run past 9999-12-31");
-    const SampleDay day = MakeSampleDay(options.Day);
     const std::string dir = AsDir(options.OutDir);
+    if (!options.Results.empty()) {
+        RefuseClashes({}, {{"the day's file", dir + kDenFileName},
+                           {"the day's file", dir + kUmaFileName},
+                           {"--results", options.Results}});
+    }
+    const SampleDay day = MakeSampleDay(options.Day);
     MakeFolder(dir);
     // The pair of a day, like an extraction's: together, one run at a time, and after whatever a killed run
     // left.
@@ -128,7 +134,7 @@ int RunSample(const SampleOptions& options, Reporter& report) {
                   ") and " + dir + kUmaFileName + " (" + Count(records(day.Uma, TUmaRec::Size), "horse") +
                   ")");
     if (!options.Results.empty()) {
-        WriteFileAtomic(options.Results, MakeSampleResults(day, options.Day.Seed));
+        WriteUserFile(options.Results, MakeSampleResults(day, options.Day.Seed));
         report.Status("wrote " + options.Results);
     }
     return 0;

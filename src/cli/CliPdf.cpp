@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "common/FileIO.h"
+#include "cli/CliSink.h"
+#include "common/UserFile.h"
 #include "day/DayInput.h"
 #include "paper/DayPages.h"
 
@@ -33,6 +34,7 @@ std::unique_ptr<QGuiApplication> GuiApplication() {
 }  // namespace
 
 int RunPdf(const PdfOptions& options, Reporter& report) {
+    RefuseClashes(DayInputs({options.Input}), {{"the PDF", options.Out}});
     ArchiveBuffers buffers;
     PredictedDay day = LoadInput(options.Input, buffers);
     for (const std::string& w : InputWarnings(day)) report.Warning(w);
@@ -48,7 +50,7 @@ int RunPdf(const PdfOptions& options, Reporter& report) {
     } catch (const ETalpoError& e) {
         throw ETalpoError(e.Kind(), day.DenName + ": " + e.what());
     }
-    WriteFileAtomic(options.Out, pdf);
+    WriteUserFile(options.Out, pdf);
     report.Status("wrote " + options.Out + " (" + std::to_string(races) +
                   (races == 1 ? " page)" : " pages)"));
     return 0;

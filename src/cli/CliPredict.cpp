@@ -3,8 +3,6 @@
 // reported as it lands.
 #include "cli/CliPredict.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -43,77 +41,20 @@ std::string Message(const std::exception& e, const std::string& input) {
     return input + ": " + e.what();
 }
 
-// A file by what it is: its path with every link followed, and its device and inode when it exists, so
-// that two names of one file (a link, "a/../b") are one.
-struct FileIdentity {
-    std::string Path;
-    bool Exists = false;
-    dev_t Device = 0;
-    ino_t Inode = 0;
-
-    bool operator==(const FileIdentity& other) const {
-        if (Exists && other.Exists) return Device == other.Device && Inode == other.Inode;
-        return Path == other.Path;
-    }
-};
-
-FileIdentity IdentityOf(const std::string& path) {
-    FileIdentity id;
-    std::error_code ec;
-    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, ec);
-    id.Path = ec ? path : canonical.string();
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        id.Exists = true;
-        id.Device = st.st_dev;
-        id.Inode = st.st_ino;
-    }
-    return id;
-}
-
-// The --json and --csv files, each with its option; "-" is standard output and no file.
-std::vector<std::pair<std::string, std::string>> DocumentTargets(const PredictOptions& o) {
-    std::vector<std::pair<std::string, std::string>> targets;
-    if (o.Json && *o.Json != "-") targets.emplace_back("--json", *o.Json);
-    if (o.Csv && *o.Csv != "-") targets.emplace_back("--csv", *o.Csv);
+// The --json and --csv files, each with its option.
+std::vector<RunFile> DocumentTargets(const PredictOptions& o) {
+    std::vector<RunFile> targets;
+    if (o.Json) targets.push_back({"--json", *o.Json});
+    if (o.Csv) targets.push_back({"--csv", *o.Csv});
     return targets;
 }
 
-// A document written over a file the run reads or writes would destroy a day's data or be destroyed by a
-// bet file, or the two documents would replace each other: such a command line is refused before anything
-// is written, and for the inputs before a day is read.
-void RefuseTargetsOfInputs(const PredictOptions& o) {
-    const auto targets = DocumentTargets(o);
-    if (targets.size() == 2 && IdentityOf(targets[0].second) == IdentityOf(targets[1].second)) {
-        throw UsageError(targets[0].first + " " + targets[0].second + " and " + targets[1].first + " " +
-                         targets[1].second + " are the same file");
-    }
-    for (const auto& [option, target] : targets) {
-        const FileIdentity id = IdentityOf(target);
-        for (const std::string& input : o.Inputs) {
-            std::error_code ec;
-            std::vector<std::string> files{input};
-            if (input.empty() || std::filesystem::is_directory(input, ec))
-                files = {AsDir(input) + kDenFileName, AsDir(input) + kUmaFileName};
-            for (const std::string& file : files) {
-                if (IdentityOf(file) == id)
-                    throw UsageError(option + " " + target + " is the input " + file + " of this run");
-            }
-        }
-    }
-}
-
+// A document written over a bet file of the run would be destroyed by it, or destroy it.
 void RefuseTargetsOfBetFiles(const PredictOptions& o, const std::vector<DayJob>& jobs) {
-    for (const auto& [option, target] : DocumentTargets(o)) {
-        const FileIdentity id = IdentityOf(target);
-        for (const DayJob& job : jobs) {
-            for (const OutputFile& file : job.Files) {
-                if (IdentityOf(file.Path) == id)
-                    throw UsageError(option + " " + target + " is the bet file " + file.Path +
-                                     " of this run");
-            }
-        }
-    }
+    std::vector<RunFile> betFiles;
+    for (const DayJob& job : jobs)
+        for (const OutputFile& file : job.Files) betFiles.push_back({"the bet file", file.Path});
+    RefuseClashes(betFiles, DocumentTargets(o));
 }
 
 std::vector<DayJob> LoadAll(const PredictOptions& o, Reporter& report, Tally& tally) {
@@ -194,19 +135,9 @@ void WriteDay(const DayJob& job, const std::string& outDir, Reporter& report, Ta
 // Standard output or a file, written as the document is made; false when the file could not be written.
 bool Emit(const std::string& target, const Producer& produce, std::ostream& out, Reporter& report,
           Tally& tally) {
-    if (target == "-") {
-        ProduceToStream(out, produce);
-        return true;
-    }
-    try {
-        ProduceToFile(target, produce);
-    } catch (const std::exception& e) {
-        report.Error(e.what());
-        return false;
-    }
-    ++tally.Written;
-    report.Status("wrote " + target);
-    return true;
+    const bool written = cli::Emit(target, produce, out, report);
+    if (written && target != "-") ++tally.Written;
+    return written;
 }
 
 std::vector<PredictedDay> Days(std::vector<DayJob>& jobs) {
@@ -225,7 +156,9 @@ std::string Summary(std::size_t days, const Tally& t) {
 
 int RunPredict(const PredictOptions& options, Reporter& report, std::ostream& out, bool outIsTerminal) {
     Tally tally;
-    RefuseTargetsOfInputs(options);
+    // A document over a file the run reads would destroy a day's data, and two documents would replace
+    // each other: refused before a day is read.
+    RefuseClashes(DayInputs(options.Inputs), DocumentTargets(options));
     std::vector<DayJob> jobs = LoadAll(options, report, tally);
     RefuseTargetsOfBetFiles(options, jobs);
     if (!NoSharedFiles(jobs, report)) return 1;

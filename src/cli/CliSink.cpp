@@ -1,83 +1,13 @@
 // Writing a document of talpo-cli as it is made.
 #include "cli/CliSink.h"
 
-#include <fcntl.h>
-#include <limits.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <ostream>
 
-#include "common/FileIO.h"
-#include "common/TalpoError.h"
-#include "common/UniqueFd.h"
+#include "cli/CliCommands.h"
+#include "day/DayInput.h"
 
 namespace talpo::cli {
-namespace {
-
-// The kernel's own limit on links met in one path.
-constexpr int kLinkHops = 40;
-
-// A descriptor's link (/dev/stdout leads to /proc/self/fd/1) names no file to replace: it stands for what
-// the descriptor has open, a pipe, a terminal or a file the shell opened.
-bool DescriptorLink(const std::string& path) {
-    return path.rfind("/proc/", 0) == 0 || path.rfind("/dev/fd/", 0) == 0;
-}
-
-struct Target {
-    std::string Path;
-    bool Through = false;  // written into as it is, never replaced
-};
-
-// Where the links of path lead. A link stays and its target is replaced, as an editor saving through the
-// link would; a device or a FIFO (/dev/null, a named pipe) is written into, since replacing it with a
-// file would take it from everything else that uses it.
-Target TargetOf(const std::string& path) {
-    Target target{path};
-    for (int hop = 0; hop <= kLinkHops; ++hop) {
-        struct stat st {};
-        if (DescriptorLink(target.Path) ||
-            (::stat(target.Path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))) {
-            return {path, true};
-        }
-        if (::lstat(target.Path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
-        std::string link(PATH_MAX, '\0');
-        const ssize_t n = ::readlink(target.Path.c_str(), link.data(), link.size());
-        if (n < 0) throw FileCreateError(path);
-        link.resize(static_cast<std::size_t>(n));
-        const std::size_t slash = target.Path.rfind('/');
-        // A relative link is read from the link's own folder.
-        if (link.empty() || link[0] != '/')
-            link = (slash == std::string::npos ? std::string() : target.Path.substr(0, slash + 1)) + link;
-        target.Path = std::move(link);
-    }
-    throw FileCreateError(path);
-}
-
-// Appended, so that a file the shell opened for appending (>> file, seen as /dev/stdout) keeps what it had.
-void ProduceThrough(const std::string& path, const Producer& produce) {
-    const UniqueFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOCTTY));
-    if (fd.Get() < 0) throw FileCreateError(path);
-    std::string buffer;
-    const auto drain = [&] {
-        std::size_t done = 0;
-        while (done < buffer.size()) {
-            const ssize_t n = ::write(fd.Get(), buffer.data() + done, buffer.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) throw FileCreateError(path);
-            done += static_cast<std::size_t>(n);
-        }
-        buffer.clear();
-    };
-    produce([&](std::string_view text) {
-        buffer += text;
-        if (buffer.size() >= (std::size_t{1} << 16)) drain();
-    });
-    drain();
-}
-
-}  // namespace
 
 void ProduceToStream(std::ostream& out, const Producer& produce) {
     produce(
@@ -85,16 +15,38 @@ void ProduceToStream(std::ostream& out, const Producer& produce) {
     out.flush();
 }
 
-void ProduceToFile(const std::string& path, const Producer& produce) {
-    const Target target = TargetOf(path);
-    if (target.Through) {
-        ProduceThrough(target.Path, produce);
-        return;
+bool Emit(const std::string& target, const Producer& produce, std::ostream& out, Reporter& report) {
+    if (target == "-") {
+        ProduceToStream(out, produce);
+        return true;
     }
-    StagedFile file(target.Path);
-    produce([&](std::string_view text) { file.Append(text.data(), text.size()); });
-    file.Finish();
-    file.Commit();
+    try {
+        ProduceToUserFile(target, produce);
+    } catch (const std::exception& e) {
+        report.Error(e.what());
+        return false;
+    }
+    report.Status("wrote " + target);
+    return true;
+}
+
+void RefuseClashes(const std::vector<RunFile>& inputs, const std::vector<RunFile>& targets) {
+    std::vector<RunFile> files;
+    std::copy_if(targets.begin(), targets.end(), std::back_inserter(files),
+                 [](const RunFile& f) { return f.Path != "-"; });
+    const auto clash = FindClash(inputs, files);
+    if (!clash) return;
+    const std::string target = clash->Target.Role + " " + clash->Target.Path;
+    const std::string other = clash->Other.Role + " " + clash->Other.Path;
+    if (clash->OtherIsInput) throw UsageError(target + " is " + other + " of this run");
+    throw UsageError(other + " and " + target + " are the same file");
+}
+
+std::vector<RunFile> DayInputs(const std::vector<std::string>& inputs) {
+    std::vector<RunFile> files;
+    for (const std::string& input : inputs)
+        for (std::string& file : InputFiles(input)) files.push_back({"the input", std::move(file)});
+    return files;
 }
 
 std::string ProduceToString(const Producer& produce) {

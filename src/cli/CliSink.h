@@ -1,27 +1,35 @@
 // Where a document of talpo-cli goes, piece by piece as it is made: standard output, or a file that lands
-// whole. A season's JSON is tens of megabytes; made whole first, it would count twice in memory.
+// whole (common/UserFile.h). A season's JSON is tens of megabytes; made whole first, it would count twice
+// in memory. And the check, before a command writes anything, that none of its files is one it reads or
+// another it writes.
 #pragma once
 
-#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "cli/CliReport.h"
+#include "common/UserFile.h"
 
 namespace talpo::cli {
 
-// Takes the next piece of a document.
-using TextWriter = std::function<void(std::string_view)>;
-// Makes a document, handing each piece to the writer in order.
-using Producer = std::function<void(const TextWriter&)>;
+using talpo::Producer;
+using talpo::TextWriter;
 
 // The document written to the stream as it is made, then flushed.
 void ProduceToStream(std::ostream& out, const Producer& produce);
 
-// The document written to a temporary file beside path as it is made, which then replaces path; on any
-// failure the earlier file stays and "ﾌｧｲﾙ %s を作成できません" is raised. A symbolic link is followed and
-// its target replaced, the link left as it is; a device or a FIFO, also one reached through a link or a
-// descriptor's name (/dev/stdout), is written into as it is.
-void ProduceToFile(const std::string& path, const Producer& produce);
+// Standard output ("-") or the file, reported on standard error as written; false when the file could not
+// be written, which is reported as an error.
+bool Emit(const std::string& target, const Producer& produce, std::ostream& out, Reporter& report);
+
+// Raises UsageError (exit 2) naming both files when a target is an input or another target: "--json d.lzh
+// is the input d.lzh of this run", "--json o and --csv o are the same file". Targets "-" are no file.
+void RefuseClashes(const std::vector<RunFile>& inputs, const std::vector<RunFile>& targets);
+
+// The files of the days named on the command line, each as "the input".
+std::vector<RunFile> DayInputs(const std::vector<std::string>& inputs);
 
 // The document as one string, for callers that want it whole (tests, fuzzing).
 std::string ProduceToString(const Producer& produce);

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "backtest/Yen.h"
 #include "cli/CliBacktest.h"
 #include "cli/CliCommands.h"
 #include "cli/CliPdf.h"
@@ -162,6 +163,20 @@ std::string CheckDate(const std::string& text) {
     return "must be a date written YYYYMMDD, not '" + text + "'";
 }
 
+// Whole numbers are written in decimal, whatever their leading zeros: CLI11 alone reads "0100" as octal
+// and "0x10" as hexadecimal.
+CLI::Validator Decimal() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const bool digits = !text.empty() && std::all_of(text.begin(), text.end(),
+                                                             [](char c) { return c >= '0' && c <= '9'; });
+            if (!digits) return "must be a whole number, not '" + text + "'";
+            text.erase(0, std::min(text.find_first_not_of('0'), text.size() - 1));
+            return {};
+        },
+        "", "decimal");
+}
+
 CLI::App* AddCommand(CLI::App& app, HelpFormatter& help, const char* name, const char* summary,
                      const char* description, const std::string& usage, Parsed& p) {
     CLI::App* command = app.add_subcommand(name);
@@ -213,6 +228,7 @@ void AddShow(CLI::App& app, HelpFormatter& help, Parsed& p) {
                             ->type_name("RACE|all");
     c->add_option("--nth", p.show.Nth, "the N-th race of the file instead (1 = first)")
         ->type_name("N")
+        ->transform(Decimal())
         ->excludes(race);
 }
 
@@ -229,12 +245,15 @@ void AddSample(CLI::App& app, HelpFormatter& help, Parsed& p) {
     c->add_option("OUTDIR", p.sample.OutDir, "the folder the two files go into")->required();
     c->add_option("--races", p.sample.Day.Races, "number of races (default 24: two venues of 12 races)")
         ->type_name("N")
+        ->transform(Decimal())
         ->check(CLI::Range(0, 100000));
     c->add_option("--horses", p.sample.Day.Horses, "records of the horse file (default: 15 per race)")
         ->type_name("N")
+        ->transform(Decimal())
         ->check(CLI::Range(1, 1000000));
     c->add_option("--seed", p.sample.Day.Seed, "seed of the generator (default 1)")
         ->type_name("S")
+        ->transform(Decimal())
         ->check(CLI::Range(std::uint64_t{0}, std::uint64_t{INT32_MAX}));
     c->add_option("--results", p.sample.Results,
                   "also write the day's race results to FILE, as CSV for 'talpo-cli backtest --results'")
@@ -244,11 +263,12 @@ void AddSample(CLI::App& app, HelpFormatter& help, Parsed& p) {
         ->check(CheckDate);
 }
 
-// A stake the totalisator sells: whole hundreds of yen.
+// A stake the totalisator sells: whole hundreds of yen, up to the back-test's limit.
 std::string CheckStake(const std::string& text) {
     const auto yen = TryStrToInt(text);
-    if (yen && *yen > 0 && *yen % 100 == 0) return {};
-    return "must be a positive multiple of 100, not '" + text + "'";
+    if (yen && *yen > 0 && *yen % kStakeStep == 0 && *yen <= kMaxStake) return {};
+    return "must be a multiple of " + std::to_string(kStakeStep) + " from " + std::to_string(kStakeStep) +
+           " to " + std::to_string(kMaxStake) + ", not '" + text + "'";
 }
 
 void AddBacktest(CLI::App& app, HelpFormatter& help, Parsed& p) {
@@ -261,8 +281,10 @@ void AddBacktest(CLI::App& app, HelpFormatter& help, Parsed& p) {
         ->expected(1)
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    c->add_option("--stake", p.backtest.Stake, "yen per ticket, a multiple of 100 (default 100)")
+    c->add_option("--stake", p.backtest.Stake,
+                  "yen per ticket, a multiple of 100 up to 1000000 (default 100)")
         ->type_name("YEN")
+        ->transform(Decimal())
         ->check(CheckStake);
     c->add_option("--by", p.by, "the figures again per venue, month (YYYY-MM) or year (repeatable)")
         ->type_name("KEY")

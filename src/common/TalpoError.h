@@ -25,6 +25,8 @@ enum class ErrorKind {
     Archive,       // extraction failures
     Results,       // a results file the back-test refuses: "FILE:LINE: message"
     YenRange,      // a sum of yen past the 64-bit range
+    RepeatedRace,  // one race in two inputs of a back-test
+    FileClash,     // a save over a file the window reads
     Cancelled,     // the user gave up waiting: nothing to report
 };
 

@@ -100,9 +100,22 @@ std::string DescribeRace(const TDenma& denma, int race) {
     return name;
 }
 
-PredictedDay LoadInput(const std::string& input, ArchiveBuffers& buffers) {
+namespace {
+
+bool IsFolderInput(const std::string& input) {
     std::error_code ec;
-    const bool folder = input.empty() || std::filesystem::is_directory(input, ec);
+    return input.empty() || std::filesystem::is_directory(input, ec);
+}
+
+}  // namespace
+
+std::vector<std::string> InputFiles(const std::string& input) {
+    if (!IsFolderInput(input)) return {input};
+    return {AsDir(input) + kDenFileName, AsDir(input) + kUmaFileName};
+}
+
+PredictedDay LoadInput(const std::string& input, ArchiveBuffers& buffers) {
+    const bool folder = IsFolderInput(input);
     const std::string denName = folder ? AsDir(input) + kDenFileName : input + ": " + kDenFileName;
     TDay day = Predict(folder ? FolderDay(AsDir(input)) : ArchiveDay(input, denName, buffers), denName);
     return {input, denName, std::move(day)};

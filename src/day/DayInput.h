@@ -15,6 +15,9 @@ namespace talpo {
 // A folder as the core takes it: ending in a separator.
 std::string AsDir(std::string path);
 
+// The files an input is read from: the archive, or the two data files of the folder.
+std::vector<std::string> InputFiles(const std::string& input);
+
 // A loaded and predicted day with the input it came from, as the user wrote it.
 struct PredictedDay {
     std::string Input;

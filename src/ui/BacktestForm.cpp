@@ -19,8 +19,10 @@
 #include <QVBoxLayout>
 
 #include "backtest/BacktestReport.h"
+#include "backtest/Yen.h"
 #include "common/Cp932.h"
-#include "common/FileIO.h"
+#include "common/UserFile.h"
+#include "day/DayInput.h"
 #include "paper/QtText.h"
 #include "ui/BacktestCharts.h"
 #include "ui/ErrorGuard.h"
@@ -30,9 +32,9 @@
 
 namespace talpo {
 namespace {
-
-constexpr int kStakeStep = 100;
-constexpr int kMostStake = 1000000;
+// The stake box counts in int, as spin boxes do; the limits are the back-test's.
+constexpr int kStepYen = static_cast<int>(kStakeStep);
+constexpr int kMostYen = static_cast<int>(kMaxStake);
 
 // A stake the totalisator sells: whole hundreds of yen; anything else is rounded to the nearest.
 class TStakeBox : public QSpinBox {
@@ -43,11 +45,11 @@ protected:
     QValidator::State validate(QString& text, int& pos) const override {
         const QValidator::State state = QSpinBox::validate(text, pos);
         if (state != QValidator::Acceptable) return state;
-        return valueFromText(text) % kStakeStep == 0 ? QValidator::Acceptable : QValidator::Intermediate;
+        return valueFromText(text) % kStepYen == 0 ? QValidator::Acceptable : QValidator::Intermediate;
     }
     void fixup(QString& text) const override {
-        const int yen = (valueFromText(text) + kStakeStep / 2) / kStakeStep * kStakeStep;
-        text = textFromValue(std::clamp(yen, kStakeStep, kMostStake));
+        const int yen = (valueFromText(text) + kStepYen / 2) / kStepYen * kStepYen;
+        text = textFromValue(std::clamp(yen, kStepYen, kMostYen));
     }
 };
 
@@ -224,9 +226,9 @@ QWidget* TBacktestForm::BuildInputs() {
     stakeRow->addWidget(new QLabel(U("1点あたり"), inputs));
     StakeBox = new TStakeBox(inputs);
     StakeBox->setObjectName("StakeBox");
-    StakeBox->setRange(kStakeStep, kMostStake);
-    StakeBox->setSingleStep(kStakeStep);
-    StakeBox->setValue(kStakeStep);
+    StakeBox->setRange(kStepYen, kMostYen);
+    StakeBox->setSingleStep(kStepYen);
+    StakeBox->setValue(kStepYen);
     StakeBox->setAlignment(Qt::AlignRight);
     stakeRow->addWidget(StakeBox, 1);
     stakeRow->addWidget(new QLabel(U("円"), inputs));
@@ -440,7 +442,7 @@ void TBacktestForm::SaveCsvBtnClick() {
         if (!path) return;
         std::string csv;
         WriteTicketsCsv(shown_->Races, nullptr, [&csv](std::string_view piece) { csv += piece; });
-        WriteFileAtomic(*path, csv);
+        SaveOutsideInputs(*path, csv);
     });
 }
 
@@ -456,8 +458,18 @@ void TBacktestForm::SavePngBtnClick() {
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         view->grab().save(&buffer, "PNG");
-        WriteFileAtomic(*path, png.toStdString());
+        SaveOutsideInputs(*path, png.toStdString());
     });
+}
+
+// A save over a listed day or results file would destroy what the next run reads.
+void TBacktestForm::SaveOutsideInputs(const std::string& path, const std::string& bytes) const {
+    std::vector<RunFile> inputs;
+    for (const std::string& day : DayList->Paths())
+        for (std::string& file : InputFiles(day)) inputs.push_back({"集計する日のファイル", std::move(file)});
+    for (const std::string& results : ResultList->Paths()) inputs.push_back({"成績ファイル", results});
+    RefuseSaveOverInput(path, inputs);
+    WriteUserFile(path, bytes);
 }
 
 void TBacktestForm::StopWorker() {

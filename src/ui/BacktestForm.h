@@ -102,6 +102,7 @@ private:
     void WorkDone();
     void Show(std::unique_ptr<SeasonResult> run);
     void StopWorker();
+    void SaveOutsideInputs(const std::string& path, const std::string& bytes) const;
 
     TBacktestFormHooks hooks_;
     // What a run must not change while it goes: the lists with their buttons, and the stake.

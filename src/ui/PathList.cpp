@@ -7,11 +7,21 @@
 #include <QMimeData>
 #include <QUrl>
 #include <algorithm>
+#include <filesystem>
 
 namespace talpo {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole;
+
+// A path by the file it names: "day/", "day" and "./x/../day" are one entry of a list.
+std::string Canonical(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, ec);
+    std::string name = ec ? path : canonical.string();
+    while (name.size() > 1 && name.back() == '/') name.pop_back();
+    return name;
+}
 
 }  // namespace
 
@@ -22,10 +32,12 @@ TPathList::TPathList(bool foldersToo, QWidget* parent) : QListWidget(parent), fo
 }
 
 void TPathList::AddPaths(const std::vector<std::string>& paths) {
-    std::vector<std::string> listed = Paths();
+    std::vector<std::string> listed;
+    for (const std::string& path : Paths()) listed.push_back(Canonical(path));
     for (const std::string& path : paths) {
-        if (path.empty() || std::find(listed.begin(), listed.end(), path) != listed.end()) continue;
-        listed.push_back(path);
+        if (path.empty() || std::find(listed.begin(), listed.end(), Canonical(path)) != listed.end())
+            continue;
+        listed.push_back(Canonical(path));
         const QByteArray bytes = QByteArray::fromStdString(path);
         auto* item = new QListWidgetItem(QFile::decodeName(bytes), this);
         item->setData(kPathRole, bytes);

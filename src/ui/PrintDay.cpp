@@ -7,7 +7,7 @@
 #include <QPrinter>
 #include <exception>
 
-#include "common/FileIO.h"
+#include "common/UserFile.h"
 #include "output/OutFile.h"
 #include "paper/DayPages.h"
 
@@ -33,7 +33,8 @@ void PreviewDayPrint(QWidget* parent, TDay& day) {
     if (failed) std::rethrow_exception(failed);
 }
 
-std::string SaveDayPdf(QWidget* parent, TDay& day, const std::string& outputDir) {
+std::string SaveDayPdf(QWidget* parent, TDay& day, const std::string& outputDir,
+                       const std::vector<std::string>& dayFiles) {
     const std::string suggested = OutputFilePath(outputDir, PdfFileName(day));
     QFileDialog dialog(parent, QString::fromUtf8("PDF に保存"), QFile::decodeName(suggested.c_str()),
                        QString::fromUtf8("PDF ファイル (*.pdf)"));
@@ -43,7 +44,10 @@ std::string SaveDayPdf(QWidget* parent, TDay& day, const std::string& outputDir)
     dialog.resize(760, 440);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const std::string path = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
-    WriteFileAtomic(path, DayPdf(day));
+    std::vector<RunFile> inputs;
+    for (const std::string& file : dayFiles) inputs.push_back({"読み込んだ日のファイル", file});
+    RefuseSaveOverInput(path, inputs);
+    WriteUserFile(path, DayPdf(day));
     return path;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "day/TalpoDay.h"
 
@@ -14,8 +15,9 @@ namespace talpo {
 void PreviewDayPrint(QWidget* parent, TDay& day);
 
 // Asks where to save, in outputDir (ending in a separator) under the day's default name, and writes the file
-// in one step. Returns the path written, or nothing when the user cancelled. A failed write raises the
-// writer's error and leaves the earlier file as it was.
-std::string SaveDayPdf(QWidget* parent, TDay& day, const std::string& outputDir);
+// in one step. Returns the path written, or nothing when the user cancelled. A path that is one of the day's
+// own files is refused; a failed write raises the writer's error and leaves the earlier file as it was.
+std::string SaveDayPdf(QWidget* parent, TDay& day, const std::string& outputDir,
+                       const std::vector<std::string>& dayFiles);
 
 }  // namespace talpo

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "common/Version.h"
+#include "day/DayInput.h"
 #include "output/OutRdx.h"
 #include "paper/QtText.h"
 #include "settings/ProgramDir.h"
@@ -425,7 +426,7 @@ void TYosoForm::PrintMenuClick() {
 void TYosoForm::PdfMenuClick() {
     Guarded(this, [this] {
         if (!day_) return;
-        const std::string path = SaveDayPdf(this, *day_, app_.OutputDir);
+        const std::string path = SaveDayPdf(this, *day_, app_.OutputDir, InputFiles(app_.InputDir));
         if (!path.empty()) ShowSaveWord(U("保存しました: %1").arg(ShownFolder(path)));
     });
 }

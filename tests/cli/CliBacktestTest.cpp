@@ -116,10 +116,30 @@ TEST(CliBacktest, AFailedDayIsNamedAndTheOthersAreScored) {
 TEST(CliBacktest, DaysAndResultsFilesMayTakeTurns) {
     const Day day;
     test::WriteBytes(day.Dir.File("none.csv"), kHeader);
-    const CliRun run = Cli({"backtest", day.In.Dir(), "--results", day.Results(), day.In.Dir(), "--results",
-                            day.Dir.File("none.csv"), "--json", "-"});
+    ASSERT_EQ(Cli({"sample", "-q", day.Dir.File("day2"), "--races", "2", "--date", "20240106"}).code, 0);
+    const CliRun run = Cli({"backtest", day.In.Dir(), "--results", day.Results(), day.Dir.File("day2"),
+                            "--results", day.Dir.File("none.csv"), "--json", "-"});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(nlohmann::json::parse(run.out)["days"], 2);
+}
+
+TEST(CliBacktest, ADayGivenTwiceStopsTheRunNamingBothInputs) {
+    const Day day;
+    const std::string archive = day.Dir.File("day.lzh");
+    test::WriteBytes(archive, test::StoredLzhArchive({{"rdx_den.dat", test::SmallDayDen()},
+                                                      {"rdx_uma.dat", test::SmallDayUma()}}));
+    TempDir out;
+    for (const std::string& again : {day.In.Dir(), archive}) {
+        const CliRun run =
+            Cli({"backtest", day.In.Dir(), again, "--results", day.Results(), "--json", out.File("b.json")});
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("talpo-cli: 同じレースが二つの入力にあります: 19980524 東京 1R (" +
+                               day.In.Dir() + ", " + again + ")\n"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_FALSE(std::filesystem::exists(out.File("b.json")));
+    }
 }
 
 TEST(CliBacktest, ASampleDaysResultsMatchEveryRaceOfIt) {
@@ -135,11 +155,30 @@ TEST(CliBacktest, ASampleDaysResultsMatchEveryRaceOfIt) {
     EXPECT_EQ(doc["unmatched_result_races"], 0);
 }
 
+TEST(CliBacktest, WholeNumbersAreDecimalWhateverTheirLeadingZeros) {
+    const Day day;
+    const CliRun run =
+        Cli({"backtest", day.In.Dir(), "--results", day.Results(), "--stake", "0200", "--json", "-"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["stake"], 200);
+    EXPECT_EQ(nlohmann::json::parse(run.out)["bet_types"]["win"]["return"], 500);
+
+    ASSERT_EQ(Cli({"sample", "-q", day.Dir.File("s"), "--races", "010", "--seed", "07"}).code, 0);
+    const CliRun shown = Cli({"show", day.Dir.File("s"), "--nth", "010"});
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_EQ(shown.out.rfind("=== 10/10 ", 0), 0u) << shown.out.substr(0, 80);
+    ASSERT_EQ(Cli({"sample", "-q", day.Dir.File("t"), "--races", "10", "--seed", "7"}).code, 0);
+    EXPECT_EQ(test::ReadBytes(day.Dir.File("s/rdx_den.dat")), test::ReadBytes(day.Dir.File("t/rdx_den.dat")));
+}
+
 TEST(CliBacktest, UsageMistakesExit2) {
     const Day day;
     const std::vector<std::vector<std::string>> lines{
         {"backtest", day.In.Dir()},
         {"backtest", day.In.Dir(), "--results", day.Results(), "--stake", "150"},
+        {"backtest", day.In.Dir(), "--results", day.Results(), "--stake", "1000100"},
+        {"backtest", day.In.Dir(), "--results", day.Results(), "--stake", "2147483600"},
+        {"backtest", day.In.Dir(), "--results", day.Results(), "--stake", "0x100"},
         {"backtest", day.In.Dir(), "--results", day.Results(), "--by", "week"},
         {"backtest", day.In.Dir(), "--results", day.Results(), "--json", "-", "--csv", "-"},
     };

@@ -1,8 +1,6 @@
 // Documents written as they are made: laid out byte for byte as when they were made whole, and a file that
 // lands whole or not at all.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -11,7 +9,6 @@
 #include "cli/CliCsv.h"
 #include "cli/CliJson.h"
 #include "cli/CliSink.h"
-#include "common/UniqueFd.h"
 #include "data/SampleDay.h"
 
 namespace talpo {
@@ -70,46 +67,21 @@ TEST(CliSink, StreamsAndFilesGetTheDocumentAsMade) {
     test::TempDir dir;
     const std::string target = dir.File("x.csv");
     test::WriteBytes(target, "earlier");
-    cli::ProduceToFile(target, csv);
+    ProduceToUserFile(target, csv);
     EXPECT_EQ(test::ReadBytes(target), out.str());
 
     // A document that fails part-way leaves the earlier file and nothing beside it.
     test::WriteBytes(target, "earlier");
-    EXPECT_THROW(cli::ProduceToFile(target,
-                                    [](const cli::TextWriter& write) {
-                                        write("part");
-                                        throw std::runtime_error("stopped");
-                                    }),
+    EXPECT_THROW(ProduceToUserFile(target,
+                                   [](const cli::TextWriter& write) {
+                                       write("part");
+                                       throw std::runtime_error("stopped");
+                                   }),
                  std::runtime_error);
     EXPECT_EQ(test::ReadBytes(target), "earlier");
     EXPECT_EQ(test::FolderFiles(dir.Path()).size(), 1u);
-    EXPECT_EQ(test::ErrorOf([&] { cli::ProduceToFile(dir.File("no/x.csv"), csv); }).Kind(),
+    EXPECT_EQ(test::ErrorOf([&] { ProduceToUserFile(dir.File("no/x.csv"), csv); }).Kind(),
               ErrorKind::FileCreate);
-}
-
-TEST(CliSink, ALinkIsFollowedAndADeviceOrAFifoWrittenInto) {
-    const cli::Producer doc = [](const cli::TextWriter& write) { write("document\n"); };
-    test::TempDir dir;
-    std::filesystem::create_directory(dir.File("real"));
-    test::WriteBytes(dir.File("real/x.json"), "earlier");
-    std::filesystem::create_symlink("real/x.json", dir.File("link.json"));
-    cli::ProduceToFile(dir.File("link.json"), doc);
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.json")));
-    EXPECT_EQ(test::ReadBytes(dir.File("real/x.json")), "document\n");
-    EXPECT_EQ(test::FolderFiles(dir.Path() / "real").size(), 1u);
-
-    // A reader waits at the FIFO, as a pipeline's next program would.
-    test::MakeFifo(dir.File("fifo"));
-    const UniqueFd reader(::open(dir.File("fifo").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    ASSERT_GE(reader.Get(), 0);
-    cli::ProduceToFile(dir.File("fifo"), doc);
-    char got[32] = {};
-    EXPECT_EQ(::read(reader.Get(), got, sizeof got), 9);
-    EXPECT_EQ(std::string(got), "document\n");
-    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("fifo")));
-
-    cli::ProduceToFile("/dev/null", doc);
-    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
 }  // namespace

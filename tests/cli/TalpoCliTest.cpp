@@ -399,40 +399,103 @@ TEST(Cli, ProgressIsDrawnOnlyOnATerminalThatTakesEscapes) {
     for (const int fd : {master, terminal, pipeFds[0], pipeFds[1]}) ::close(fd);
 }
 
-TEST(Cli, ADocumentOverAFileTheRunReadsOrWritesIsRefusedBeforeAnythingIsWritten) {
+// Every command that writes a file the user names, refused where the file is one the run reads or another
+// it writes, and written through the one writer where it is not.
+struct WritingCommands {
     TempDir in;
     TempDir out;
-    test::WriteSmallDay(in);
-    const std::string den = test::ReadBytes(in.File("rdx_den.dat"));
-    std::filesystem::create_symlink(in.File("rdx_den.dat"), out.File("den-link"));
-    const std::string archive = out.File("day.lzh");
-    test::WriteBytes(archive,
-                     test::StoredLzhArchive({{"rdx_den.dat", den}, {"rdx_uma.dat", test::SmallDayUma()}}));
-    const std::string bets = out.File("bets");
+    std::string den;
+    std::string archive;
+    std::string results;
+
+    WritingCommands() {
+        test::WriteSmallDay(in);
+        den = test::ReadBytes(in.File("rdx_den.dat"));
+        archive = out.File("day.lzh");
+        test::WriteBytes(
+            archive, test::StoredLzhArchive({{"rdx_den.dat", den}, {"rdx_uma.dat", test::SmallDayUma()}}));
+        results = out.File("r.csv");
+        test::WriteBytes(results, "date,venue,race,type,combination,payout\n19980524,東京,1,単勝,9,250\n");
+    }
+};
+
+TEST(Cli, AFileOverOneTheRunReadsOrWritesIsRefusedBeforeAnythingIsWritten) {
+    const WritingCommands w;
+    const std::string bets = w.out.File("bets");
+    const std::string x = w.out.File("x");
+    std::filesystem::create_symlink(w.in.File("rdx_den.dat"), w.out.File("den-link"));
     struct Case {
         std::vector<std::string> args;
         std::string message;
     };
-    const std::vector<Case> cases = {
-        {{in.Dir(), bets, "--json", out.File("den-link")},
-         "--json " + out.File("den-link") + " is the input " + in.Dir() + "rdx_den.dat of this run"},
-        {{archive, bets, "--csv", archive}, "--csv " + archive + " is the input " + archive + " of this run"},
-        {{in.Dir(), bets, "--csv", bets + "/../bets/K980524.txt"},
+    std::vector<Case> cases = {
+        {{"predict", w.in.Dir(), bets, "--json", w.out.File("den-link")},
+         "--json " + w.out.File("den-link") + " is the input " + w.in.Dir() + "rdx_den.dat of this run"},
+        {{"predict", w.archive, bets, "--csv", w.archive},
+         "--csv " + w.archive + " is the input " + w.archive + " of this run"},
+        {{"predict", w.in.Dir(), bets, "--csv", bets + "/../bets/K980524.txt"},
          "--csv " + bets + "/../bets/K980524.txt is the bet file " + bets + "/K980524.txt of this run"},
-        {{in.Dir(), bets, "--json", out.File("x"), "--csv", out.File("x")},
-         "--json " + out.File("x") + " and --csv " + out.File("x") + " are the same file"},
+        {{"predict", w.in.Dir(), bets, "--json", x, "--csv", x},
+         "--json " + x + " and --csv " + x + " are the same file"},
+        {{"backtest", w.in.Dir(), "--results", w.results, "--csv", w.results},
+         "--csv " + w.results + " is the results file " + w.results + " of this run"},
+        {{"backtest", w.archive, "--results", w.results, "--json", w.archive},
+         "--json " + w.archive + " is the input " + w.archive + " of this run"},
+        {{"backtest", w.in.Dir(), "--results", w.results, "--json", w.in.File("rdx_den.dat")},
+         "--json " + w.in.File("rdx_den.dat") + " is the input " + w.in.Dir() + "rdx_den.dat of this run"},
+        {{"backtest", w.in.Dir(), "--results", w.results, "--json", x, "--csv", x},
+         "--json " + x + " and --csv " + x + " are the same file"},
+        {{"sample", w.out.File("s"), "--results", w.out.File("s/rdx_den.dat")},
+         "the day's file " + w.out.File("s/rdx_den.dat") + " and --results " + w.out.File("s/rdx_den.dat") +
+             " are the same file"},
+#ifdef TALPO_CLI_PDF
+        {{"pdf", w.archive, w.archive},
+         "the PDF " + w.archive + " is the input " + w.archive + " of this run"},
+        {{"pdf", w.in.Dir(), w.in.File("rdx_uma.dat")},
+         "the PDF " + w.in.File("rdx_uma.dat") + " is the input " + w.in.Dir() + "rdx_uma.dat of this run"},
+#endif
     };
+    const std::string archiveBytes = test::ReadBytes(w.archive);
     for (const Case& c : cases) {
-        std::vector<std::string> args{"predict"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const CliRun run = Cli(args);
+        const CliRun run = Cli(c.args);
         EXPECT_EQ(run.code, 2) << run.err;
-        EXPECT_NE(run.err.find("talpo-cli predict: " + c.message + "\n"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("talpo-cli " + c.args[0] + ": " + c.message + "\n"), std::string::npos)
+            << run.err;
         EXPECT_FALSE(std::filesystem::exists(bets));
-        EXPECT_FALSE(std::filesystem::exists(out.File("x")));
-        EXPECT_EQ(test::ReadBytes(in.File("rdx_den.dat")), den);
+        EXPECT_FALSE(std::filesystem::exists(x));
+        EXPECT_FALSE(std::filesystem::exists(w.out.File("s")));
+        EXPECT_EQ(test::ReadBytes(w.in.File("rdx_den.dat")), w.den);
+        EXPECT_EQ(test::ReadBytes(w.archive), archiveBytes);
     }
-    EXPECT_EQ(Cli({"predict", in.Dir(), bets, "--json", "-", "--csv", out.File("x")}).code, 0);
+    EXPECT_EQ(Cli({"predict", w.in.Dir(), bets, "--json", "-", "--csv", x}).code, 0);
+}
+
+TEST(Cli, EveryCommandWritesItsFileThroughALinkIntoTheLinksTarget) {
+    const WritingCommands w;
+    std::filesystem::create_directory(w.out.File("real"));
+    const std::vector<std::vector<std::string>> commands = {
+        {"predict", w.in.Dir(), w.out.File("bets"), "--json"},
+        {"predict", w.in.Dir(), w.out.File("bets"), "--csv"},
+        {"backtest", w.in.Dir(), "--results", w.results, "--json"},
+        {"backtest", w.in.Dir(), "--results", w.results, "--csv"},
+        {"sample", w.out.File("s"), "--results"},
+#ifdef TALPO_CLI_PDF
+        {"pdf", w.in.Dir()},
+#endif
+    };
+    for (std::size_t k = 0; k < commands.size(); ++k) {
+        const std::string target = w.out.File("real/" + std::to_string(k));
+        const std::string link = w.out.File("link" + std::to_string(k));
+        test::WriteBytes(target, "earlier");
+        std::filesystem::create_symlink(target, link);
+        std::vector<std::string> args = commands[k];
+        args.push_back(link);
+        args.push_back("-q");
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << args[0];
+        EXPECT_GT(test::ReadBytes(target).size(), 20u) << args[0];
+    }
 }
 
 TEST(Cli, Usage) {

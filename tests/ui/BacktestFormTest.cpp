@@ -238,6 +238,45 @@ TEST_F(BacktestFormTest, ARefusedResultsFileShowsItsLine) {
     EXPECT_TRUE(form.RunBtn->isEnabled());
 }
 
+TEST_F(BacktestFormTest, ADayIsListedOnceScoredOnceAndNeverSavedOver) {
+    const Season season(1);
+    const std::string folder = season.Inputs[0];
+    std::string saveTo = season.Results[0];
+    TBacktestFormHooks hooks;
+    hooks.ChooseSaveFile = [&](QWidget*, const QString&, const QString&) { return std::optional(saveTo); };
+    TBacktestForm form(nullptr, hooks);
+    form.AddDays({folder, folder + "/", season.Dir.File("d0/../d0")});
+    ASSERT_EQ(form.DayList->count(), 1);
+    form.AddResults(season.Results);
+    RunToEnd(form);
+    ASSERT_TRUE(Fixture.Errors.empty()) << Fixture.Errors.front();
+
+    const std::string results = test::ReadBytes(season.Results[0]);
+    form.SaveCsvBtnClick();
+    saveTo = folder + "/rdx_uma.dat";
+    form.SavePngBtnClick();
+    ASSERT_EQ(Fixture.Errors.size(), 2u);
+    EXPECT_EQ(Fixture.Errors[0], "保存先 " + season.Results[0] + " は成績ファイル " + season.Results[0] +
+                                     " と同じファイルです。別の名前で保存してください。");
+    EXPECT_EQ(Fixture.Errors[1].rfind("保存先 " + saveTo + " は集計する日のファイル ", 0), 0u)
+        << Fixture.Errors[1];
+    EXPECT_EQ(test::ReadBytes(season.Results[0]), results);
+
+    // The same day again as its archive: the run stops before scoring it, the lists stay.
+    const std::string archive = season.Dir.File("again.lzh");
+    test::WriteBytes(archive,
+                     test::StoredLzhArchive({{"rdx_den.dat", test::ReadBytes(folder + "/rdx_den.dat")},
+                                             {"rdx_uma.dat", test::ReadBytes(folder + "/rdx_uma.dat")}}));
+    form.AddDays({archive});
+    RunToEnd(form);
+    ASSERT_EQ(Fixture.Errors.size(), 3u);
+    EXPECT_NE(Fixture.Errors[2].find("同じレースが二つの入力にあります: "), std::string::npos)
+        << Fixture.Errors[2];
+    EXPECT_NE(Fixture.Errors[2].find("(" + folder + ", " + archive + ")"), std::string::npos)
+        << Fixture.Errors[2];
+    EXPECT_EQ(form.DayList->count(), 2);
+}
+
 class BacktestFormFromThePredictionWindow : public test::YosoFormTestBase {};
 
 TEST_F(BacktestFormFromThePredictionWindow, ListsTheLoadedDayAndStaysOverIt) {

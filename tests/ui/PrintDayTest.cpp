@@ -1,5 +1,6 @@
 // The prediction window's paper commands: Ctrl+P previews every race of the day, PDF に保存... offers the
-// output folder and the report's name and writes the file, and a write that fails says so and leaves none.
+// output folder and the report's name and writes the file, a write that fails says so and leaves none, and
+// the day's own files are never written over.
 #include <QAction>
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
@@ -27,6 +28,8 @@ protected:
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             ASSERT_NE(dialog, nullptr);
             offered = dialog->selectedFiles().value(0).toStdString();
+            // The dialog's own question before replacing a file is the user's, not the window's.
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
             dialog->selectFile(QString::fromStdString(path));
             QMetaObject::invokeMethod(dialog, "accept");
         });
@@ -61,6 +64,15 @@ TEST_F(PrintDayTest, PdfSavedWhereChosenAndAFailedWriteLeavesNoFile) {
     ASSERT_EQ(f.Errors.size(), 1u);
     EXPECT_NE(f.Errors[0].find(unwritable), std::string::npos) << f.Errors[0];
     EXPECT_FALSE(std::filesystem::exists(f.App.OutputDir + "missing"));
+
+    // The day's own files are what the window reads: never saved over.
+    const std::string den = f.App.InputDir + "rdx_den.dat";
+    const std::string bytes = ReadBytes(den);
+    SaveAs(den);
+    ASSERT_EQ(f.Errors.size(), 2u);
+    EXPECT_EQ(f.Errors[1], "保存先 " + den + " は読み込んだ日のファイル " + den +
+                               " と同じファイルです。別の名前で保存してください。");
+    EXPECT_EQ(ReadBytes(den), bytes);
 }
 
 }  // namespace
