@@ -58,42 +58,6 @@ void OnRowEnd(int /*terminator*/, void* collector) {
     c.EndLine = c.Line;
 }
 
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        std::size_t extra = 0;
-        std::uint32_t cp = 0;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1;
-            cp = b & 0x1Fu;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2;
-            cp = b & 0x0Fu;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3;
-            cp = b & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size()) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0u) != 0x80u) return false;
-            cp = (cp << 6) | (c & 0x3Fu);
-        }
-        // Overlong forms, surrogates and code points past Unicode are not UTF-8.
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 // Full-width digits and minus become ASCII, blanks around the field go: the forms a hand-made file mixes.
 std::string Normalized(std::string_view utf8) {
     // Most fields have nothing to change: they are copied as they are.
@@ -436,12 +400,6 @@ private:
 
 }  // namespace
 
-const char* BetTypeName(BetType type) {
-    static constexpr std::array<const char*, kBetTypeCount> names{"win", "place", "bracket_quinella",
-                                                                  "quinella"};
-    return names[static_cast<std::size_t>(type)];
-}
-
 std::string VenueOfCourseCode(std::string_view code) {
     if (code.size() != 2 || !AllDigits(code)) return {};
     const int n = (code[0] - '0') * 10 + (code[1] - '0');
@@ -451,7 +409,7 @@ std::string VenueOfCourseCode(std::string_view code) {
 
 void ParseResults(std::string_view bytes, const std::string& name, RaceResults& results) {
     static constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    const bool utf8 = IsValidUtf8(bytes);
+    const bool utf8 = IsUtf8(bytes);
     if (utf8 && bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
 
     csv_parser parser{};
