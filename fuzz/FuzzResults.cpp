@@ -1,12 +1,13 @@
 // Fuzz target: the back-test's results reader over arbitrary file contents. A file is read or refused; a
-// refusal is the results error naming the file and, for a row, a line the file has; a table read holds only
-// what the payout rules allow.
+// refusal is the results error naming the file and, for a row, a line the file has, with no control byte in
+// its text; a table read holds only what the payout rules allow.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "FuzzSupport.h"
+#include "backtest/BetType.h"
 #include "backtest/ResultsFile.h"
 #include "common/TalpoError.h"
 
@@ -25,10 +26,24 @@ void CheckRefusal(const ETalpoError& e, std::string_view bytes) {
     long long line = 0;
     while (at < what.size() && what[at] >= '0' && what[at] <= '9' && line < 1'000'000'000)
         line = line * 10 + (what[at++] - '0');
+    for (const char c : what)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            fuzz::Broken("a refusal shows no control byte");
     if (at == prefix.size()) return;  // a refusal of the whole file
+    // CR, LF and CR LF each end one line.
     long long lines = 1;
-    for (const char c : bytes) lines += c == '\n' ? 1 : 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        lines += bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
     if (line < 1 || line > lines) fuzz::Broken("a refused row's line is one of the file's");
+}
+
+// A scratched horse is in no paid win, place or quinella: it did not run.
+bool PaysAScratchedHorse(const RaceResult& race) {
+    for (const BetType type : {BetType::Win, BetType::Place, BetType::Quinella}) {
+        for (const Payout& p : race.Payouts[static_cast<std::size_t>(type)])
+            if (race.Scratched.contains(p.First) || race.Scratched.contains(p.Second)) return true;
+    }
+    return false;
 }
 
 void CheckTable(const RaceResults& results) {
@@ -36,6 +51,7 @@ void CheckTable(const RaceResults& results) {
         if (key.Date.size() != 8 || key.RaceNo < 1 || key.RaceNo > 99)
             fuzz::Broken("a race is a day's 1 to 99");
         if (race.Cancelled && race.HasPayouts) fuzz::Broken("a cancelled race pays nothing");
+        if (PaysAScratchedHorse(race)) fuzz::Broken("a scratched horse is paid on nothing");
         for (const int horse : race.Scratched)
             if (horse < 1 || horse > 18) fuzz::Broken("a scratched horse is 1 to 18");
         for (std::size_t t = 0; t < kBetTypeCount; ++t) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "backtest/BetType.h"
 #include "backtest/ResultsFile.h"
 #include "predict/RdxYosoClass.h"
 

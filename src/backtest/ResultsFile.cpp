@@ -1,98 +1,19 @@
-// Reading the results CSV: libcsv splits the fields, this file gives them their meaning. Fields are
-// compared in UTF-8. A CP932 file is split as it is, since no second byte of a CP932 character looks like a
-// comma, a quote or a line end, and its fields are converted one by one.
+// The rules of a results row: what its type, venue, date, combination and payout may be, and which rows
+// repeat or contradict one another. ResultsCsv hands the rows over as UTF-8 fields; they are compared so.
 #include "backtest/ResultsFile.h"
 
-#include <csv.h>
-
 #include <algorithm>
-#include <cstdio>
+#include <chrono>
 #include <optional>
 
+#include "backtest/ResultsCsv.h"
+#include "backtest/Yen.h"
 #include "common/Cp932.h"
 #include "common/FileIO.h"
 #include "common/TalpoError.h"
 
 namespace talpo {
 namespace {
-
-// Far above any payout ever made, and far from overflowing once multiplied by a stake and summed.
-constexpr std::size_t kMaxPayoutDigits = 10;
-
-// A row's first Count fields; the strings past them keep their room for the rows to come.
-struct CsvRow {
-    int Line = 0;
-    std::size_t Count = 0;
-    std::vector<std::string> Fields;
-};
-
-// What libcsv hands over while one piece of the file is parsed: a C callback cannot throw, so the rows
-// wait here until the parse call returns. The rows are reused from piece to piece: a season's results
-// would otherwise cost several allocations a row.
-struct Collector {
-    int Line = 0;
-    std::vector<CsvRow> Rows;  // the first RowCount whole, the next one being filled
-    std::size_t RowCount = 0;
-    int EndLine = 0;  // where the last whole row ended
-
-    CsvRow& Current() {
-        if (Rows.size() == RowCount) Rows.emplace_back();
-        return Rows[RowCount];
-    }
-};
-
-void OnField(void* data, std::size_t size, void* collector) {
-    auto& c = *static_cast<Collector*>(collector);
-    const std::string_view field(data ? static_cast<const char*>(data) : "", data ? size : 0);
-    CsvRow& row = c.Current();
-    // A quoted field may hold line breaks: the row starts on the line where its first field did.
-    if (row.Count == 0) row.Line = c.Line - static_cast<int>(std::count(field.begin(), field.end(), '\n'));
-    if (row.Fields.size() == row.Count) row.Fields.emplace_back();
-    row.Fields[row.Count++].assign(field);
-}
-
-void OnRowEnd(int /*terminator*/, void* collector) {
-    auto& c = *static_cast<Collector*>(collector);
-    c.Current();
-    ++c.RowCount;
-    c.EndLine = c.Line;
-}
-
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        std::size_t extra = 0;
-        std::uint32_t cp = 0;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1;
-            cp = b & 0x1Fu;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2;
-            cp = b & 0x0Fu;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3;
-            cp = b & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size()) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0u) != 0x80u) return false;
-            cp = (cp << 6) | (c & 0x3Fu);
-        }
-        // Overlong forms, surrogates and code points past Unicode are not UTF-8.
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
 
 // Full-width digits and minus become ASCII, blanks around the field go: the forms a hand-made file mixes.
 std::string Normalized(std::string_view utf8) {
@@ -144,8 +65,11 @@ std::optional<int> NumberIn(std::string_view text, int low, int high) {
 
 enum class Column { Date, Venue, Race, Type, Combination, Payout };
 constexpr std::size_t kColumnCount = 6;
-constexpr std::array<const char*, kColumnCount> kColumnNames{"date", "venue",       "race",
-                                                             "type", "combination", "payout"};
+
+// "列「日付」(date)": a column as the messages name it, by both its names.
+constexpr std::array<const char*, kColumnCount> kColumnTitles{
+    "列「日付」(date)", "列「場」(venue)",         "列「レース」(race)",
+    "列「券種」(type)", "列「組番」(combination)", "列「払戻金」(payout)"};
 
 std::optional<Column> ColumnOfName(const std::string& field) {
     static const std::map<std::string, Column, std::less<>> names{{"date", Column::Date},
@@ -170,8 +94,16 @@ std::optional<Column> ColumnOfName(const std::string& field) {
     return it->second;
 }
 
-// The kinds of row; the first four are the scored bet types, in BetType's order.
-enum class RowType { Win, Place, BracketQuinella, Quinella, Unscored, Scratched, Cancelled };
+// The kinds of row. The scored ones take BetType's values, which index a race's payouts.
+enum class RowType {
+    Win = static_cast<int>(BetType::Win),
+    Place = static_cast<int>(BetType::Place),
+    BracketQuinella = static_cast<int>(BetType::BracketQuinella),
+    Quinella = static_cast<int>(BetType::Quinella),
+    Unscored = static_cast<int>(kBetTypeCount),
+    Scratched,
+    Cancelled,
+};
 
 std::optional<RowType> TypeOfName(const std::string& field) {
     static const std::map<std::string, RowType, std::less<>> names{
@@ -226,14 +158,6 @@ std::optional<std::string> VenueOfField(const std::string& field) {
     return std::nullopt;
 }
 
-bool IsRealDate(int year, int month, int day) {
-    static constexpr std::array<int, 12> kDays{31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12 || day < 1) return false;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    if (month == 2 && !leap) return day <= 28;
-    return day <= kDays[static_cast<std::size_t>(month - 1)];
-}
-
 // "YYYYMMDD", "YYYY-M-D" or "YYYY/M/D" of a real day, as YYYYMMDD.
 std::optional<std::string> DateOfField(const std::string& field) {
     int year = 0;
@@ -258,33 +182,34 @@ std::optional<std::string> DateOfField(const std::string& field) {
         month = std::stoi(m);
         day = std::stoi(d);
     }
-    if (year < 1 || !IsRealDate(year, month, day)) return std::nullopt;
+    const std::chrono::year_month_day date{std::chrono::year{year},
+                                           std::chrono::month{static_cast<unsigned>(month)},
+                                           std::chrono::day{static_cast<unsigned>(day)}};
+    if (year < 1 || !date.ok()) return std::nullopt;
     const auto twoDigits = [](int n) {
         return std::string{static_cast<char>('0' + n / 10), static_cast<char>('0' + n % 10)};
     };
     return twoDigits(year / 100) + twoDigits(year % 100) + twoDigits(month) + twoDigits(day);
 }
 
-// "1,230円", "１２３０": whole yen of at least 1, thousands commas only between groups of three digits.
-std::optional<std::int64_t> PayoutOfField(std::string field) {
-    static const std::string kYen = "円";
-    if (field.size() >= kYen.size() && field.compare(field.size() - kYen.size(), kYen.size(), kYen) == 0)
-        field.resize(field.size() - kYen.size());
-    std::string digits;
-    if (field.find(',') != std::string::npos) {
-        const std::size_t head = field.find(',');
-        if (head == 0 || head > 3) return std::nullopt;
-        for (std::size_t at = head; at < field.size(); at += 4) {
-            if (field[at] != ',' || at + 4 > field.size()) return std::nullopt;
-        }
-        for (const char c : field)
-            if (c != ',') digits += c;
-        if ((field.size() - head) % 4 != 0) return std::nullopt;
-    } else {
-        digits = field;
+// "1,230円", "１２３０": whole yen of at least 1. Thousands commas stand only after a lead of one to three
+// digits that is no 0, each before three digits ("1,230", "12,345,678"); "1,2,3" or "0,170" is no amount.
+std::optional<std::int64_t> PayoutOfField(std::string_view field) {
+    static constexpr std::string_view kYen = "円";
+    if (field.ends_with(kYen)) field.remove_suffix(kYen.size());
+    const std::size_t head = std::min(field.find(','), field.size());
+    const bool grouped = head < field.size();
+    if (grouped && (head == 0 || head > 3 || field[0] == '0' || (field.size() - head) % 4 != 0))
+        return std::nullopt;
+    std::int64_t yen = 0;
+    std::size_t digits = 0;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const bool commaPlace = i >= head && (i - head) % 4 == 0;
+        if (commaPlace != (field[i] == ',')) return std::nullopt;
+        if (commaPlace) continue;
+        if (field[i] < '0' || field[i] > '9' || ++digits > kMaxPayoutDigits) return std::nullopt;
+        yen = yen * 10 + (field[i] - '0');
     }
-    if (!AllDigits(digits) || digits.size() > kMaxPayoutDigits) return std::nullopt;
-    const std::int64_t yen = std::stoll(digits);
     if (yen < 1) return std::nullopt;
     return yen;
 }
@@ -299,16 +224,34 @@ std::optional<std::pair<int, int>> PairOfField(const std::string& field, int hig
     return std::pair{std::min(*a, *b), std::max(*a, *b)};
 }
 
+// "'x'": a field of the data quoted in a message.
+std::string Quoted(const std::string& field) {
+    return "'" + field + "'";
+}
+
+// A horse's number in a paid combination of the race: a win, a place or one of a quinella's pair. Brackets
+// name no horse.
+bool IsPaid(const RaceResult& race, int horse) {
+    const auto names = [horse](const Payout& p) { return p.First == horse || p.Second == horse; };
+    for (const BetType type : {BetType::Win, BetType::Place, BetType::Quinella}) {
+        const std::vector<Payout>& rows = race.Payouts[static_cast<std::size_t>(type)];
+        if (std::any_of(rows.begin(), rows.end(), names)) return true;
+    }
+    return false;
+}
+
+std::string ScratchedAndPaid(int horse) {
+    return "馬番 " + std::to_string(horse) + " が取消と払戻の両方にあります";
+}
+
 class FileParser {
 public:
-    FileParser(const std::string& name, RaceResults& results, bool utf8)
-        : name_(name), results_(results), utf8_(utf8) {}
+    FileParser(const std::string& name, RaceResults& results) : name_(name), results_(results) {}
 
-    void Row(const CsvRow& row) {
+    void Row(const CsvRecord& row) {
         std::vector<std::string>& fields = fields_;
-        fields.resize(row.Count);
-        for (std::size_t f = 0; f < fields.size(); ++f)
-            fields[f] = Normalized(utf8_ ? row.Fields[f] : Cp932ToUtf8(row.Fields[f]));
+        fields.resize(row.Fields.size());
+        for (std::size_t f = 0; f < fields.size(); ++f) fields[f] = Normalized(row.Fields[f]);
         if (std::all_of(fields.begin(), fields.end(), [](const std::string& f) { return f.empty(); })) return;
         if (!headerSeen_) {
             Header(fields, row.Line);
@@ -318,14 +261,12 @@ public:
     }
 
     void Finish() const {
-        if (!headerSeen_) throw ETalpoError(ErrorKind::Results, name_ + ": no header line");
-    }
-
-    [[noreturn]] void Fail(int line, const std::string& message) const {
-        throw ETalpoError(ErrorKind::Results, name_ + ":" + std::to_string(line) + ": " + message);
+        if (!headerSeen_) throw ETalpoError(ErrorKind::Results, name_ + ": ヘッダー行がありません");
     }
 
 private:
+    [[noreturn]] void Fail(int line, const std::string& message) const { RefuseLine(name_, line, message); }
+
     void Header(const std::vector<std::string>& fields, int line) {
         headerSeen_ = true;
         for (std::size_t f = 0; f < fields.size(); ++f) {
@@ -334,7 +275,7 @@ private:
                 where_[static_cast<std::size_t>(*column)] = f;
         }
         for (std::size_t c = 0; c < kColumnCount; ++c)
-            if (!where_[c]) Fail(line, std::string("missing column '") + kColumnNames[c] + "'");
+            if (!where_[c]) Fail(line, std::string(kColumnTitles[c]) + " がありません");
     }
 
     const std::string& Field(const std::vector<std::string>& fields, Column column) const {
@@ -351,14 +292,14 @@ private:
         if (lastRace_ && dateText == lastDate_ && venueText == lastVenue_ && raceField == lastRaceNo_)
             return *lastRace_;
         const auto date = DateOfField(dateText);
-        if (!date) Fail(line, "'" + dateText + "' is not a date");
+        if (!date) Fail(line, Quoted(dateText) + " は日付ではありません");
         const auto venue = VenueOfField(venueText);
-        if (!venue) Fail(line, "unknown venue '" + venueText + "'");
+        if (!venue) Fail(line, "場名 " + Quoted(venueText) + " がわかりません");
         std::string_view raceText = raceField;
         if (!raceText.empty() && (raceText.back() == 'R' || raceText.back() == 'r'))
             raceText.remove_suffix(1);
         const auto raceNo = NumberIn(raceText, 1, 99);
-        if (!raceNo) Fail(line, "race number '" + raceField + "' is not from 1 to 99");
+        if (!raceNo) Fail(line, "レース番号 " + Quoted(raceField) + " は 1 から 99 の数ではありません");
         lastDate_ = dateText;
         lastVenue_ = venueText;
         lastRaceNo_ = raceField;
@@ -369,62 +310,73 @@ private:
     void Record(const std::vector<std::string>& fields, int line) {
         const std::string& typeText = Field(fields, Column::Type);
         const auto type = TypeOfName(typeText);
-        if (!type) Fail(line, "unknown type '" + typeText + "'");
+        if (!type) Fail(line, "券種 " + Quoted(typeText) + " がわかりません");
         RaceResult& race = RaceOf(fields, line);
         const std::string& combination = Field(fields, Column::Combination);
         const std::string& payout = Field(fields, Column::Payout);
-
         if (*type == RowType::Cancelled) {
-            if (!combination.empty() || !payout.empty())
-                Fail(line, "a cancellation takes no combination and no payout");
-            if (race.Cancelled) Fail(line, "the race is cancelled twice");
-            if (race.HasPayouts) Fail(line, "a cancelled race has payouts");
-            race.Cancelled = true;
-            return;
+            Cancellation(race, combination, payout, line);
+        } else if (*type == RowType::Scratched) {
+            Scratch(race, combination, payout, line);
+        } else {
+            Paid(race, *type, combination, payout, line);
         }
-        if (*type == RowType::Scratched) {
-            const auto horse = NumberIn(combination, 1, 18);
-            if (!horse) Fail(line, "a scratched horse's number '" + combination + "' is not from 1 to 18");
-            if (!payout.empty()) Fail(line, "a scratch takes no payout");
-            if (!race.Scratched.insert(*horse).second)
-                Fail(line, "horse " + std::to_string(*horse) + " is scratched twice");
-            return;
-        }
-        const auto yen = PayoutOfField(payout);
-        if (!yen) Fail(line, "payout '" + payout + "' is not a number of yen");
-        if (race.Cancelled) Fail(line, "a cancelled race has payouts");
-        race.HasPayouts = true;
-        if (*type == RowType::Unscored) return;
+    }
 
-        Payout paid;
-        paid.Yen = *yen;
-        if (*type == RowType::Win || *type == RowType::Place) {
+    void Cancellation(RaceResult& race, const std::string& combination, const std::string& payout, int line) {
+        if (!combination.empty() || !payout.empty()) Fail(line, "中止の行には組番も払戻金も書きません");
+        if (race.Cancelled) Fail(line, "レースの中止が二度あります");
+        if (race.HasPayouts) Fail(line, "中止のレースに払戻があります");
+        race.Cancelled = true;
+    }
+
+    void Scratch(RaceResult& race, const std::string& combination, const std::string& payout, int line) {
+        const auto horse = NumberIn(combination, 1, 18);
+        if (!horse) Fail(line, "取消の馬番 " + Quoted(combination) + " は 1 から 18 の数ではありません");
+        if (!payout.empty()) Fail(line, "取消の行には払戻金を書きません");
+        if (!race.Scratched.insert(*horse).second)
+            Fail(line, "馬番 " + std::to_string(*horse) + " の取消が二度あります");
+        if (IsPaid(race, *horse)) Fail(line, ScratchedAndPaid(*horse));
+    }
+
+    void Paid(RaceResult& race, RowType type, const std::string& combination, const std::string& payout,
+              int line) {
+        const auto yen = PayoutOfField(payout);
+        if (!yen) Fail(line, "払戻金 " + Quoted(payout) + " が円の金額ではありません");
+        if (race.Cancelled) Fail(line, "中止のレースに払戻があります");
+        race.HasPayouts = true;
+        if (type == RowType::Unscored) return;
+
+        Payout paid{.Yen = *yen};
+        if (type == RowType::Win || type == RowType::Place) {
             const auto horse = NumberIn(combination, 1, 18);
-            if (!horse) Fail(line, "'" + combination + "' is not a horse number from 1 to 18");
+            if (!horse) Fail(line, "組番 " + Quoted(combination) + " は 1 から 18 の馬番ではありません");
             paid.First = *horse;
         } else {
-            const bool bracket = *type == RowType::BracketQuinella;
+            const bool bracket = type == RowType::BracketQuinella;
             const auto pair = PairOfField(combination, bracket ? 8 : 18);
             if (!pair || (!bracket && pair->first == pair->second)) {
-                Fail(line, "'" + combination + "' is not " +
-                               (bracket ? "two bracket numbers from 1 to 8"
-                                        : "two different horse numbers from 1 to 18") +
-                               " joined by '-'");
+                Fail(line, "組番 " + Quoted(combination) + " は " +
+                               (bracket ? "1 から 8 の枠番二つ" : "1 から 18 の異なる馬番二つ") +
+                               "を '-' でつないだものではありません");
             }
             paid.First = pair->first;
             paid.Second = pair->second;
         }
-        std::vector<Payout>& rows = race.Payouts[static_cast<std::size_t>(*type)];
+        if (type != RowType::BracketQuinella) {
+            for (const int horse : {paid.First, paid.Second})
+                if (race.Scratched.contains(horse)) Fail(line, ScratchedAndPaid(horse));
+        }
+        std::vector<Payout>& rows = race.Payouts[static_cast<std::size_t>(type)];
         const bool repeated = std::any_of(rows.begin(), rows.end(), [&paid](const Payout& p) {
             return p.First == paid.First && p.Second == paid.Second;
         });
-        if (repeated) Fail(line, "the same payout is given twice");
+        if (repeated) Fail(line, "同じ払戻が二度あります");
         rows.push_back(paid);
     }
 
     const std::string& name_;
     RaceResults& results_;
-    bool utf8_;
     bool headerSeen_ = false;
     std::array<std::optional<std::size_t>, kColumnCount> where_{};
     std::vector<std::string> fields_;  // the row's, kept for their room
@@ -436,12 +388,6 @@ private:
 
 }  // namespace
 
-const char* BetTypeName(BetType type) {
-    static constexpr std::array<const char*, kBetTypeCount> names{"win", "place", "bracket_quinella",
-                                                                  "quinella"};
-    return names[static_cast<std::size_t>(type)];
-}
-
 std::string VenueOfCourseCode(std::string_view code) {
     if (code.size() != 2 || !AllDigits(code)) return {};
     const int n = (code[0] - '0') * 10 + (code[1] - '0');
@@ -450,45 +396,8 @@ std::string VenueOfCourseCode(std::string_view code) {
 }
 
 void ParseResults(std::string_view bytes, const std::string& name, RaceResults& results) {
-    static constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    const bool utf8 = IsValidUtf8(bytes);
-    if (utf8 && bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
-
-    csv_parser parser{};
-    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) throw std::bad_alloc();
-    struct Freed {
-        csv_parser* p;
-        ~Freed() { csv_free(p); }
-    } freed{&parser};
-
-    FileParser file(name, results, utf8);
-    Collector collector;
-    const auto take = [&] {
-        for (std::size_t r = 0; r < collector.RowCount; ++r) {
-            file.Row(collector.Rows[r]);
-            collector.Rows[r].Count = 0;
-        }
-        collector.RowCount = 0;
-    };
-    // One line at a time, so that every row knows the line it stands on.
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = std::min(bytes.find('\n', start), bytes.size() - 1) + 1;
-        ++collector.Line;
-        const std::string_view line = bytes.substr(start, end - start);
-        if (csv_parse(&parser, line.data(), line.size(), OnField, OnRowEnd, &collector) != line.size()) {
-            take();
-            file.Fail(collector.Line, "a double quote out of place");
-        }
-        take();
-        start = end;
-    }
-    if (csv_fini(&parser, OnField, OnRowEnd, &collector) != 0) {
-        // An open quote in the row's first field leaves no trace but that the row has not ended.
-        const CsvRow& open = collector.Current();
-        file.Fail(open.Count == 0 ? collector.EndLine + 1 : open.Line, "a quoted field is not closed");
-    }
-    take();
+    FileParser file(name, results);
+    ReadCsvRecords(bytes, name, [&file](const CsvRecord& row) { file.Row(row); });
     file.Finish();
 }
 

@@ -10,14 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "backtest/BetType.h"
+
 namespace talpo {
-
-// The bet types the back-test scores, in the order every figure lists them.
-enum class BetType { Win, Place, BracketQuinella, Quinella };
-inline constexpr std::size_t kBetTypeCount = 4;
-
-// "win", "place", "bracket_quinella", "quinella": the names of the JSON and the CSV.
-const char* BetTypeName(BetType type);
 
 // What is paid on one combination: a horse (Second 0), or a pair held in ascending order so that either
 // order of the row and of the ticket meet.

@@ -15,6 +15,10 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // UTF-8 to CP932. Raises ErrorKind::Encoding for a character CP932 cannot hold or for invalid UTF-8.
 std::string Utf8ToCp932(std::string_view utf8);
 
+// True when the bytes are UTF-8 as the standard has it: no overlong form, no surrogate, nothing past
+// U+10FFFF, no sequence cut short.
+bool IsUtf8(std::string_view bytes);
+
 // For Japanese literals written in UTF-8 in the source: converts once per call site when used as
 //   static const std::string kText = Sj("東京");
 inline std::string Sj(std::string_view utf8) {

@@ -2,7 +2,9 @@
 // line.
 #include <gtest/gtest.h>
 
+#include "backtest/BetType.h"
 #include "backtest/ResultsFile.h"
+#include "common/Cp932.h"
 #include "support/TestSupport.h"
 
 namespace talpo {
@@ -52,14 +54,20 @@ const std::string kExpected =
     "19980524 東京 11: win=3/1230 quinella=3-5/4560\n"
     "19980524 東京 12: x7 win=1/100\n";
 
+// The text with each LF replaced by another line end.
+std::string WithLineEnds(const std::string& text, const std::string& end) {
+    std::string out;
+    for (const char c : text) out += c == '\n' ? end : std::string(1, c);
+    return out;
+}
+
 TEST(ResultsFile, ReadsOneTableInEveryEncodingAndLineEnd) {
-    std::string crlf;
-    for (const char c : kUtf8) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     const std::vector<std::pair<std::string, std::string>> forms{
         {"utf-8", kUtf8},
         {"utf-8 with a byte-order mark", "\xEF\xBB\xBF" + kUtf8},
         {"cp932", Utf8ToCp932(kUtf8)},
-        {"cr lf", crlf},
+        {"cr lf", WithLineEnds(kUtf8, "\r\n")},
+        {"cr", WithLineEnds(kUtf8, "\r")},
     };
     for (const auto& [form, bytes] : forms) EXPECT_EQ(Dump(Parse(bytes)), kExpected) << form;
 }
@@ -68,62 +76,139 @@ TEST(ResultsFile, FindsColumnsByNameInAnyOrder) {
     EXPECT_EQ(
         Dump(Parse("\n\nPayout,Type,extra,Combination,Race,Venue,Date\n230,place,x,4,3,阪神,2024-2-29\n")),
         "20240229 阪神 3: place=4/230\n");
-    EXPECT_EQ(Refusal("\n日付,場,R,券種,組番\n"), "r.csv:2: missing column 'payout'");
-    EXPECT_EQ(Refusal("\n\n"), "r.csv: no header line");
+    EXPECT_EQ(Refusal("\n日付,場,R,券種,組番\n"), "r.csv:2: 列「払戻金」(payout) がありません");
+    EXPECT_EQ(Refusal("\n\n"), "r.csv: ヘッダー行がありません");
 }
 
 TEST(ResultsFile, RefusesEachBadRowByItsLine) {
     const std::string header = "date,venue,race,type,combination,payout\n";
     const std::string good = "20240106,中山,1,単勝,3,200\n";
     const std::vector<std::pair<std::string, std::string>> cases{
-        {"20240106,中山,1,ワイド2,3,200", "unknown type 'ワイド2'"},
-        {"20240106,大井,1,単勝,3,200", "unknown venue '大井'"},
-        {"20240106,11,1,単勝,3,200", "unknown venue '11'"},
-        {"20230229,中山,1,単勝,3,200", "'20230229' is not a date"},
-        {"2024-13-1,中山,1,単勝,3,200", "'2024-13-1' is not a date"},
-        {"20240106,中山,100,単勝,3,200", "race number '100' is not from 1 to 99"},
-        {"20240106,中山,1,複勝,19,200", "'19' is not a horse number from 1 to 18"},
-        {"20240106,中山,1,枠連,9-1,200", "'9-1' is not two bracket numbers from 1 to 8 joined by '-'"},
+        {"20240106,中山,1,ワイド2,3,200", "券種 'ワイド2' がわかりません"},
+        {"20240106,大井,1,単勝,3,200", "場名 '大井' がわかりません"},
+        {"20240106,11,1,単勝,3,200", "場名 '11' がわかりません"},
+        {"20230229,中山,1,単勝,3,200", "'20230229' は日付ではありません"},
+        {"2024-13-1,中山,1,単勝,3,200", "'2024-13-1' は日付ではありません"},
+        {"20240106,中山,100,単勝,3,200", "レース番号 '100' は 1 から 99 の数ではありません"},
+        {"20240106,中山,1,複勝,19,200", "組番 '19' は 1 から 18 の馬番ではありません"},
+        {"20240106,中山,1,枠連,9-1,200",
+         "組番 '9-1' は 1 から 8 の枠番二つを '-' でつないだものではありません"},
         {"20240106,中山,1,馬連,3-3,200",
-         "'3-3' is not two different horse numbers from 1 to 18 joined by '-'"},
-        {"20240106,中山,1,馬連,3,200", "'3' is not two different horse numbers from 1 to 18 joined by '-'"},
-        {"20240106,中山,1,単勝,3,abc", "payout 'abc' is not a number of yen"},
-        {"20240106,中山,1,単勝,3,0", "payout '0' is not a number of yen"},
-        {"20240106,中山,1,単勝,3,\"12,30\"", "payout '12,30' is not a number of yen"},
-        {"2024-1-6,中山,1R,単勝,3,300", "the same payout is given twice"},
-        {"20240106,中山,1,取消,4,\n20240106,中山,1,除外,4,", "horse 4 is scratched twice"},
-        {"20240106,中山,1,取消,4,100", "a scratch takes no payout"},
-        {"20240106,中山,1,中止,,", "a cancelled race has payouts"},
-        {"20240106,中山,1,中止,3,", "a cancellation takes no combination and no payout"},
-        {"20240106,中山,1,単\"勝,3,200", "a double quote out of place"},
-        {"20240106,中山,1,\"単勝,3,200", "a quoted field is not closed"},
+         "組番 '3-3' は 1 から 18 の異なる馬番二つを '-' でつないだものではありません"},
+        {"20240106,中山,1,馬連,3,200",
+         "組番 '3' は 1 から 18 の異なる馬番二つを '-' でつないだものではありません"},
+        {"20240106,中山,1,単勝,3,abc", "払戻金 'abc' が円の金額ではありません"},
+        {"20240106,中山,1,単勝,3,0", "払戻金 '0' が円の金額ではありません"},
+        {"2024-1-6,中山,1R,単勝,3,300", "同じ払戻が二度あります"},
+        {"20240106,中山,1,取消,4,\n20240106,中山,1,除外,4,", "馬番 4 の取消が二度あります"},
+        {"20240106,中山,1,取消,19,", "取消の馬番 '19' は 1 から 18 の数ではありません"},
+        {"20240106,中山,1,取消,4,100", "取消の行には払戻金を書きません"},
+        {"20240106,中山,1,中止,,", "中止のレースに払戻があります"},
+        {"20240106,中山,2,中止,,\n20240106,中山,2,中止,,", "レースの中止が二度あります"},
+        {"20240106,中山,1,中止,3,", "中止の行には組番も払戻金も書きません"},
+        {"20240106,中山,1,単\"勝,3,200", "引用符 (\") の位置が正しくありません"},
+        {"20240106,中山,1,\"単勝,3,200", "引用符 (\") が閉じていません"},
     };
     for (const auto& [row, message] : cases) {
         const int line = 3 + static_cast<int>(std::count(row.begin(), row.end(), '\n'));
         EXPECT_EQ(Refusal(header + good + row + "\n"), "r.csv:" + std::to_string(line) + ": " + message)
             << row;
+        EXPECT_NO_THROW(Utf8ToCp932(message)) << "every message has its characters in CP932";
     }
 }
 
 TEST(ResultsFile, CountsLinesAcrossQuotedBreaksAndBlankLines) {
-    EXPECT_EQ(Refusal("date,venue,race,type,combination,payout,note\n"
-                      "20240106,中山,1,単勝,3,200,\"two\r\nlines\"\n"
-                      "\n"
-                      "20240106,中山,2,単勝,3,x,\n"),
-              "r.csv:5: payout 'x' is not a number of yen");
+    const std::string file =
+        "date,venue,race,type,combination,payout,note\n"
+        "20240106,中山,1,単勝,3,200,\"two\nlines\"\n"
+        "\n"
+        "20240106,中山,2,単勝,3,x,\n";
+    for (const std::string end : {"\n", "\r\n", "\r"})
+        EXPECT_EQ(Refusal(WithLineEnds(file, end)), "r.csv:5: 払戻金 'x' が円の金額ではありません")
+            << end.size();
+    // A CR LF is one line end, a CR or an LF alone each another, also inside a quoted field.
+    EXPECT_EQ(Refusal("date,venue,race,type,combination,payout,note\r"
+                      "20240106,中山,1,単勝,3,200,\"a\rb\r\nc\"\n"
+                      "\r\n"
+                      "20240106,中山,2,単勝,3,x,\r"),
+              "r.csv:6: 払戻金 'x' が円の金額ではありません");
+    // A quote left open names the line its row began on, past blank lines.
+    EXPECT_EQ(Refusal("date,venue,race,type,combination,payout\n20240106,中山,1,単勝,3,200\n\r \t\r"
+                      "20240106,中山,2,\"単勝,3,200\n\n"),
+              "r.csv:5: 引用符 (\") が閉じていません");
+}
+
+TEST(ResultsFile, TakesThousandsCommasOnlyBetweenGroupsOfThreeDigits) {
+    const std::string header = "date,venue,race,type,combination,payout\n";
+    EXPECT_EQ(
+        Dump(Parse(header + "20240106,中山,1,単勝,3,\"1,230\"\n20240106,中山,1,単勝,4,\"12,345,678円\"\n"
+                            "20240106,中山,1,複勝,3,１７０\n")),
+        "20240106 中山 1: win=3/1230 win=4/12345678 place=3/170\n");
+    for (const std::string payout :
+         {"1,2,3", "0,170", "1,,,,", "12,30", "1234,567", ",123", "1,234,", "1,2345"}) {
+        EXPECT_EQ(Refusal(header + "20240106,中山,1,単勝,3,\"" + payout + "\"\n"),
+                  "r.csv:2: 払戻金 '" + payout + "' が円の金額ではありません");
+    }
+}
+
+TEST(ResultsFile, RefusesAHorseBothScratchedAndPaidNamingTheLaterRow) {
+    const std::string header = "date,venue,race,type,combination,payout\n";
+    const std::string message = "馬番 11 が取消と払戻の両方にあります";
+    const std::string scratch = "20240106,中山,1,取消,11,\n";
+    for (const std::string paid : {"20240106,中山,1,単勝,11,170\n", "20240106,中山,1,複勝,11,110\n",
+                                   "20240106,中山,1,馬連,11-2,900\n", "20240106,06,1R,馬連,4-11,900\n"}) {
+        EXPECT_EQ(Refusal(header + paid + "20240106,中山,2,単勝,1,100\n" + scratch), "r.csv:4: " + message)
+            << paid;
+        EXPECT_EQ(Refusal(header + scratch + paid), "r.csv:3: " + message) << paid;
+        for (const auto& [first, second] : {std::pair{scratch, paid}, std::pair{paid, scratch}}) {
+            RaceResults results;
+            ParseResults(header + first, "a.csv", results);
+            EXPECT_EQ(test::ErrorOf([&] { ParseResults("\n" + header + second, "b.csv", results); }).what(),
+                      "b.csv:3: " + message)
+                << paid;
+        }
+    }
+    // A bracket names no horse; another race's horse 11 is another horse.
+    EXPECT_EQ(Dump(Parse(header + scratch + "20240106,中山,1,枠連,1-1,300\n20240106,中山,2,単勝,11,170\n")),
+              "20240106 中山 1: x11 bracket_quinella=1-1/300\n20240106 中山 2: win=11/170\n");
+}
+
+TEST(ResultsFile, TellsUtf8FromShiftJisByTheHeaderAndRefusesUtf16) {
+    const std::string header = "日付,場,R,券種,組番,払戻金\n";
+    const std::string good = "20240106,中山,1,単勝,3,200\n";
+    // One byte that is no UTF-8 is named by its line, with or without a byte-order mark.
+    EXPECT_EQ(Refusal(header + good + "\n20240106,中山,2,単勝,3,200,\xE4\xB8\n"),
+              "r.csv:4: UTF-8 として読めない文字があります");
+    EXPECT_EQ(Refusal("\xEF\xBB\xBF" + header + good + "20240106,中山,2,単勝,3,200,\x82\xA0\n"),
+              "r.csv:3: UTF-8 として読めない文字があります");
+    // A Shift-JIS header makes the file Shift-JIS, whatever UTF-8 comes later; so does a Shift-JIS line
+    // after a header of plain ASCII.
+    EXPECT_EQ(Refusal(Utf8ToCp932(header) + good), "r.csv:2: 券種 '蜊伜享' がわかりません");
+    EXPECT_EQ(Dump(Parse("date,venue,race,type,combination,payout\n" + Utf8ToCp932(good))),
+              "20240106 中山 1: win=3/200\n");
+    for (const std::string bom : {"\xFF\xFE", "\xFE\xFF"}) {
+        EXPECT_EQ(Refusal(bom + "d\nx"),
+                  "r.csv:1: UTF-16 は読めません。UTF-8 か Shift_JIS で保存してください");
+    }
+}
+
+TEST(ResultsFile, ShowsControlBytesOfTheDataAsMarks) {
+    EXPECT_EQ(Refusal("date,venue,race,type,combination,payout\n20240106,中山,1,単" + std::string(1, '\0') +
+                      "勝\x1B[2J\x7F,3,200\n"),
+              "r.csv:2: 券種 '単?勝?[2J?' がわかりません");
 }
 
 TEST(ResultsFile, PaysPairsInEitherOrderAndRefusesTheSameRowTwice) {
     const std::string header = "date,venue,race,type,combination,payout\n";
     EXPECT_EQ(Refusal(header + "20240106,中山,1,馬連,3-12,900\n20240106,中山,1,馬連,12-3,900\n"),
-              "r.csv:3: the same payout is given twice");
+              "r.csv:3: 同じ払戻が二度あります");
     // Results split over files are one table: a race cancelled in one cannot pay in the other.
     RaceResults results;
     ParseResults(header + "20240106,中山,1,中止,,\n", "a.csv", results);
     EXPECT_EQ(test::ErrorOf([&] {
                   ParseResults(header + "20240106,06,1,枠連,3-3,900\n", "b.csv", results);
               }).what(),
-              std::string("b.csv:2: a cancelled race has payouts"));
+              std::string("b.csv:2: 中止のレースに払戻があります"));
 }
 
 }  // namespace

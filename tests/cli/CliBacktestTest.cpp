@@ -99,7 +99,7 @@ TEST(CliBacktest, RefusedResultsWriteNothingAndExit1) {
                             day.Dir.File("bad.csv"), "--json", out.File("b.json")});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "talpo-cli: " + day.Dir.File("bad.csv") + ":3: unknown venue '大井'\n");
+    EXPECT_EQ(run.err, "talpo-cli: " + day.Dir.File("bad.csv") + ":3: 場名 '大井' がわかりません\n");
     EXPECT_TRUE(std::filesystem::is_empty(out.Path()));
 }
 

@@ -53,6 +53,19 @@ TEST(Cp932, UnrepresentableTextIsAnEncodingError) {
     }
 }
 
+TEST(Cp932, Utf8IsTheStandardsFormOnly) {
+    for (const std::string text : {"", "abc", "東京", "\xC2\x80", "\xEF\xBB\xBF", "\xF0\x9F\x98\x80",
+                                   "\xF4\x8F\xBF\xBF", "\xED\x9F\xBF"})
+        EXPECT_TRUE(IsUtf8(text)) << text;
+    // Shift-JIS bytes, overlong forms, a surrogate, past U+10FFFF, cut short, a lone continuation byte.
+    for (const std::string text :
+         {"\x93\x8C\x8B\x9E", "\xC0\xAF", "\xE0\x80\xAF", "\xF0\x8F\xBF\xBF", "\xED\xA0\x80",
+          "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xE6\x9D", "a\x80",
+          "\xE6\x9D"
+          "a"})
+        EXPECT_FALSE(IsUtf8(text)) << text;
+}
+
 TEST(Cp932, TrimRemovesControlAndBlankBytesButKeepsFullWidthBlank) {
     EXPECT_EQ(TrimBlanks("  abc \t\r\n"), "abc");
     EXPECT_EQ(TrimBlanks(std::string("\x01\x1F"
