@@ -45,11 +45,10 @@ void CheckFiles(const std::vector<OutputFile>& files) {
 // header, runner rows and bets, all of which the terminal card reads. Their errors are the user's messages
 // for one race: the next race is still read.
 void ReadEveryRaceCard(TDay& day) {
-    std::vector<std::string> warnings;
     for (int r = 0; r < day.Denma->RaceCount; ++r) {
         day.SetRace(r);
         try {
-            cli::RenderRaceCard(*day.Denma, *day.Yoso, warnings);
+            cli::RenderRaceCard(*day.Denma, *day.Yoso);
         } catch (const ETalpoError&) {
         }
     }

@@ -91,13 +91,13 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
         report.Status(options.Input + ": the race-card file holds no race");
         return 0;
     }
-    std::vector<std::string> warnings;
+    const std::vector<int> shown = ShownRaces(options, *day.Day.Yoso, count);
     bool first = true;
-    for (const int r : ShownRaces(options, *day.Day.Yoso, count)) {
+    for (const int r : shown) {
         day.Day.SetRace(r);
         std::vector<std::string> lines;
         try {
-            lines = RenderRaceCard(*day.Day.Denma, *day.Day.Yoso, warnings);
+            lines = RenderRaceCard(*day.Day.Denma, *day.Day.Yoso);
         } catch (const ETalpoError& e) {
             throw ETalpoError(e.Kind(),
                               day.DenName + ": " + DescribeRace(*day.Day.Denma, r) + ": " + e.what());
@@ -108,7 +108,7 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
         for (const std::string& line : lines) out << Visible(line) << "\n";
     }
     out << std::flush;
-    for (const std::string& w : warnings) report.Warning(options.Input + ": " + w);
+    WarnOfBadWeights(options.Input, day.Day, shown, report);
     return 0;
 }
 

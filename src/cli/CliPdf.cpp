@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/CliShow.h"
 #include "cli/CliSink.h"
 #include "common/UserFile.h"
 #include "day/DayInput.h"
@@ -47,6 +48,7 @@ int RunPdf(const PdfOptions& options, Reporter& report) {
     std::string pdf;
     try {
         pdf = DayPdf(day.Day);
+        WarnOfBadWeights(options.Input, day.Day, report);
     } catch (const ETalpoError& e) {
         throw ETalpoError(e.Kind(), day.DenName + ": " + e.what());
     }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 
 #include "common/Cp932.h"
 #include "day/RaceCardText.h"
@@ -63,15 +64,11 @@ std::vector<std::string> HeaderLines(const TDenma& denma) {
     return lines;
 }
 
-std::vector<std::string> RunnerLines(const TDenma& denma, const TYoso& yoso, int runners,
-                                     std::vector<std::string>& warnings) {
+std::vector<std::string> RunnerLines(const TDenma& denma, const TYoso& yoso, int runners) {
     std::vector<std::string> lines;
     lines.push_back(Row(RunnerColumnTitles()));
     for (RunnerRow& row : MakeRunnerRows(denma, yoso, runners)) {
-        if (!row.WeightError.empty()) {
-            row.Cells[ColWeight] = "?";
-            warnings.push_back(row.WeightError);
-        }
+        if (!row.WeightError.empty()) row.Cells[ColWeight] = "?";
         lines.push_back(Row(row.Cells));
     }
     return lines;
@@ -101,15 +98,29 @@ std::vector<std::string> BetLines(const TYoso& yoso, int runners) {
 
 }  // namespace
 
-std::vector<std::string> RenderRaceCard(const TDenma& Denma, const TYoso& Yoso,
-                                        std::vector<std::string>& warnings) {
+std::vector<std::string> RenderRaceCard(const TDenma& Denma, const TYoso& Yoso) {
     const int runners = Denma.GetRunnerSlots();
     std::vector<std::string> lines = HeaderLines(Denma);
     lines.emplace_back();
-    for (std::string& l : RunnerLines(Denma, Yoso, runners, warnings)) lines.push_back(std::move(l));
+    for (std::string& l : RunnerLines(Denma, Yoso, runners)) lines.push_back(std::move(l));
     lines.emplace_back();
     for (std::string& l : BetLines(Yoso, runners)) lines.push_back(std::move(l));
     return lines;
+}
+
+// The rows are the race card's own, so the runners warned of are those whose cell the card leaves empty.
+void WarnOfBadWeights(const std::string& input, TDay& day, const std::vector<int>& races, Reporter& report) {
+    for (const int race : races) {
+        day.SetRace(race);
+        for (const RunnerRow& row : MakeRunnerRows(*day.Denma, *day.Yoso, day.Denma->GetRunnerSlots()))
+            if (!row.WeightError.empty()) report.Warning(input + ": " + row.WeightError);
+    }
+}
+
+void WarnOfBadWeights(const std::string& input, TDay& day, Reporter& report) {
+    std::vector<int> races(static_cast<std::size_t>(day.Denma->RaceCount));
+    std::iota(races.begin(), races.end(), 0);
+    WarnOfBadWeights(input, day, races, report);
 }
 
 }  // namespace talpo::cli

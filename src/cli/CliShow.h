@@ -1,19 +1,27 @@
 // Race cards for the terminal: header, runner table with both marks and the index, and the bets, laid
 // out like the prediction window. Columns are aligned by display width, which for CP932 text is its byte
-// count (full-width characters take two bytes and two columns).
+// count (full-width characters take two bytes and two columns). Also the warnings of weights that are no
+// number, which pdf gives as show does.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "cli/CliReport.h"
 #include "data/RdxDenClass.h"
+#include "day/TalpoDay.h"
 #include "predict/RdxYosoClass.h"
 
 namespace talpo::cli {
 
 // The card of the race selected by the two race cursors (TDay::SetRace), as UTF-8 lines. A weight that is
-// not a number is shown as "?" and its message is added to warnings (UTF-8).
-std::vector<std::string> RenderRaceCard(const TDenma& Denma, const TYoso& Yoso,
-                                        std::vector<std::string>& warnings);
+// not a number is shown as "?"; WarnOfBadWeights reports it.
+std::vector<std::string> RenderRaceCard(const TDenma& Denma, const TYoso& Yoso);
+
+// The warnings of show and pdf, given once the races are printed: "<input>: <message>" for each runner
+// whose weight is no number, race by race (indices in file order) in runner order. Moves the race cursors.
+void WarnOfBadWeights(const std::string& input, TDay& day, const std::vector<int>& races, Reporter& report);
+// The same for every race of the day.
+void WarnOfBadWeights(const std::string& input, TDay& day, Reporter& report);
 
 }  // namespace talpo::cli

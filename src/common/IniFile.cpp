@@ -15,9 +15,6 @@
 namespace talpo {
 namespace {
 
-// Values are read as into a buffer of 1024 bytes, the terminating zero included.
-constexpr std::size_t kMaxValueBytes = 1023;
-
 constexpr const char* kNewLine = "\r\n";
 
 enum class LineKind { Other, Section, Key };
@@ -90,19 +87,10 @@ std::optional<std::size_t> FindKey(const std::vector<IniLine>& lines, const Sect
     return std::nullopt;
 }
 
-// A value as the program sees it: up to a zero byte, without blanks, at most 1023 bytes, and never the
-// first half of a double-byte character at the cut.
+// A value as the program sees it: up to a zero byte, without blanks, and whole however long it is, so
+// that a folder kept as %XX escapes (three bytes for each of its bytes) comes back as it was written.
 std::string ValueAsRead(std::string_view raw) {
-    std::string value = TrimBlanks(raw.substr(0, raw.find('\0')));
-    if (value.size() <= kMaxValueBytes) return value;
-    std::size_t cut = 0;
-    while (cut < kMaxValueBytes) {
-        const std::size_t width = IsLeadByte(static_cast<unsigned char>(value[cut])) ? 2 : 1;
-        if (cut + width > kMaxValueBytes) break;
-        cut += width;
-    }
-    value.resize(cut);
-    return value;
+    return TrimBlanks(raw.substr(0, raw.find('\0')));
 }
 
 bool IsHexDigit(char c) {

@@ -15,7 +15,7 @@ public:
     const std::string& Path() const { return path_; }
     bool Exists() const;
 
-    // Values are CP932 bytes, at most 1023 of them, without surrounding blanks.
+    // Values are CP932 bytes of any length, without surrounding blanks.
     std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
     // Decimal, or hexadecimal after "0x"/"0X"; non-zero is true; anything else gives the default.
     bool ReadBool(const std::string& section, const std::string& key, bool def) const;

@@ -30,6 +30,10 @@ public:
         : QMessageBox(icon, caption, ShortText(text), buttons, owner ? owner->window() : nullptr),
           owner_(owner) {
         if (ShortText(text) != text) setDetailedText(text);
+        // A window manager keeps a window that stays on top (the splash, the progress window) above every
+        // other layer, its transient boxes included: the box takes the same layer, where it comes above.
+        if (owner != nullptr && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            setWindowFlag(Qt::WindowStaysOnTopHint);
     }
 
 protected:

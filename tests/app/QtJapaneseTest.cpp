@@ -1,15 +1,12 @@
 // Qt's own texts in Japanese: the open dialog and the folder fields' context menu carry what Qt's
 // Japanese translation gives them. The translation is loaded here as the program loads it, whatever the
 // locale of the machine, and the expected texts are asked of it rather than written out.
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTimer>
-#include <functional>
 #include <memory>
 
 #include "ShellFixture.h"
@@ -34,14 +31,6 @@ protected:
 
     const TQtJapanese japanese;
 };
-
-// Runs `answer` on the modal dialog once it is up.
-void AnswerModal(std::function<void(QWidget*)> answer, int triesLeft = 200) {
-    QTimer::singleShot(0, [answer = std::move(answer), triesLeft]() mutable {
-        if (QWidget* modal = QApplication::activeModalWidget()) return answer(modal);
-        if (triesLeft > 0) AnswerModal(std::move(answer), triesLeft - 1);
-    });
-}
 
 QString LabelText(const QWidget* dialog, const char* name) {
     const auto* label = dialog->findChild<QLabel*>(QString::fromLatin1(name));

@@ -1,9 +1,18 @@
 // The start window's test fixture.
 #include "ShellFixture.h"
 
+#include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 namespace talpo::test {
+
+void AnswerModal(std::function<void(QWidget*)> answer, int triesLeft) {
+    QTimer::singleShot(0, [answer = std::move(answer), triesLeft]() mutable {
+        if (QWidget* modal = QApplication::activeModalWidget()) return answer(modal);
+        if (triesLeft > 0) AnswerModal(std::move(answer), triesLeft - 1);
+    });
+}
 
 ShellTest::ShellTest() {
     app.ProgramFile = dir.File("talpo");

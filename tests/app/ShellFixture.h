@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,9 @@ struct ExtractCall {
     std::string InputDir;
     bool operator==(const ExtractCall&) const = default;
 };
+
+// Runs `answer` on the modal dialog once it is up, from the event loop that runs it.
+void AnswerModal(std::function<void(QWidget*)> answer, int triesLeft = 200);
 
 class ShellTest : public ::testing::Test {
 protected:

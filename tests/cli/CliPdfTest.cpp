@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "CliTestSupport.h"
+#include "data/RdxRecordBuilder.h"
 #include "day/DayInput.h"
 
 namespace talpo {
@@ -97,6 +98,50 @@ TEST(CliPdf, NothingWrittenForADayWithoutRacesNorWhereTheFileCannotBeMade) {
     EXPECT_EQ(failed.code, 1);
     EXPECT_NE(failed.err.find(unwritable), std::string::npos) << failed.err;
     EXPECT_EQ(test::FolderFiles(dir.Path()).size(), 2u);
+}
+
+// Two races of three runners: 1R with a weight that is no number at its second runner, 2R at its first and
+// third.
+void WriteDayWithBadWeights(const TempDir& dir) {
+    std::string den;
+    std::string uma;
+    for (int race = 0; race < 2; ++race) {
+        DenRaceSpec card;
+        card.RaceNo = race == 0 ? "01" : "02";
+        for (int i = 0; i < 3; ++i) {
+            DenRunnerSpec runner;
+            runner.HorseCode = "H" + std::to_string(race) + "0000" + std::to_string(i);
+            runner.HorseName = Sj("サンプルホース");
+            runner.Bracket = std::to_string(i + 1);
+            card.Runners.push_back(runner);
+            uma += BuildUmaRecord({runner.HorseCode, {" 80", " 70", "   ", "   ", "   "}});
+        }
+        card.Runners[race == 0 ? 1 : 0].Weight = "5x3";
+        if (race == 1) card.Runners[2].Weight = "abc";
+        den += BuildDenRecord(card);
+    }
+    test::WriteBytes(dir.File("rdx_den.dat"), den);
+    test::WriteBytes(dir.File("rdx_uma.dat"), uma);
+}
+
+// show's warnings word for word, each race's once however often its page is laid out; the card keeps the
+// cell blank as the window prints it, where show writes "?".
+TEST(CliPdf, AWeightThatIsNoNumberIsWarnedOfAsShowDoes) {
+    TempDir day;
+    WriteDayWithBadWeights(day);
+    const std::string warnings =
+        "talpo-cli: warning: " + day.Dir() + ": '5x.3' は浮動小数点数ではありません\n" +
+        "talpo-cli: warning: " + day.Dir() + ": '5x.3' は浮動小数点数ではありません\n" +
+        "talpo-cli: warning: " + day.Dir() + ": 'ab.c' は浮動小数点数ではありません\n";
+    EXPECT_EQ(CliBinary({"show", day.Dir()}).err, warnings);
+
+    TempDir out;
+    const std::string pdf = out.File("day.pdf");
+    const CliRun run = CliBinary({"pdf", day.Dir(), pdf});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err, warnings + "wrote " + pdf + " (2 pages)\n");
+    const std::string page = Output("pdftotext -layout -f 1 -l 1 " + pdf + " -");
+    EXPECT_EQ(page.find('?'), std::string::npos) << page;
 }
 
 }  // namespace

@@ -165,18 +165,34 @@ TEST(TalpoIni, NamesCompareWithoutCaseAndTheFirstOneWins) {
               "Rdx=0\r\n");
 }
 
-TEST(TalpoIni, ValuesLoseTheirBlanksAndStopAt1023Bytes) {
+TEST(TalpoIni, ValuesLoseTheirBlanksAndStopAtAZeroByte) {
     TempDir dir;
     TIniFile ini(dir.File("Talpo.ini"));
-    const std::string kanji = Sj("表");  // 0x95 0x5C
-    const std::string longAscii(2000, 'a');
-    const std::string straddling = std::string(1022, 'b') + kanji + "c";
-    WriteBytes(ini.Path(), "[S]\r\nblank= \t inner  blanks stay \t\r\nlong=" + longAscii +
-                               "\r\nkanji=" + straddling + "\r\nzero=ab" + std::string(1, '\0') + "cd\r\n");
+    const std::string longValue = std::string(2000, 'a') + Sj("表");  // ends in 0x95 0x5C
+    WriteBytes(ini.Path(), "[S]\r\nblank= \t inner  blanks stay \t\r\nlong=" + longValue + " \r\nzero=ab" +
+                               std::string(1, '\0') + "cd\r\n");
     EXPECT_EQ(ini.ReadString("S", "blank", ""), "inner  blanks stay");
-    EXPECT_EQ(ini.ReadString("S", "long", ""), longAscii.substr(0, 1023));
-    EXPECT_EQ(ini.ReadString("S", "kanji", ""), std::string(1022, 'b'));
+    EXPECT_EQ(ini.ReadString("S", "long", ""), longValue);
     EXPECT_EQ(ini.ReadString("S", "zero", ""), "ab");
+}
+
+// A folder of many letters Shift-JIS cannot hold is kept as escapes three times its length: it must
+// come back whole, not cut inside a letter, and writing back what was read must keep it.
+TEST(TalpoIni, ALongEscapedFolderComesBackWhole) {
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    std::string folder = "/";
+    for (int i = 0; i < 300; ++i) folder += "é";  // 0xC3 0xA9, 600 bytes in all
+    folder += "/";
+    WriteDirectories(ini, {.InputDir = folder, .OutputDir = "/out/"});
+    std::string escaped = "InFile=fs:/";
+    for (int i = 0; i < 300; ++i) escaped += "%C3%A9";
+    escaped += "/";
+    EXPECT_EQ(ReadBytes(ini.Path()), CrlfLines({"[Directory]", escaped, "OutFile=/out/"}));
+    EXPECT_EQ(ReadDirectories(ini), (DirectorySettings{.InputDir = folder, .OutputDir = "/out/"}));
+
+    WriteDirectories(ini, ReadDirectories(ini));
+    EXPECT_EQ(ReadBytes(ini.Path()), CrlfLines({"[Directory]", escaped, "OutFile=/out/"}));
 }
 
 TEST(TalpoIni, AFailedWriteRaisesTheMessageAndLeavesNothingBehind) {
