@@ -31,6 +31,7 @@ SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener) 
             const PredictedDay day = LoadInput(input, buffers);
             for (const std::string& w : InputWarnings(day)) listener.Warning(w);
             std::vector<ScoredRace> scored = backtest.AddDay(*day.Day.Yoso, day.Day.Denma->RaceCount);
+            for (const ScoredRace& race : scored) listener.RaceScored(race);
             if (options.KeepTickets) {
                 for (ScoredRace& race : scored) run.Races.push_back({input, std::move(race)});
             }

@@ -25,6 +25,7 @@ enum class ErrorKind {
     Archive,       // extraction failures
     Results,       // a results file the back-test refuses: "FILE:LINE: message"
     YenRange,      // a sum of yen past the 64-bit range
+    Strategies,    // a strategies file the back-test refuses: "FILE:LINE: message"
     Cancelled,     // the user gave up waiting: nothing to report
 };
 
