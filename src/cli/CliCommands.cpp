@@ -6,6 +6,7 @@
 #include <ostream>
 #include <vector>
 
+#include "backtest/StrategiesFile.h"
 #include "cli/CliShow.h"
 #include "cli/CliText.h"
 #include "common/Cp932.h"
@@ -66,6 +67,12 @@ std::vector<int> ShownRaces(const ShowOptions& options, const TYoso& yoso, int c
     return shown;
 }
 
+int WriteSampleStrategies(const std::string& path, Reporter& report) {
+    WriteFileAtomic(path, SampleStrategies());
+    report.Status("wrote " + path);
+    return 0;
+}
+
 }  // namespace
 
 int RunExtract(const ExtractOptions& options, Reporter& report) {
@@ -112,6 +119,7 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
 }
 
 int RunSample(const SampleOptions& options, Reporter& report) {
+    if (options.OutDir.empty()) return WriteSampleStrategies(options.Strategies, report);
     if (!SampleDaysFit(options.Day))
         throw UsageError(Count(options.Day.Races, "race") + " from that --date run past 9999-12-31");
     const SampleDay day = MakeSampleDay(options.Day);
@@ -131,7 +139,7 @@ int RunSample(const SampleOptions& options, Reporter& report) {
         WriteFileAtomic(options.Results, MakeSampleResults(day, options.Day.Seed));
         report.Status("wrote " + options.Results);
     }
-    return 0;
+    return options.Strategies.empty() ? 0 : WriteSampleStrategies(options.Strategies, report);
 }
 
 }  // namespace talpo::cli
