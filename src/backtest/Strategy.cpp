@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "common/StrConv.h"
 
 namespace talpo {
 namespace {
