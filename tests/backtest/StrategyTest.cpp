@@ -150,21 +150,6 @@ TEST(StrategiesFile, RefusesEachKindOfFaultByFileLineAndKey) {
               "◎単勝・芝・10頭以上");
 }
 
-TEST(StrategiesFile, TheExampleHoldsItsThreeStrategies) {
-    const std::vector<Strategy> s = ParseStrategies(SampleStrategies(), "example.toml");
-    ASSERT_EQ(s.size(), 3u);
-    const std::array<bool, kBetTypeCount> winOnly{true, false, false, false};
-    EXPECT_EQ(s[0].Bets, winOnly);
-    EXPECT_FALSE(s[0].When.IndexGap);
-    EXPECT_EQ(s[1].Bets, winOnly);
-    ASSERT_TRUE(s[1].When.IndexGap);
-    EXPECT_EQ(s[1].When.IndexGap->Low, 5);
-    EXPECT_EQ(s[2].Bets, (std::array<bool, kBetTypeCount>{false, false, false, true}));
-    EXPECT_EQ(s[2].When.Surfaces, std::vector<std::string>{Sj("芝")});
-    ASSERT_TRUE(s[2].When.Runners);
-    EXPECT_EQ(s[2].When.Runners->Low, 10);
-}
-
 TEST(Strategy, EveryConditionTakesTheRacesAndTicketsCountedByHand) {
     const std::vector<Strategy> strategies = ParseStrategies(R"([[strategy]]
 name = "all of it"
