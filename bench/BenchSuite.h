@@ -12,6 +12,8 @@ inline constexpr const char* kLookupScan = "Lookup/Scan";
 // 100 ordinary days predicted, and back-tested against their results.
 inline constexpr const char* kPredictSeason = "Season/Predict";
 inline constexpr const char* kBacktestSeason = "Season/Backtest";
+// The same back-test with ten strategies and a split date.
+inline constexpr const char* kStrategiesSeason = "Season/Strategies";
 
 void RegisterDayBenchmarks();
 

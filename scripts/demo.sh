@@ -27,3 +27,9 @@ done
 echo
 echo "Back-test of the synthetic season ($season):"
 "$cli" backtest -q "${args[@]}" --by month
+
+# The example strategies side by side, each judged apart on the season's second half (from its middle date).
+"$cli" sample -q --strategies "$season/strategies.toml"
+echo
+echo "The strategies of $season/strategies.toml, split at 1998-05-03:"
+"$cli" backtest -q "${args[@]}" --strategies "$season/strategies.toml" --split 19980503

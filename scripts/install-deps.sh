@@ -12,7 +12,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build
-    libarchive-dev nlohmann-json3-dev libcli11-dev libcsv-dev
+    libarchive-dev nlohmann-json3-dev libcli11-dev libcsv-dev libtomlplusplus-dev
     libgtest-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev
     fonts-ipafont-gothic xvfb xauth poppler-utils

@@ -47,6 +47,7 @@ control_fields() {
     [ "$(dpkg-deb -f "$deb" Package)" = talpo ] && [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] &&
         dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' &&
         dpkg-deb -f "$deb" Depends | grep -q 'libqt6charts6' &&
+        dpkg-deb -f "$deb" Depends | grep -q 'libtomlplusplus3' &&
         dpkg-deb -f "$deb" Depends | grep -q 'fonts-ipafont-gothic'
 }
 

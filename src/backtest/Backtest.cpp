@@ -88,9 +88,10 @@ void Score(Ticket& t, const RaceResult* result, std::int64_t stake) {
     }
 }
 
-void Tally(TypeFigures& f, bool bought, bool hit) {
+void Tally(TypeFigures& f, bool bought, bool hit, const RaceMoney& money) {
     if (!bought) return;
     ++f.Races;
+    f.PerRace.push_back(money);
     if (hit) {
         ++f.HitRaces;
         f.LosingStreak = 0;
@@ -102,6 +103,7 @@ void Tally(TypeFigures& f, bool bought, bool hit) {
 void AddRaceTo(TypeTable& table, const std::vector<Ticket>& tickets) {
     std::array<bool, kBetTypeCount + 1> bought{};
     std::array<bool, kBetTypeCount + 1> hit{};
+    std::array<RaceMoney, kBetTypeCount + 1> money{};
     for (const Ticket& t : tickets) {
         for (const std::size_t k : {static_cast<std::size_t>(t.Type), kTotal}) {
             TypeFigures& f = table[k];
@@ -120,6 +122,8 @@ void AddRaceTo(TypeTable& table, const std::vector<Ticket>& tickets) {
                     ++f.Tickets;
                     f.Stake = AddYen(f.Stake, t.Stake);
                     f.Return = AddYen(f.Return, t.Return);
+                    money[k].Stake = AddYen(money[k].Stake, t.Stake);
+                    money[k].Return = AddYen(money[k].Return, t.Return);
                     if (t.Result == Outcome::Hit) {
                         hit[k] = true;
                         ++f.Hits;
@@ -128,7 +132,7 @@ void AddRaceTo(TypeTable& table, const std::vector<Ticket>& tickets) {
             }
         }
     }
-    for (std::size_t k = 0; k < table.size(); ++k) Tally(table[k], bought[k], hit[k]);
+    for (std::size_t k = 0; k < table.size(); ++k) Tally(table[k], bought[k], hit[k], money[k]);
 }
 
 std::string GroupLabel(GroupKey key, const ScoredRace& race) {
@@ -149,6 +153,10 @@ bool IsEightDigits(const std::string& date) {
 }
 
 }  // namespace
+
+void TallyRace(TypeTable& table, const std::vector<Ticket>& tickets) {
+    AddRaceTo(table, tickets);
+}
 
 const char* OutcomeName(Outcome outcome) {
     static constexpr std::array<const char*, 5> names{"hit", "miss", "refunded", "not_sold", "no_result"};
@@ -196,6 +204,7 @@ void Backtest::AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored) {
                    TrimBlanks(race.VenueName.Get()),
                    TrimBlanks(race.RaceNo.Get()),
                    false,
+                   {},
                    {}};
     const RaceResult* result = nullptr;
     const auto raceNo = TryStrToInt(out.RaceNo);
@@ -211,6 +220,7 @@ void Backtest::AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored) {
         return;
     }
     ++counts.PredictedRaces;
+    out.Facts = FactsOf(race);
     if (!result) {
         ++counts.RacesWithoutResult;
     } else if (result->Cancelled) {

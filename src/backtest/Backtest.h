@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "backtest/BetType.h"
+#include "backtest/RaceFacts.h"
 #include "backtest/ResultsFile.h"
 #include "predict/RdxYosoClass.h"
 
@@ -38,6 +39,13 @@ struct ScoredRace {
     std::string RaceNo;   // the store's race number, blanks trimmed
     bool Scored = false;  // its result was found and the race was run: a place on the season's way
     std::vector<Ticket> Tickets;
+    RaceFacts Facts;  // what a strategy's conditions ask of the race
+};
+
+// What one race's bought tickets of a type cost and paid.
+struct RaceMoney {
+    std::int64_t Stake = 0;
+    std::int64_t Return = 0;
 };
 
 struct TypeFigures {
@@ -51,6 +59,9 @@ struct TypeFigures {
     std::int64_t Return = 0;
     std::int64_t LongestLosingStreak = 0;
     std::int64_t LosingStreak = 0;  // the run still going at the last race counted
+    // Each race counted in Races, in the order counted: the drawdown and the range of the rate
+    // (backtest/BacktestRisk.h) need the races one by one, not only their sums.
+    std::vector<RaceMoney> PerRace;
 };
 
 // The four bet types in BetType's order, then the total.
@@ -95,6 +106,9 @@ struct BacktestSummary {
     // Per key asked for: the groups by label (CP932 venue name, "YYYY-MM", "YYYY") in label order.
     std::map<GroupKey, std::map<std::string, TypeTable>> Groups;
 };
+
+// Adds a race's tickets to a table: each type's figures and the total's, the streaks and PerRace.
+void TallyRace(TypeTable& table, const std::vector<Ticket>& tickets);
 
 // a / b, or nothing when b is 0.
 std::optional<double> Ratio(std::int64_t a, std::int64_t b);

@@ -65,6 +65,11 @@ TableRows MarkTableRows(const BacktestSummary& s) {
     return rows;
 }
 
+std::string TicketCsvFields(const Ticket& t) {
+    return std::string(BetTypeName(t.Type)) + "," + Combination(t) + "," + std::to_string(t.Stake) + "," +
+           std::to_string(t.Return) + "," + OutcomeName(t.Result);
+}
+
 void WriteTicketsCsv(const std::vector<InputRace>& races, const FieldFilter& filter,
                      const PieceWriter& write) {
     const auto field = [&filter](const std::string& text) { return CsvField(filter ? filter(text) : text); };
@@ -75,10 +80,7 @@ void WriteTicketsCsv(const std::vector<InputRace>& races, const FieldFilter& fil
         const std::string prefix = field(r.Input) + "," + field(Cp932ToUtf8(r.Race.Date)) + "," +
                                    field(Cp932ToUtf8(r.Race.Venue)) + "," +
                                    field(Cp932ToUtf8(r.Race.RaceNo)) + ",";
-        for (const Ticket& t : r.Race.Tickets) {
-            csv += prefix + BetTypeName(t.Type) + "," + Combination(t) + "," + std::to_string(t.Stake) + "," +
-                   std::to_string(t.Return) + "," + OutcomeName(t.Result) + "\r\n";
-        }
+        for (const Ticket& t : r.Race.Tickets) csv += prefix + TicketCsvFields(t) + "\r\n";
         write(csv);
     }
 }

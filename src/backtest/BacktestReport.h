@@ -39,6 +39,9 @@ using PieceWriter = std::function<void(std::string_view)>;
 // on a terminal); empty keeps it as it is.
 using FieldFilter = std::function<std::string(const std::string&)>;
 
+// "quinella,3-12,100,0,miss": a ticket's fields from type to outcome, as every ticket CSV ends its rows.
+std::string TicketCsvFields(const Ticket& ticket);
+
 // The header row "input,date,venue,race_no,type,combination,stake,return,outcome", then a row per ticket;
 // UTF-8, RFC 4180 quoting, CR LF line ends. Written race by race.
 void WriteTicketsCsv(const std::vector<InputRace>& races, const FieldFilter& filter,

@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "backtest/StrategiesFile.h"
 #include "cli/CliSink.h"
 #include "cli/CliText.h"
 #include "common/TalpoError.h"
@@ -14,22 +15,27 @@ namespace {
 // The run's news as the command's messages on standard error.
 class ReportingListener final : public ISeasonListener {
 public:
-    explicit ReportingListener(Reporter& report) : report_(report) {}
+    ReportingListener(Reporter& report, StrategyTally* tally) : report_(report), tally_(tally) {}
     bool DayStarting(std::size_t day, std::size_t dayCount, const std::string& input) override {
         report_.Progress("day " + std::to_string(day + 1) + " of " + std::to_string(dayCount) + ": " + input);
         return true;
     }
     void Warning(const std::string& text) override { report_.Warning(text); }
     void DayFailed(const std::string& text) override { report_.Error(text); }
+    void RaceScored(const ScoredRace& race) override {
+        if (tally_) tally_->Add(race);
+    }
 
 private:
     Reporter& report_;
+    StrategyTally* tally_;
 };
 
 // What the run reads: a document written over one of them would destroy it.
 std::vector<RunFile> RunInputs(const BacktestOptions& o) {
     std::vector<RunFile> inputs = DayInputs(o.Inputs);
     for (const std::string& results : o.Results) inputs.push_back({"the results file", results});
+    if (o.Strategies) inputs.push_back({"the strategies file", *o.Strategies});
     return inputs;
 }
 
@@ -49,7 +55,12 @@ std::string Summary(const BacktestCounts& c, int failed) {
 
 int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& out, bool outIsTerminal) {
     RefuseClashes(RunInputs(options), DocumentTargets(options));
-    ReportingListener listener(report);
+    // The strategies are read first: a refused file costs neither the results nor a prediction.
+    std::optional<StrategyTally> tally;
+    if (options.Strategies || !options.Split.empty())
+        tally.emplace(options.Strategies ? ReadStrategies(*options.Strategies) : std::vector<Strategy>{},
+                      options.Split);
+    ReportingListener listener(report, tally ? &*tally : nullptr);
     const SeasonResult run = RunSeason(
         {options.Inputs, options.Results, options.Stake, options.By, options.Csv.has_value()}, listener);
     const BacktestSummary& summary = run.Summary;
@@ -59,16 +70,24 @@ int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& 
     }
     bool written = true;
     if (options.Json) {
-        const Producer json = [&](const TextWriter& write) { WriteBacktestJson(summary, write); };
+        const Producer json = [&](const TextWriter& write) {
+            WriteBacktestJson(summary, write, tally ? &*tally : nullptr, options.Strategies.has_value());
+        };
         written = Emit(*options.Json, json, out, report) && written;
     }
     if (options.Csv) {
         const bool terminal = *options.Csv == "-" && outIsTerminal;
-        const Producer csv = [&](const TextWriter& write) { WriteBacktestCsv(run.Races, terminal, write); };
+        const Producer csv = [&](const TextWriter& write) {
+            if (options.Strategies) {
+                WriteStrategiesCsv(tally->Strategies(), run.Races, terminal, write);
+            } else {
+                WriteBacktestCsv(run.Races, terminal, write);
+            }
+        };
         written = Emit(*options.Csv, csv, out, report) && written;
     }
     if (options.Json != "-" && options.Csv != "-") {
-        const std::string table = BacktestTable(summary);
+        const std::string table = BacktestTable(summary, options.Strategies ? StrategyTable(*tally) : "");
         if (outIsTerminal) {
             // Venue names come from the data: nothing of theirs may steer the terminal.
             std::size_t start = 0;

@@ -11,6 +11,7 @@
 
 #include "backtest/Backtest.h"
 #include "backtest/BacktestRun.h"
+#include "backtest/Strategy.h"
 #include "cli/CliReport.h"
 #include "cli/CliSink.h"
 
@@ -21,17 +22,28 @@ struct BacktestOptions {
     std::vector<std::string> Results;
     std::int64_t Stake = 100;
     std::set<GroupKey> By;
-    std::optional<std::string> Json;  // a file, or "-" for standard output
-    std::optional<std::string> Csv;   // a file, or "-" for standard output
+    std::optional<std::string> Json;        // a file, or "-" for standard output
+    std::optional<std::string> Csv;         // a file, or "-" for standard output
+    std::optional<std::string> Strategies;  // a strategies file (TOML)
+    std::string Split;                      // YYYYMMDD, or empty
 };
 
 // Returns the exit code: 1 when the results were refused, a day failed or an output could not be
 // written, else 0.
 int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& out, bool outIsTerminal);
 
-// The documents of the command, UTF-8.
-void WriteBacktestJson(const BacktestSummary& summary, const TextWriter& write);
+// The documents of the command, UTF-8. With a tally the JSON gains "before" and "from" when it splits the
+// season, and "strategies" when strategies were asked for; the table gains the strategies' lines (a
+// StrategyTable) after the bet types.
+void WriteBacktestJson(const BacktestSummary& summary, const TextWriter& write,
+                       const StrategyTally* tally = nullptr, bool strategies = false);
 void WriteBacktestCsv(const std::vector<InputRace>& races, bool forTerminal, const TextWriter& write);
-std::string BacktestTable(const BacktestSummary& summary);
+std::string BacktestTable(const BacktestSummary& summary, const std::string& strategyTable = {});
+
+// The strategies' lines, aligned by display width.
+std::string StrategyTable(const StrategyTally& tally);
+// Their tickets as CSV, in place of WriteBacktestCsv's.
+void WriteStrategiesCsv(const std::vector<Strategy>& strategies, const std::vector<InputRace>& races,
+                        bool forTerminal, const TextWriter& write);
 
 }  // namespace talpo::cli

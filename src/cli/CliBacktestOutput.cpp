@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "backtest/BacktestReport.h"
+#include "backtest/BacktestRisk.h"
 #include "cli/CliBacktest.h"
 #include "cli/CliText.h"
 #include "common/Cp932.h"
@@ -18,6 +19,10 @@ constexpr std::array<BetType, kBetTypeCount> kBetTypes{BetType::Win, BetType::Pl
 
 Json Rate(std::optional<double> rate) {
     return rate ? Json(*rate) : Json(nullptr);
+}
+
+Json Range(const std::optional<std::array<double, 2>>& range) {
+    return range ? Json::array({(*range)[0], (*range)[1]}) : Json(nullptr);
 }
 
 Json TypeJson(const TypeFigures& f, std::size_t type) {
@@ -35,7 +40,9 @@ Json TypeJson(const TypeFigures& f, std::size_t type) {
             {"recovery_rate", Rate(Ratio(f.Return, f.Stake))},
             {"average_payout", Rate(Ratio(f.Return, f.Hits))},
             {"longest_losing_streak", f.LongestLosingStreak},
-            {"payout_rate", Rate(PoolPayoutRate(type))}};
+            {"payout_rate", Rate(PoolPayoutRate(type))},
+            {"max_drawdown", MaxDrawdown(f)},
+            {"recovery_ci", Range(RecoveryRange(f))}};
 }
 
 Json TableJson(const TypeTable& table) {
@@ -46,6 +53,32 @@ Json TableJson(const TypeTable& table) {
     }
     types["total"] = TypeJson(table[kTotal], kTotal);
     return types;
+}
+
+Json PartJson(const PartFigures& part) {
+    return {{"races", part.Races}, {"bet_types", TableJson(part.Types)}};
+}
+
+// The split season's parts and the strategies, after what the top level has without them.
+void AddStrategies(Json& doc, const StrategyTally& tally, bool strategies) {
+    if (tally.Split()) {
+        doc["before"] = PartJson(tally.Before());
+        doc["from"] = PartJson(tally.From());
+    }
+    if (!strategies) return;
+    Json list = Json::array();
+    for (std::size_t s = 0; s < tally.Strategies().size(); ++s) {
+        const StrategyFigures& f = tally.Figures()[s];
+        Json one = {{"name", tally.Strategies()[s].Name},
+                    {"races", f.All.Races},
+                    {"bet_types", TableJson(f.All.Types)}};
+        if (tally.Split()) {
+            one["before"] = PartJson(f.Before);
+            one["from"] = PartJson(f.From);
+        }
+        list.push_back(std::move(one));
+    }
+    doc["strategies"] = std::move(list);
 }
 
 Json MarkJson(const MarkFigures& m, std::int64_t stake) {
@@ -81,7 +114,8 @@ void AppendTable(const TableRows& rows, std::string& out) {
 
 }  // namespace
 
-void WriteBacktestJson(const BacktestSummary& s, const TextWriter& write) {
+void WriteBacktestJson(const BacktestSummary& s, const TextWriter& write, const StrategyTally* tally,
+                       bool strategies) {
     const BacktestCounts& c = s.Counts;
     Json doc = {{"stake", s.Stake},
                 {"days", c.Days},
@@ -103,6 +137,7 @@ void WriteBacktestJson(const BacktestSummary& s, const TextWriter& write) {
             byKey[Cp932ToUtf8(label)] = {{"bet_types", TableJson(table)}};
         doc[std::string("by_") + GroupKeyName(key)] = std::move(byKey);
     }
+    if (tally) AddStrategies(doc, *tally, strategies);
     write(doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
 }
 
@@ -111,11 +146,11 @@ void WriteBacktestCsv(const std::vector<InputRace>& races, bool forTerminal, con
         races, forTerminal ? FieldFilter([](const std::string& t) { return Visible(t); }) : nullptr, write);
 }
 
-std::string BacktestTable(const BacktestSummary& s) {
+std::string BacktestTable(const BacktestSummary& s, const std::string& strategyTable) {
     static const std::array<std::string, kGroupKeyCount> kGroupTitles{Sj("場別"), Sj("月別"), Sj("年別")};
-    std::string table;
-    AppendTable(TypeTableRows(s.Types), table);
-    table += "\n";
+    std::string types;
+    AppendTable(TypeTableRows(s.Types), types);
+    std::string table = "\n";
     AppendTable(MarkTableRows(s), table);
     for (const auto& [key, groups] : s.Groups) {
         for (const auto& [label, figures] : groups) {
@@ -123,7 +158,7 @@ std::string BacktestTable(const BacktestSummary& s) {
             AppendTable(TypeTableRows(figures), table);
         }
     }
-    return Cp932ToUtf8(table);
+    return Cp932ToUtf8(types) + (strategyTable.empty() ? "" : "\n" + strategyTable) + Cp932ToUtf8(table);
 }
 
 }  // namespace talpo::cli

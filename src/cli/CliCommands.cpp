@@ -6,6 +6,7 @@
 #include <ostream>
 #include <vector>
 
+#include "backtest/StrategiesFile.h"
 #include "cli/CliShow.h"
 #include "cli/CliSink.h"
 #include "cli/CliText.h"
@@ -67,6 +68,12 @@ std::vector<int> ShownRaces(const ShowOptions& options, const TYoso& yoso, int c
     return shown;
 }
 
+int WriteSampleStrategies(const std::string& path, Reporter& report) {
+    WriteUserFile(path, SampleStrategies());
+    report.Status("wrote " + path);
+    return 0;
+}
+
 }  // namespace
 
 int RunExtract(const ExtractOptions& options, Reporter& report) {
@@ -113,14 +120,15 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
 }
 
 int RunSample(const SampleOptions& options, Reporter& report) {
+    if (options.OutDir.empty()) return WriteSampleStrategies(options.Strategies, report);
     if (!SampleDaysFit(options.Day))
         throw UsageError(Count(options.Day.Races, "race") + " from that --date run past 9999-12-31");
     const std::string dir = AsDir(options.OutDir);
-    if (!options.Results.empty()) {
-        RefuseClashes({}, {{"the day's file", dir + kDenFileName},
-                           {"the day's file", dir + kUmaFileName},
-                           {"--results", options.Results}});
-    }
+    std::vector<RunFile> targets{{"the day's file", dir + kDenFileName},
+                                 {"the day's file", dir + kUmaFileName}};
+    if (!options.Results.empty()) targets.push_back({"--results", options.Results});
+    if (!options.Strategies.empty()) targets.push_back({"--strategies", options.Strategies});
+    RefuseClashes({}, targets);
     const SampleDay day = MakeSampleDay(options.Day);
     MakeFolder(dir);
     // The pair of a day, like an extraction's: together, one run at a time, and after whatever a killed run
@@ -137,7 +145,7 @@ int RunSample(const SampleOptions& options, Reporter& report) {
         WriteUserFile(options.Results, MakeSampleResults(day, options.Day.Seed));
         report.Status("wrote " + options.Results);
     }
-    return 0;
+    return options.Strategies.empty() ? 0 : WriteSampleStrategies(options.Strategies, report);
 }
 
 }  // namespace talpo::cli

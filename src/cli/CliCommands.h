@@ -41,7 +41,8 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out);
 struct SampleOptions {
     std::string OutDir;
     SampleDayOptions Day;
-    std::string Results;  // also the day's results as CSV here, when given
+    std::string Results;     // also the day's results as CSV here, when given
+    std::string Strategies;  // also an example strategies file here, when given; the day only with OutDir
 };
 
 int RunSample(const SampleOptions& options, Reporter& report);

@@ -63,7 +63,10 @@ constexpr const char* kPdfDescription =
 
 constexpr const char* kSampleDescription =
     "Writes a synthetic day into OUTDIR (made with its parents when missing): rdx_den.dat and\n"
-    "rdx_uma.dat, and with --results its race results. The same options give the same bytes.";
+    "rdx_uma.dat, and with --results its race results. The same options give the same bytes.\n"
+    "\n"
+    "With --strategies it writes an example strategies file for 'talpo-cli backtest --strategies', three\n"
+    "strategies explained in comments; without OUTDIR that file alone.";
 
 constexpr const char* kBacktestDescription =
     "Predicts every race of each INPUT, a day's folder or its LZH archive, and scores the bets TALPO\n"
@@ -71,7 +74,12 @@ constexpr const char* kBacktestDescription =
     "given with --results: CSV with the columns date, venue, race, type, combination and payout. Prints\n"
     "the hit and recovery rates per bet type and per mark as a table, or writes them as JSON, and every\n"
     "ticket as CSV. A results file with a bad row is refused whole, naming its line; a day that fails is\n"
-    "reported and the others are still scored, with the exit code 1.";
+    "reported and the others are still scored, with the exit code 1.\n"
+    "\n"
+    "With --strategies, the strategies of a TOML file (which of those bets to buy, in which races) are\n"
+    "scored side by side, each with the 95 % range of its recovery rate and its largest drawdown; with\n"
+    "--split, the figures of the races before a date and from it on: a rule found on the first part is\n"
+    "judged on the second. A bad strategies file is refused before anything is scored.";
 
 // Help as a man page reads it: the usage line first, then what the command does, then its options. The
 // usage lines are written out, since one positional list (INPUT... OUTDIR) stands for two kinds of path.
@@ -240,9 +248,10 @@ void AddShow(CLI::App& app, HelpFormatter& help, Parsed& p) {
 }
 
 void AddSample(CLI::App& app, HelpFormatter& help, Parsed& p) {
-    CLI::App* c = AddCommand(app, help, "sample", "write a synthetic day", kSampleDescription,
-                             "talpo-cli sample [OPTIONS] OUTDIR", p);
-    c->add_option("OUTDIR", p.sample.OutDir, "the folder the two files go into")->required();
+    CLI::App* c =
+        AddCommand(app, help, "sample", "write a synthetic day", kSampleDescription,
+                   "talpo-cli sample [OPTIONS] OUTDIR\n       talpo-cli sample --strategies FILE", p);
+    c->add_option("OUTDIR", p.sample.OutDir, "the folder the two files go into");
     c->add_option("--races", p.sample.Day.Races, "number of races (default 24: two venues of 12 races)")
         ->type_name("N")
         ->transform(Decimal())
@@ -261,6 +270,10 @@ void AddSample(CLI::App& app, HelpFormatter& help, Parsed& p) {
     c->add_option("--date", p.date, "date of the first day (default 19980524); every 24 races move on a day")
         ->type_name("YYYYMMDD")
         ->check(CheckDate);
+    c->add_option(
+         "--strategies", p.sample.Strategies,
+         "also write an example strategies file to FILE (TOML, for 'talpo-cli backtest --strategies')")
+        ->type_name("FILE");
 }
 
 // A stake the totalisator sells: whole hundreds of yen, up to the back-test's limit.
@@ -298,6 +311,17 @@ void AddBacktest(CLI::App& app, HelpFormatter& help, Parsed& p) {
                   "also write one CSV row per ticket to FILE ('-' for standard output): UTF-8, the header "
                   "input,date,venue,race_no,type,combination,stake,return,outcome")
         ->type_name("FILE|-");
+    c->add_option(
+         "--strategies", p.backtest.Strategies,
+         "also score the strategies of FILE (TOML; 'talpo-cli sample --strategies' writes an example): "
+         "a table line each, \"strategies\" in the JSON, and with --csv their tickets instead, the "
+         "header strategy,input,date,...")
+        ->type_name("FILE");
+    c->add_option("--split", p.backtest.Split,
+                  "also the figures of the races before DATE and from it on: \"before\" and \"from\" in the "
+                  "JSON, and the strategies' rates of both parts in the table")
+        ->type_name("YYYYMMDD")
+        ->check(CheckDate);
 }
 
 void Configure(CLI::App& app, const std::shared_ptr<HelpFormatter>& help, Parsed& p) {
@@ -366,6 +390,15 @@ BacktestOptions MakeBacktest(Parsed& p) {
     return o;
 }
 
+// Only the strategies file can be written without a day's folder.
+void CheckSampleOutDir(const CLI::App& app, const SampleOptions& sample) {
+    if (!sample.OutDir.empty()) return;
+    if (sample.Strategies.empty()) throw UsageError("OUTDIR is required");
+    for (const char* option : {"--races", "--horses", "--seed", "--results", "--date"}) {
+        if (Current(app).count(option) > 0) throw UsageError(std::string(option) + " needs OUTDIR");
+    }
+}
+
 int Run(const CLI::App& app, Parsed& p, const CliStreams& s) {
     const std::string& name = Current(app).get_name();
     if (name == "backtest") {
@@ -384,6 +417,7 @@ int Run(const CLI::App& app, Parsed& p, const CliStreams& s) {
 #ifdef TALPO_CLI_PDF
     if (name == "pdf") return RunPdf(p.pdf, report);
 #endif
+    CheckSampleOutDir(app, p.sample);
     if (!p.date.empty()) {
         p.sample.Day.Year = std::stoi(p.date.substr(0, 4));
         p.sample.Day.Month = std::stoi(p.date.substr(4, 2));

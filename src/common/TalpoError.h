@@ -27,6 +27,7 @@ enum class ErrorKind {
     YenRange,      // a sum of yen past the 64-bit range
     RepeatedRace,  // one race in two inputs of a back-test
     FileClash,     // a save over a file the window reads
+    Strategies,    // a strategies file the back-test refuses: "FILE:LINE: message"
     Cancelled,     // the user gave up waiting: nothing to report
 };
 

@@ -445,6 +445,9 @@ TEST(Cli, AFileOverOneTheRunReadsOrWritesIsRefusedBeforeAnythingIsWritten) {
          "--json " + w.in.File("rdx_den.dat") + " is the input " + w.in.Dir() + "rdx_den.dat of this run"},
         {{"backtest", w.in.Dir(), "--results", w.results, "--json", x, "--csv", x},
          "--json " + x + " and --csv " + x + " are the same file"},
+        {{"backtest", w.in.Dir(), "--results", w.results, "--strategies", w.out.File("s.toml"), "--csv",
+          w.out.File("s.toml")},
+         "--csv " + w.out.File("s.toml") + " is the strategies file " + w.out.File("s.toml") + " of this run"},
         {{"sample", w.out.File("s"), "--results", w.out.File("s/rdx_den.dat")},
          "the day's file " + w.out.File("s/rdx_den.dat") + " and --results " + w.out.File("s/rdx_den.dat") +
              " are the same file"},
@@ -479,6 +482,7 @@ TEST(Cli, EveryCommandWritesItsFileThroughALinkIntoTheLinksTarget) {
         {"backtest", w.in.Dir(), "--results", w.results, "--json"},
         {"backtest", w.in.Dir(), "--results", w.results, "--csv"},
         {"sample", w.out.File("s"), "--results"},
+        {"sample", "--strategies"},
 #ifdef TALPO_CLI_PDF
         {"pdf", w.in.Dir()},
 #endif

@@ -66,7 +66,8 @@ struct CliFigures {
         std::ostringstream out, err;
         cli::Reporter report(err, true, false);
         const int code = cli::RunBacktest(
-            {s.Inputs, s.Results, stake, {GroupKey::Venue, GroupKey::Month}, json, csv}, report, out, false);
+            {s.Inputs, s.Results, stake, {GroupKey::Venue, GroupKey::Month}, json, csv, {}, {}}, report, out,
+            false);
         EXPECT_EQ(code, 0) << err.str();
         Doc = Json::parse(test::ReadBytes(json));
         Csv = test::ReadBytes(csv);

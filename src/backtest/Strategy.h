@@ -1,0 +1,93 @@
+// Strategies: which of the recommended tickets a fan would buy, and in which races. A strategy is a choice
+// of bet types with the number of place and pair tickets kept, and conditions a race must meet; its
+// figures are tallied from the races the back-test scores, beside the figures of all of TALPO's tickets,
+// and split at a date into the races before it and those from it on.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "backtest/Backtest.h"
+
+namespace talpo {
+
+// Both ends included.
+struct IntRange {
+    std::int64_t Low = 0;
+    std::int64_t High = 0;
+};
+
+// Each condition is met when not given; a given list or range is met only by a race whose field is in it.
+struct StrategyWhen {
+    std::optional<std::vector<std::string>> Venues;  // CP932
+    std::optional<std::vector<std::string>> Surfaces;
+    std::optional<std::vector<std::string>> Classes;
+    std::optional<IntRange> Distance;
+    std::optional<IntRange> Runners;
+    std::optional<IntRange> RaceNo;
+    std::optional<std::array<bool, 13>> Months;  // by month number; [0] unused
+    std::optional<IntRange> TopIndex;
+    std::optional<IntRange> IndexGap;
+};
+
+inline constexpr int kMaxPlaceTickets = 3;
+inline constexpr int kMaxPairTickets = 8;
+
+struct Strategy {
+    // UTF-8 as the file wrote it: a label for the reports, which are UTF-8, never compared with the data.
+    std::string Name;
+    int Line = 0;  // of its [[strategy]] in the file
+    std::array<bool, kBetTypeCount> Bets{true, true, true, true};
+    int Places = kMaxPlaceTickets;  // the first N of the race's place tickets
+    int Pairs = kMaxPairTickets;    // the first N of the race's pair tickets
+    StrategyWhen When;
+};
+
+bool Meets(const Strategy& strategy, const ScoredRace& race);
+
+// The race's tickets the strategy buys, in their order: those of its types, of the place tickets only the
+// first Places and of the pair tickets the first Pairs (counted among all of the race's, whatever the
+// types).
+void ChooseTickets(const Strategy& strategy, const std::vector<Ticket>& tickets, std::vector<Ticket>& chosen);
+
+// Figures over a part of the season: Races counts its predicted races (for a strategy, those that meet its
+// conditions).
+struct PartFigures {
+    std::int64_t Races = 0;
+    TypeTable Types;
+};
+
+struct StrategyFigures {
+    PartFigures All;
+    PartFigures Before;  // with a split date: the races dated before it
+    PartFigures From;    // and those dated on it or later
+};
+
+class StrategyTally {
+public:
+    // split: YYYYMMDD, or empty for no split.
+    StrategyTally(std::vector<Strategy> strategies, std::string split);
+
+    // Each predicted race in the order scored.
+    void Add(const ScoredRace& race);
+
+    const std::vector<Strategy>& Strategies() const { return strategies_; }
+    const std::vector<StrategyFigures>& Figures() const { return figures_; }  // by strategy
+    bool Split() const { return !split_.empty(); }
+    // All of TALPO's tickets before the split date and from it on.
+    const PartFigures& Before() const { return before_; }
+    const PartFigures& From() const { return from_; }
+
+private:
+    std::vector<Strategy> strategies_;
+    std::string split_;
+    std::vector<StrategyFigures> figures_;
+    PartFigures before_;
+    PartFigures from_;
+    std::vector<Ticket> chosen_;  // kept between races to spare an allocation each
+};
+
+}  // namespace talpo
