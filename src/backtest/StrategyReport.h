@@ -1,7 +1,7 @@
 // The strategies' figures as people read them, made once for every front end: a row per strategy (cells
 // with the numbers behind them and a verdict on its range for the window's comparison, the same texts in
-// the command's table) and a CSV row per ticket a strategy bought. Their cells are UTF-8, not CP932 like the other tables': a
-// strategy's name is the user's own text, and the range is written with an en dash.
+// the command's table) and a CSV row per ticket a strategy bought. Their cells are UTF-8, not CP932 like the
+// other tables': a strategy's name is the user's own text, and the range is written with an en dash.
 #pragma once
 
 #include <array>

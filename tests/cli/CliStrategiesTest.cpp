@@ -228,6 +228,29 @@ void ExpectPart(const ComparePart& part, const json& races, const json& total, c
     EXPECT_EQ(json::array({(*part.Range)[0], (*part.Range)[1]}), total["recovery_ci"]) << where;
 }
 
+// A strategy's profit line against the JSON's total, and its tickets against its rows of the command's CSV.
+void ExpectLineAndTickets(const Strategy& strategy, const std::vector<InputRace>& races, const json& total,
+                          const std::string& csv) {
+    const std::string& name = strategy.Name;
+    const std::vector<ProfitPoint> line = RunningProfit(strategy, races);
+    ASSERT_EQ(line.size(), total["races"].get<std::size_t>()) << name;
+    std::int64_t peak = 0, drawdown = 0;
+    for (const ProfitPoint& p : line) {
+        peak = std::max(peak, p.Profit);
+        drawdown = std::max(drawdown, peak - p.Profit);
+    }
+    EXPECT_EQ(line.back().Profit, total["profit"]) << name;
+    EXPECT_EQ(drawdown, total["max_drawdown"]) << name;
+
+    std::string mine;
+    WriteStrategyTicketsCsv({strategy}, races, nullptr, [&mine](std::string_view piece) { mine += piece; });
+    std::string theirs = csv.substr(0, csv.find('\n') + 1);
+    for (std::size_t at = csv.find("\n" + name + ","); at != std::string::npos;
+         at = csv.find("\n" + name + ",", at + 1))
+        theirs += csv.substr(at + 1, csv.find('\n', at + 1) - at);
+    EXPECT_EQ(mine, theirs) << name;
+}
+
 // The window runs the season once, keeping its races, and re-scores them for each change of the strategies
 // or the split: its figures, profit lines and tickets are the command's.
 TEST(CliStrategies, RescoringTheKeptRacesGivesTheCommandsFigures) {
@@ -261,26 +284,7 @@ TEST(CliStrategies, RescoringTheKeptRacesGivesTheCommandsFigures) {
         ExpectPart(*rows[s].Before, j["before"]["races"], j["before"]["bet_types"]["total"],
                    name + " before");
         ExpectPart(*rows[s].From, j["from"]["races"], j["from"]["bet_types"]["total"], name + " from");
-
-        const json& total = j["bet_types"]["total"];
-        const std::vector<ProfitPoint> line = RunningProfit(tally.Strategies()[s], run.Races);
-        ASSERT_EQ(line.size(), total["races"].get<std::size_t>()) << name;
-        std::int64_t peak = 0, drawdown = 0;
-        for (const ProfitPoint& p : line) {
-            peak = std::max(peak, p.Profit);
-            drawdown = std::max(drawdown, peak - p.Profit);
-        }
-        EXPECT_EQ(line.back().Profit, total["profit"]) << name;
-        EXPECT_EQ(drawdown, total["max_drawdown"]) << name;
-
-        std::string mine;
-        WriteStrategyTicketsCsv({tally.Strategies()[s]}, run.Races, nullptr,
-                                [&mine](std::string_view piece) { mine += piece; });
-        std::string theirs = csv.substr(0, csv.find('\n') + 1);
-        for (std::size_t at = csv.find("\n" + name + ","); at != std::string::npos;
-             at = csv.find("\n" + name + ",", at + 1))
-            theirs += csv.substr(at + 1, csv.find('\n', at + 1) - at);
-        EXPECT_EQ(mine, theirs) << name;
+        ExpectLineAndTickets(tally.Strategies()[s], run.Races, j["bet_types"]["total"], csv);
     }
     // The cells are the command's table's (TheTableGainsALinePerStrategyAlignedByDisplayWidth).
     std::vector<std::string> texts;
