@@ -1,0 +1,192 @@
+// The 戦略 tab's parts: the strategies file beside Talpo.ini written on each change and read back, a bad file
+// left alone with the default alone in the list, and the comparison table against talpo-cli backtest
+// --strategies --split over the same season.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "WindowTestSupport.h"
+#include "backtest/StrategiesFile.h"
+#include "cli/CliBacktest.h"
+#include "data/SampleDay.h"
+#include "ui/StrategyCompare.h"
+#include "ui/StrategyPanel.h"
+
+namespace talpo {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::vector<Strategy> WithoutLines(std::vector<Strategy> strategies) {
+    for (Strategy& s : strategies) s.Line = 0;
+    return strategies;
+}
+
+class StrategyPanelTest : public ::testing::Test {
+protected:
+    test::WindowFixture Fixture;
+    std::string File() const { return Fixture.App.ProgramDir + "strategies.toml"; }
+};
+
+TEST_F(StrategyPanelTest, EditsAreWrittenBesideTheSettingsAndReadBackAtStart) {
+    TStrategyPanel panel;
+    panel.Load(Fixture.App.ProgramDir);
+    EXPECT_FALSE(std::filesystem::exists(File()));  // nothing changed yet
+    panel.AddBtnClick();
+    panel.BetChecks[1]->setChecked(false);
+    panel.VenueChecks[4]->setChecked(true);  // 東京
+    panel.GapBox->setValue(5);
+    panel.Runners.From->setValue(10);
+    panel.MonthChecks[4]->setChecked(true);  // 5月
+    EXPECT_EQ(test::ReadBytes(File()), R"(# TALPO の戦略（talpo-cli backtest --strategies でも読めます）
+
+[[strategy]]
+name = "TALPOの買い目すべて"
+
+[[strategy]]
+name = "新しい戦略"
+bets = ["win", "bracket_quinella", "quinella"]
+[strategy.when]
+venue = ["東京"]
+runners = [10, 99]
+month = [5]
+index_gap = [5, 999]
+)");
+    TStrategyPanel again;
+    again.Load(Fixture.App.ProgramDir);
+    EXPECT_EQ(WithoutLines(again.Strategies()), WithoutLines(panel.Strategies()));
+    ASSERT_EQ(again.List->count(), 2);
+    EXPECT_EQ(again.List->item(1)->text().toStdString(), "新しい戦略");
+    EXPECT_TRUE(Fixture.Errors.empty());
+}
+
+TEST_F(StrategyPanelTest, ABadFileIsLeftAloneAndTheDefaultStartsAlone) {
+    const std::string bad = "[[strategy]]\nname = \"x\"\nbets = [\"exacta\"]\n";
+    test::WriteBytes(File(), bad);
+    TStrategyPanel panel;
+    panel.Load(Fixture.App.ProgramDir);
+    ASSERT_EQ(Fixture.Errors.size(), 1u);
+    EXPECT_EQ(Fixture.Errors[0].substr(0, File().size() + 3), File() + ":3:");
+    EXPECT_EQ(WithoutLines(panel.Strategies()), std::vector<Strategy>{DefaultStrategy()});
+    EXPECT_EQ(test::ReadBytes(File()), bad);
+    // The first change keeps the refused file aside before writing the list in its place.
+    panel.AddBtnClick();
+    EXPECT_EQ(test::ReadBytes(File() + ".bad"), bad);
+    EXPECT_EQ(ReadStrategies(File()).size(), 2u);
+}
+
+struct Season {
+    test::TempDir Dir;
+    std::vector<std::string> Inputs;
+    std::vector<std::string> Results;
+    explicit Season(int days) {
+        for (int k = 0; k < days; ++k) {
+            const SampleDay day = MakeSampleDay({.Seed = std::uint64_t(k + 1), .Day = 3 + 7 * k});
+            const std::string name = "d" + std::to_string(k);
+            std::filesystem::create_directory(Dir.File(name));
+            test::WriteBytes(Dir.File(name + "/rdx_den.dat"), day.Den);
+            test::WriteBytes(Dir.File(name + "/rdx_uma.dat"), day.Uma);
+            Inputs.push_back(Dir.File(name));
+            Results.push_back(Dir.File(name + ".csv"));
+            test::WriteBytes(Results.back(), MakeSampleResults(day, std::uint64_t(k + 7)));
+        }
+    }
+};
+
+const char* const kFour = R"([[strategy]]
+name = "◎単勝"
+bets = ["win"]
+
+[[strategy]]
+name = "◎単勝・指数差5以上"
+bets = ["win"]
+[strategy.when]
+index_gap = [5, 999]
+
+[[strategy]]
+name = "馬連・芝・10頭以上"
+bets = ["quinella"]
+pairs = 3
+[strategy.when]
+surface = ["芝"]
+runners = [10, 18]
+)";
+
+// The numbers behind a part's cells, from the command's JSON of the same part.
+// columns: those of レース, 収支, 回収率 and 95%範囲.
+void ExpectPart(const QTableWidget& grid, int row, std::array<int, 4> columns, const Json& races,
+                const Json& total, const std::string& where) {
+    const auto value = [&](std::size_t k) {
+        return grid.item(row, columns[k])->data(Qt::UserRole).toDouble();
+    };
+    EXPECT_EQ(value(0), races.get<double>()) << where;
+    EXPECT_EQ(value(1), total["profit"].get<double>()) << where;
+    EXPECT_EQ(value(2), total["recovery_rate"].get<double>()) << where;
+    EXPECT_EQ(value(3), total["recovery_ci"][0].get<double>()) << where;
+}
+
+TEST_F(StrategyPanelTest, TheComparisonHasTheCommandsFiguresForTheExportedFile) {
+    const Season season(3);
+    test::WriteBytes(season.Dir.File("four.toml"), kFour);
+    TStrategyPanelHooks hooks;
+    hooks.ChooseOpenFile = [&](QWidget*, const QString&, const QString&) {
+        return std::optional(season.Dir.File("four.toml"));
+    };
+    hooks.ChooseSaveFile = [&](QWidget*, const QString&, const QString&) {
+        return std::optional(season.Dir.File("out.toml"));
+    };
+    TStrategyPanel panel(nullptr, hooks);
+    panel.Load(Fixture.App.ProgramDir);
+    panel.ImportBtnClick();
+    panel.ExportBtnClick();
+    ASSERT_EQ(panel.List->count(), 4);
+
+    SeasonOptions options{season.Inputs, season.Results, 100, {}, true};
+    class : public ISeasonListener {
+        bool DayStarting(std::size_t, std::size_t, const std::string&) override { return true; }
+        void Warning(const std::string&) override {}
+        void DayFailed(const std::string&) override {}
+    } quiet;
+    const SeasonResult run = RunSeason(options, quiet);
+    panel.SetRunFacts({}, MiddleDate(run.Races));
+    panel.SplitCheck->setChecked(true);
+    EXPECT_EQ(panel.Split(), "19980510");
+    TStrategyCompare compare;
+    compare.SetRows(CompareRows(TallyStrategies(run.Races, panel.CheckedStrategies(), panel.Split())));
+
+    std::ostringstream out, err;
+    cli::Reporter report(err, true, false);
+    const std::string json = season.Dir.File("cli.json");
+    ASSERT_EQ(
+        cli::RunBacktest(
+            {season.Inputs, season.Results, 100, {}, json, {}, season.Dir.File("out.toml"), panel.Split()},
+            report, out, false),
+        0)
+        << err.str();
+    const Json doc = Json::parse(test::ReadBytes(json));
+    const QTableWidget& grid = *compare.Grid;
+    ASSERT_EQ(grid.rowCount(), 4);
+    ASSERT_EQ(grid.columnCount(), 19);
+    EXPECT_EQ(grid.horizontalHeaderItem(11)->text().toStdString(), "前レース");
+    for (int r = 0; r < 4; ++r) {
+        const Json& j = doc["strategies"][static_cast<std::size_t>(r)];
+        const Json& total = j["bet_types"]["total"];
+        const std::string name = j["name"];
+        EXPECT_EQ(grid.item(r, 0)->text().toStdString(), name);
+        EXPECT_EQ(grid.item(r, 2)->text().toStdString(), std::to_string(total["hits"].get<int>()) + "/" +
+                                                             std::to_string(total["tickets"].get<int>()));
+        ExpectPart(grid, r, {1, 6, 7, 8}, j["races"], total, name);
+        ExpectPart(grid, r, {11, 12, 13, 14}, j["before"]["races"], j["before"]["bet_types"]["total"],
+                   name + " before");
+        ExpectPart(grid, r, {15, 16, 17, 18}, j["from"]["races"], j["from"]["bet_types"]["total"],
+                   name + " from");
+    }
+}
+
+}  // namespace
+}  // namespace talpo
