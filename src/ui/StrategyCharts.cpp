@@ -38,7 +38,10 @@ constexpr int kBarNameLength = 12;
 
 void UseFont(QChart& chart, const QFont& font) {
     QFont title = font;
-    title.setPixelSize(font.pixelSize() + 2);
+    if (font.pixelSize() > 0)
+        title.setPixelSize(font.pixelSize() + 2);
+    else
+        title.setPointSizeF(font.pointSizeF() + 2);
     title.setBold(true);
     chart.setTitleFont(title);
     chart.legend()->setFont(font);
@@ -195,13 +198,19 @@ std::unique_ptr<QChart> MakeStrategyRecoveryChart(const std::vector<CompareRow>&
     auto* categories = new QBarCategoryAxis;
     categories->append(names);
     auto* percent = new QValueAxis;
-    percent->setRange(0, std::ceil(highest * 1.1 / 10) * 10);
+    // Ticks at round rates, 100 % among them.
+    const double step = highest <= 200 ? 25 : 50;
+    percent->setRange(0, std::ceil(highest * 1.05 / step) * step);
+    percent->setTickType(QValueAxis::TicksDynamic);
+    percent->setTickAnchor(0);
+    percent->setTickInterval(step);
     percent->setLabelFormat("%.0f%%");
     percent->setTitleText(U("回収率（％）"));
     AttachAll(*chart, categories, percent);
     // One legend entry for all the error bars.
     for (std::size_t e = 1; e < errors.size(); ++e) HideFromLegend(*chart, errors[e]);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     UseFont(*chart, font);
     return chart;
 }

@@ -165,7 +165,7 @@ TStrategyPanel::TStrategyPanel(QWidget* parent, TStrategyPanelHooks hooks)
 
 QWidget* TStrategyPanel::BuildList() {
     auto* box = new QWidget(this);
-    box->setFixedWidth(250);
+    box->setFixedWidth(280);
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(new QLabel(U("比べる戦略にチェック:"), box));
@@ -197,7 +197,7 @@ QWidget* TStrategyPanel::BuildList() {
     SplitDate->setEnabled(false);
     SplitDate->setToolTip(U("この日より前と、この日からあとに分けて集計します"));
     split->addWidget(SplitCheck);
-    split->addWidget(SplitDate, 1);
+    split->addWidget(SplitDate);
     column->addLayout(split);
 
     connect(AddBtn, &QPushButton::clicked, this, [this] { AddBtnClick(); });
@@ -259,44 +259,55 @@ QWidget* TStrategyPanel::BuildConditions() {
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
     int row = 0;
-    const auto checks = [&](const char* label, const auto& names, auto& into, int perRow) {
+    // A label and its boxes left-aligned in a row of their own.
+    const auto line = [&](const char* label) {
         grid->addWidget(new QLabel(U(label), box), row, 0, Qt::AlignTop);
-        auto* inner = new QGridLayout;
-        int k = 0;
+        auto* inner = new QHBoxLayout;
+        grid->addLayout(inner, row++, 1);
+        return inner;
+    };
+    const auto checks = [&](const char* label, const auto& names, auto& into) {
+        QHBoxLayout* inner = line(label);
+        std::size_t k = 0;
         for (const char* name : names) {
-            auto* check = new QCheckBox(U(name), box);
-            inner->addWidget(check, k / perRow, k % perRow);
-            into[static_cast<std::size_t>(k++)] = check;
+            into[k] = new QCheckBox(U(name), box);
+            inner->addWidget(into[k++]);
         }
-        grid->addLayout(inner, row++, 1, 1, 4);
+        inner->addStretch(1);
     };
     VenueChecks.resize(kCourses.size());
-    checks("場:", kCourses, VenueChecks, 10);
-    checks("芝・ダート:", kSurfaces, SurfaceChecks, 10);
+    checks("場:", kCourses, VenueChecks);
+    checks("芝・ダート:", kSurfaces, SurfaceChecks);
     grid->addWidget(new QLabel(U("クラス:"), box), row, 0, Qt::AlignTop);
     classGrid_ = new QGridLayout;
-    grid->addLayout(classGrid_, row++, 1, 1, 4);
+    classGrid_->setColumnStretch(6, 1);
+    grid->addLayout(classGrid_, row++, 1);
+    const auto spin = [&](QHBoxLayout* inner, const RangeLook& look) {
+        auto* spinBox = new TRangeBox(look.Low, look.High, look.Step, look.Start);
+        spinBox->setFixedWidth(90);
+        inner->addWidget(spinBox);
+        return spinBox;
+    };
     const auto range = [&](const char* label, TRangeBoxes& boxes, const RangeLook& look, const char* unit) {
-        grid->addWidget(new QLabel(U(label), box), row, 0);
-        boxes.From = new TRangeBox(look.Low, look.High, look.Step, look.Start);
-        boxes.To = new TRangeBox(look.Low, look.High, look.Step, look.Start);
-        grid->addWidget(boxes.From, row, 1);
-        grid->addWidget(new QLabel(U("～"), box), row, 2, Qt::AlignCenter);
-        grid->addWidget(boxes.To, row, 3);
-        grid->addWidget(new QLabel(U(unit), box), row++, 4);
+        QHBoxLayout* inner = line(label);
+        boxes.From = spin(inner, look);
+        inner->addWidget(new QLabel(U("～"), box));
+        boxes.To = spin(inner, look);
+        inner->addWidget(new QLabel(U(unit), box));
+        inner->addStretch(1);
     };
     range("距離:", Distance, kDistanceLook, "m");
     range("頭数:", Runners, kRunnersLook, "頭");
     range("レース番号:", RaceNo, kRaceNoLook, "R");
     range("◎の指数:", TopIndex, kTopIndexLook, "");
-    grid->addWidget(new QLabel(U("◎－○の指数差:"), box), row, 0);
-    GapBox = new TRangeBox(kGapLook.Low, kGapLook.High, kGapLook.Step, kGapLook.Start);
-    grid->addWidget(GapBox, row, 1);
-    grid->addWidget(new QLabel(U("以上（○のないレースは買いません）"), box), row++, 2, 1, 3);
+    QHBoxLayout* gap = line("◎－○の指数差:");
+    GapBox = spin(gap, kGapLook);
+    gap->addWidget(new QLabel(U("以上（○のないレースは買いません）"), box));
+    gap->addStretch(1);
     static const std::array<const char*, 12> kMonths{"1月", "2月", "3月", "4月",  "5月",  "6月",
                                                      "7月", "8月", "9月", "10月", "11月", "12月"};
-    checks("月:", kMonths, MonthChecks, 6);
-    grid->setColumnStretch(5, 1);
+    checks("月:", kMonths, MonthChecks);
+    grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
     return box;
 }
