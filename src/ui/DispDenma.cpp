@@ -9,9 +9,9 @@
 
 #include "common/Cp932.h"
 #include "day/RaceCardText.h"
+#include "paper/Fonts.h"
 #include "paper/QtText.h"
 #include "ui/Colors.h"
-#include "ui/Fonts.h"
 #include "ui/StrCGrid.h"
 #include "ui/YosoMain.h"
 
