@@ -329,21 +329,20 @@ void RaceResults(Random& rnd, std::vector<Finisher> field, ResultsCsv& csv) {
 std::string MakeSampleResults(const SampleDay& day, std::uint64_t seed) {
     // Another stream than the day's own, so that the day's bytes do not depend on its results.
     Random rnd(seed ^ 0x5245535554ULL);
-    TDenma den = TDenma::FromBytes(day.Den);
+    const TDenma denma = TDenma::FromBytes(day.Den);
     const TUma uma = TUma::FromBytes(day.Uma);
     ResultsCsv csv;
-    for (int r = 0; r < den.RaceCount; ++r) {
-        den.RaceIndex = r;
+    for (int r = 0; r < denma.RaceCount; ++r) {
+        const TDenRace den = denma.Race(r);
         // The date as the store keeps it (PredictEngine): the month and day with a leading zero.
-        csv.Race = den.GetYear() + FormatMin2Digits(StrToInt(den.GetMonth())) +
-                   FormatMin2Digits(StrToInt(den.GetDay())) + "," +
-                   Cp932ToUtf8(TrimBlanks(den.GetVenueName())) + "," +
-                   std::to_string(std::stoi(den.GetRaceNo())) + ",";
+        csv.Race = den.Year() + FormatMin2Digits(StrToInt(den.Month())) +
+                   FormatMin2Digits(StrToInt(den.Day())) + "," + Cp932ToUtf8(TrimBlanks(den.VenueName())) +
+                   "," + std::to_string(std::stoi(den.RaceNo())) + ",";
         std::vector<Finisher> field;
-        for (int i = 0; i < den.GetRunnerSlots(); ++i) {
-            const TUma::Figures* figures = uma.FindFigures(den.GetHorseCode(i));
+        for (int i = 0; i < den.RunnerSlots(); ++i) {
+            const TUma::Figures* figures = uma.FindFigures(den.HorseCode(i));
             const int figure = figures ? figures->Max() : 0;
-            field.push_back({i + 1, std::stoi("0" + den.GetBracket(i)), figure, figure + rnd.Below(45), 0});
+            field.push_back({i + 1, std::stoi("0" + den.Bracket(i)), figure, figure + rnd.Below(45), 0});
         }
         std::vector<std::size_t> byFigure(field.size());
         std::iota(byFigure.begin(), byFigure.end(), std::size_t{0});

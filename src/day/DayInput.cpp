@@ -88,15 +88,10 @@ void ReadArchiveInput(const std::string& path, ArchiveBuffers& buffers) {
 
 std::string DescribeRace(const TDenma& denma, int race) {
     std::string name = "race " + std::to_string(race + 1) + " of " + std::to_string(denma.RaceCount);
-    try {
-        // The race alone, so that the day's cursor stays where the fault left it.
-        TDenma at = TDenma::FromBytes(std::string_view(denma.GetRaceRecord(race), TDenRec::Size));
-        const std::string venue = TrimBlanks(at.GetVenueName());
-        const std::string raceNo = TrimBlanks(at.GetRaceNo());
-        if (!venue.empty() && !raceNo.empty()) name += " (" + Cp932ToUtf8(venue + " " + raceNo) + "R)";
-    } catch (const ETalpoError&) {
-        // A record too damaged to name its race is still named by its place in the file.
-    }
+    const TDenRace at = denma.Race(race);
+    const std::string venue = TrimBlanks(at.VenueName());
+    const std::string raceNo = TrimBlanks(at.RaceNo());
+    if (!venue.empty() && !raceNo.empty()) name += " (" + Cp932ToUtf8(venue + " " + raceNo) + "R)";
     return name;
 }
 

@@ -65,7 +65,6 @@ void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& 
 }
 
 void PredictLoadedDay(TDay& day, IPredictProgress& progress) {
-    day.Denma->RaceIndex = 0;
     if (!day.Yoso) day.Yoso = std::make_unique<TYoso>(day.Denma->RaceCount);
     day.Report = PredictAll(*day.Denma, *day.Uma, *day.Yoso, progress);
     if (day.Denma->RaceCount > 0) day.SetRace(0);

@@ -68,14 +68,14 @@ TEST(CliPdf, ThePagesOfTheSampleDay) {
     for (int r = 0; r < day.Day.Denma->RaceCount; ++r) {
         const std::string n = std::to_string(r + 1);
         const std::string page = Bare(Output("pdftotext -layout -f " + n + " -l " + n + " " + pdf + " -"));
-        const TYosoRace& race = yoso.RaceAt(r);
+        const TYosoRace& race = yoso.Race(r);
+        const TDenRace den = day.Day.Denma->Race(r);
         SCOPED_TRACE("page " + n);
         EXPECT_NE(page.find(Cp932ToUtf8(race.VenueName.Get())), std::string::npos);
         EXPECT_NE(page.find(Bare(race.RaceNo.Get()) + "R"), std::string::npos);
-        day.Day.SetRace(r);
-        for (int i = 0; i < day.Day.Denma->GetRunnerSlots(); ++i) {
-            EXPECT_NE(page.find(Bare(Cp932ToUtf8(day.Day.Denma->GetHorseName(i)))), std::string::npos) << i;
-            EXPECT_NE(page.find(Bare(Cp932ToUtf8(yoso.HorseAt(r, i).Mark.Get()))), std::string::npos) << i;
+        for (int i = 0; i < den.RunnerSlots(); ++i) {
+            EXPECT_NE(page.find(Bare(Cp932ToUtf8(den.HorseName(i)))), std::string::npos) << i;
+            EXPECT_NE(page.find(Bare(Cp932ToUtf8(race.Horse(i).Mark.Get()))), std::string::npos) << i;
         }
         std::string bets = race.WinBets[0].Get();
         for (int slot = 0; slot < 3; ++slot) bets += race.PlaceBets[slot].Get();
