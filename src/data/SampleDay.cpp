@@ -158,11 +158,11 @@ int RunnerCount(Random& rnd, const SampleDayOptions& options) {
     return rnd.Between(lo, std::clamp(options.MaxRunners, lo, TDenRec::MaxRunners));
 }
 
-DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker& codes,
+DenRacePlan MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker& codes,
                      const SampleDayOptions& options) {
     const Vocabulary& w = Words();
     static const std::array<const char*, 2> kVenues{"4", "0"};  // 東京 and 京都
-    DenRaceSpec race;
+    DenRacePlan race;
     const int raceNo = raceIndex % 12 + 1;
     race.VenueCode = kVenues[static_cast<std::size_t>((raceIndex / 12) % 2)];
     race.MeetingNo = Digits(3 + (raceIndex / 12) % 2, 2);
@@ -198,7 +198,7 @@ DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker
 
     const int runners = RunnerCount(rnd, options);
     for (int i = 0; i < runners; ++i) {
-        DenRunnerSpec r;
+        DenRunnerPlan r;
         // Debut races: nobody has run, so nobody has a figure and the race gets no prediction.
         r.HorseCode = Digits(9000000 + (debut ? codes.Newcomer() : codes.Runner()), 7);
         r.Sex = std::to_string(rnd.Below(3));
@@ -215,8 +215,8 @@ DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker
     return race;
 }
 
-UmaHorseSpec MakeHorse(Random& rnd, int code) {
-    UmaHorseSpec horse;
+UmaHorsePlan MakeHorse(Random& rnd, int code) {
+    UmaHorsePlan horse;
     horse.HorseCode = Digits(9000000 + code, 7);
     if (IsNewcomer(code)) return horse;
     const int level = rnd.Between(50, 95);

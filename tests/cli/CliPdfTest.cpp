@@ -106,10 +106,10 @@ void WriteDayWithBadWeights(const TempDir& dir) {
     std::string den;
     std::string uma;
     for (int race = 0; race < 2; ++race) {
-        DenRaceSpec card;
+        DenRacePlan card;
         card.RaceNo = race == 0 ? "01" : "02";
         for (int i = 0; i < 3; ++i) {
-            DenRunnerSpec runner;
+            DenRunnerPlan runner;
             runner.HorseCode = "H" + std::to_string(race) + "0000" + std::to_string(i);
             runner.HorseName = Sj("サンプルホース");
             runner.Bracket = std::to_string(i + 1);

@@ -131,11 +131,11 @@ bool CanRunAsNobody() {
 std::string SmallDayDen(const std::string& horseName) {
     std::string den;
     for (int race = 0; race < 2; ++race) {
-        DenRaceSpec card;
+        DenRacePlan card;
         card.RaceNo = race == 0 ? "01" : "02";
         card.Title = Sj("テスト記念");
         for (int i = 0; i < 9; ++i) {
-            DenRunnerSpec r;
+            DenRunnerPlan r;
             r.HorseCode = "H" + std::to_string(race) + "0000" + std::to_string(i);
             r.HorseName = horseName.empty() ? Sj("サンプルホース") : horseName;
             r.Jockey = Sj(i == 0 ? "甲野" : "騎手名");

@@ -14,12 +14,12 @@
 namespace talpo {
 namespace {
 
-TDenma Race(const DenRaceSpec& card) {
+TDenma Race(const DenRacePlan& card) {
     return TDenma::FromBytes(BuildDenRecord(card));
 }
 
 TEST(RaceCardText, HeaderOfAPredictedTurfRace) {
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Month = "05";
     card.Day = "11";
     card.Edition = "012";
@@ -50,7 +50,7 @@ TEST(RaceCardText, HeaderOfAPredictedTurfRace) {
 }
 
 TEST(RaceCardText, DirtRaceWithoutTitleOrPace) {
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Surface = "0";
     card.Pace = " ";
     card.Title = "";
@@ -68,7 +68,7 @@ TEST(RaceCardText, WeightsAndColumnTitles) {
     EXPECT_EQ(FormatWeight(55.5f), "55.5");
     EXPECT_EQ(FormatWeight(52.3f), "52.3");
     EXPECT_EQ(FormatWeight(52.0f), "52");
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Runners.resize(2);
     card.Runners[0].Weight = "523";
     card.Runners[0].Allowance = "1";
@@ -93,9 +93,9 @@ TYoso Store(const std::vector<std::vector<std::string>>& marks) {
 }
 
 TEST(RaceCardText, ARunnerRowHoldsTheCellsAsStoredInColumnOrder) {
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Runners.resize(2);
-    DenRunnerSpec& runner = card.Runners[1];
+    DenRunnerPlan& runner = card.Runners[1];
     runner.Bracket = "2";
     runner.Sex = "1";
     runner.Age = "05";
@@ -131,7 +131,7 @@ TEST(RaceCardText, ARunnerRowHoldsTheCellsAsStoredInColumnOrder) {
 }
 
 TEST(RaceCardText, AWeightThatIsNoNumberEmptiesOnlyItsCellAndKeepsItsMessage) {
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Runners.resize(3);
     card.Runners[1].Weight = "5x3";
     card.Runners[1].Trainer = Sj("丙山");
@@ -152,7 +152,7 @@ TEST(RaceCardText, AWeightThatIsNoNumberEmptiesOnlyItsCellAndKeepsItsMessage) {
 }
 
 TEST(RaceCardText, RowsAndBetsComeFromTheStoresRaceGiven) {
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Runners.resize(2);
     const TDenma denma = Race(card);
     TYoso yoso = Store({{Sj("○"), Sj("◎")}, {Sj("◎"), Sj("△")}});

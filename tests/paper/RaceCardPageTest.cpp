@@ -10,13 +10,13 @@
 namespace talpo {
 namespace {
 
-DenRaceSpec WidestRace() {
-    DenRaceSpec race;
+DenRacePlan WidestRace() {
+    DenRacePlan race;
     race.Grade = "1";
     race.Edition = "100";
     race.Title = Sj("ＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷ");
     for (int i = 0; i < 18; ++i) {
-        DenRunnerSpec r;
+        DenRunnerPlan r;
         r.HorseCode = "00000" + std::to_string(10 + i);
         r.Bracket = std::to_string(1 + i * 8 / 18);
         r.Weight = "585";
@@ -31,10 +31,10 @@ DenRaceSpec WidestRace() {
 }
 
 // A debut race: nobody in it has a figure, so it has no prediction.
-DenRaceSpec DebutRace() {
-    DenRaceSpec race;
+DenRacePlan DebutRace() {
+    DenRacePlan race;
     race.RaceNo = "01";
-    DenRunnerSpec r;
+    DenRunnerPlan r;
     r.HorseCode = "0000099";
     r.HorseName = Sj("シンザン");
     race.Runners = {r, r};
@@ -44,7 +44,7 @@ DenRaceSpec DebutRace() {
 TDay LoadTestDay() {
     std::string uma;
     for (int i = 0; i < 18; ++i) {
-        UmaHorseSpec horse;
+        UmaHorsePlan horse;
         horse.HorseCode = "00000" + std::to_string(10 + i);
         horse.Figures = {"999", "100", "   ", "050", std::to_string(100 + i)};
         uma += BuildUmaRecord(horse);
