@@ -63,8 +63,4 @@ void WriteDaysCsv(const std::vector<PredictedDay>& days, bool forTerminal, const
     }
 }
 
-std::string DaysToCsv(const std::vector<PredictedDay>& days, bool forTerminal) {
-    return ProduceToString([&](const TextWriter& write) { WriteDaysCsv(days, forTerminal, write); });
-}
-
 }  // namespace talpo::cli

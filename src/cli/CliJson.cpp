@@ -182,10 +182,6 @@ void WriteStoreJson(const TDenma& Denma, const TYoso& Yoso, const TextWriter& wr
     write("\n}\n");
 }
 
-std::string StoreToJson(const TDenma& Denma, const TYoso& Yoso) {
-    return ProduceToString([&](const TextWriter& write) { WriteStoreJson(Denma, Yoso, write); });
-}
-
 void WriteDaysJson(const std::vector<PredictedDay>& days, const TextWriter& write) {
     // An input is the user's path, bytes the file system took: anything not UTF-8 in it becomes U+FFFD.
     constexpr auto kReplace = Json::error_handler_t::replace;
@@ -202,10 +198,6 @@ void WriteDaysJson(const std::vector<PredictedDay>& days, const TextWriter& writ
         write("\n    }");
     }
     write("\n  ]\n}\n");
-}
-
-std::string DaysToJson(const std::vector<PredictedDay>& days) {
-    return ProduceToString([&](const TextWriter& write) { WriteDaysJson(days, write); });
 }
 
 }  // namespace talpo::cli

@@ -13,6 +13,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "cli/CliCsv.h"
+#include "cli/CliJson.h"
 #include "cli/TalpoCli.h"
 #include "data/RdxRecordBuilder.h"
 
@@ -171,6 +173,28 @@ std::vector<std::pair<std::string, std::string>> FolderFiles(const std::filesyst
         files.emplace_back(entry.path().filename().string(), ReadBytes(entry.path()));
     std::sort(files.begin(), files.end());
     return files;
+}
+
+namespace {
+
+std::string Whole(const Producer& produce) {
+    std::string text;
+    produce([&](std::string_view piece) { text += piece; });
+    return text;
+}
+
+}  // namespace
+
+std::string StoreJson(const TDay& day) {
+    return Whole([&](const TextWriter& write) { cli::WriteStoreJson(*day.Denma, *day.Yoso, write); });
+}
+
+std::string DaysJson(const std::vector<PredictedDay>& days) {
+    return Whole([&](const TextWriter& write) { cli::WriteDaysJson(days, write); });
+}
+
+std::string DaysCsv(const std::vector<PredictedDay>& days, bool forTerminal) {
+    return Whole([&](const TextWriter& write) { cli::WriteDaysCsv(days, forTerminal, write); });
 }
 
 }  // namespace talpo::test
