@@ -1,6 +1,8 @@
 // Number conversions shared by every reader of the data files.
 #include "common/StrConv.h"
 
+#include <csv.h>
+
 #include <cstdlib>
 
 #include "common/TalpoError.h"
@@ -76,12 +78,9 @@ std::string FormatMin2Digits(std::int32_t value) {
 
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
+    std::string quoted(csv_write(nullptr, 0, text.data(), text.size()), '\0');
+    csv_write(quoted.data(), quoted.size(), text.data(), text.size());
+    return quoted;
 }
 
 }  // namespace talpo
