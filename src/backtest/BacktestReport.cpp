@@ -2,7 +2,7 @@
 #include "backtest/BacktestReport.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 #include "backtest/Yen.h"
 #include "common/Cp932.h"
@@ -35,9 +35,10 @@ std::string YenText(std::int64_t yen) {
 
 std::string PercentText(std::optional<double> rate) {
     if (!rate) return "-";
+    // In the C locale's form whatever the window's locale: to_chars rounds as printf's %.1f does.
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f%%", *rate * 100.0);
-    return text;
+    const auto end = std::to_chars(text, text + sizeof text, *rate * 100.0, std::chars_format::fixed, 1).ptr;
+    return std::string(text, end) + "%";
 }
 
 TableRows TypeTableRows(const TypeTable& table) {
