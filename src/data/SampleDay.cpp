@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <numeric>
@@ -231,9 +232,11 @@ UmaHorsePlan MakeHorse(Random& rnd, int code) {
 }  // namespace
 
 bool IsSampleDate(int year, int month, int day) {
-    if (year < 1000 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= kDaysInMonth[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
+    if (year < 1000 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
+    return std::chrono::year_month_day{std::chrono::year{year},
+                                       std::chrono::month{static_cast<unsigned>(month)},
+                                       std::chrono::day{static_cast<unsigned>(day)}}
+        .ok();
 }
 
 bool SampleDaysFit(const SampleDayOptions& options) {
