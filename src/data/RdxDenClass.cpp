@@ -104,9 +104,9 @@ void TDenma::Adopt(PageBuffer bytes) {
     RaceIndex = 0;
 }
 
-const char* TDenma::GetRaceRecord(std::int32_t race) const {
+TDenRace TDenma::Race(std::int32_t race) const {
     if (race < 0 || race >= RaceCount) throw ListIndexError(race);
-    return records_.data() + static_cast<std::size_t>(race) * TDenRec::Size;
+    return TDenRace(records_.data() + static_cast<std::size_t>(race) * TDenRec::Size);
 }
 
 std::string_view TDenRace::Field(RecordField field) const {
@@ -157,9 +157,6 @@ int TDenRace::RunnerSlots() const {
     return TDenRec::RunnerSlots(StrToInt(RunnerCount()));
 }
 
-std::string TDenRace::HorseCode(int I) const {
-    return std::string(RunnerField(I, TDenRunner::HorseCode));
-}
 std::string TDenRace::Age(int I) const {
     return LeadingZeroRule(RunnerField(I, TDenRunner::Age));
 }

@@ -17,9 +17,6 @@ class TDenRace {
 public:
     explicit TDenRace(const char* record) : record_(record) {}
 
-    // The race's 1537 bytes.
-    const char* Record() const { return record_; }
-
     // Race header, as cut from the record.
     std::string Year() const;
     std::string Month() const;
@@ -37,7 +34,9 @@ public:
     int RunnerSlots() const;
 
     // Runner fields, I = horse number - 1 (0..17); another I raises the list's index error.
-    std::string HorseCode(int I) const;
+    std::string HorseCode(int I) const { return std::string(HorseCodeView(I)); }
+    // The same without the text made of it, for the engine's lookup of every runner.
+    std::string_view HorseCodeView(int I) const { return RunnerField(I, TDenRunner::HorseCode); }
     std::string Age(int I) const;
     std::string Bracket(int I) const;
     float Weight(int I) const;
@@ -97,13 +96,11 @@ public:
     const std::string& FileName() const { return fileName_; }
 
     // Race `race` (0-based); raises the list's index error for another index.
-    TDenRace Race(std::int32_t race) const { return TDenRace(GetRaceRecord(race)); }
-    const char* GetRaceRecord(std::int32_t race) const;
+    TDenRace Race(std::int32_t race) const;
 
     // The window's cursor and the accessors of the race it selects, as the window's pages have always
     // used them; everything else reads races by index (Race).
     std::int32_t RaceIndex = 0;
-    const char* GetRaceRecord() const { return GetRaceRecord(RaceIndex); }
     std::string GetYear() const { return Current().Year(); }
     std::string GetMonth() const { return Current().Month(); }
     std::string GetDay() const { return Current().Day(); }

@@ -94,19 +94,13 @@ std::int32_t RunnerIndex(const TDenRace& den, int r, int I, const TUma::Figures*
     return index != 0 && IsBonusJockey(horse.Jockey.Get()) ? index + kJockeyBonus : index;
 }
 
-// HorseCode(I) of a race's record, without the text made of it.
-std::string_view HorseCodeIn(const char* record, int I) {
-    const RecordField code = TDenRec::Runners.At(static_cast<std::size_t>(I), TDenRunner::HorseCode);
-    return CutFieldView(record + code.Offset, code.Width);
-}
-
 void PredictRace(const TDenRace& den, int r, const TUma& Uma, TYosoRace& race, PredictReport& report) {
     const int runners = den.RunnerSlots();
     CopyHeader(den, race);
     for (int I = 0; I < runners; ++I) {
         TYosoHorse& horse = race.Horse(I);
         CopyRunner(den, horse, I);
-        horse.Index = RunnerIndex(den, r, I, Uma.FindFigures(HorseCodeIn(den.Record(), I)), horse, report);
+        horse.Index = RunnerIndex(den, r, I, Uma.FindFigures(den.HorseCodeView(I)), horse, report);
     }
     AssignMarksAndBets(race, runners);
 }
