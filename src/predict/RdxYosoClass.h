@@ -122,74 +122,74 @@ public:
     std::int32_t HorseIndex = 0;
     std::int32_t BetIndex = 0;
 
-    std::string GetVenueName() const { return Current().VenueName.Get(); }
-    std::string GetVenueCode() const { return Current().VenueCode.Get(); }
-    std::string GetMeetingNo() const { return Current().MeetingNo.Get(); }
-    std::string GetMeetingDay() const { return Current().MeetingDay.Get(); }
-    std::string GetRaceNo() const { return Current().RaceNo.Get(); }
-    std::string GetYear() const { return Current().Year.Get(); }
-    std::string GetMonth() const { return Current().Month.Get(); }
-    std::string GetDay() const { return Current().Day.Get(); }
-    std::string GetRaceDate() const { return Current().RaceDate.Get(); }
-    std::string GetRaceName() const { return Current().RaceName.Get(); }
-    std::string GetSurface() const { return Current().Surface.Get(); }
-    std::string GetDistance() const { return Current().Distance.Get(); }
-    std::string GetRunnerCount() const { return Current().RunnerCount.Get(); }
-    std::string GetRaceClass() const { return Current().RaceClass.Get(); }
-    std::string GetStartTime() const { return Current().StartTime.Get(); }
+    std::string GetVenueName() const { return Race().VenueName.Get(); }
+    std::string GetVenueCode() const { return Race().VenueCode.Get(); }
+    std::string GetMeetingNo() const { return Race().MeetingNo.Get(); }
+    std::string GetMeetingDay() const { return Race().MeetingDay.Get(); }
+    std::string GetRaceNo() const { return Race().RaceNo.Get(); }
+    std::string GetYear() const { return Race().Year.Get(); }
+    std::string GetMonth() const { return Race().Month.Get(); }
+    std::string GetDay() const { return Race().Day.Get(); }
+    std::string GetRaceDate() const { return Race().RaceDate.Get(); }
+    std::string GetRaceName() const { return Race().RaceName.Get(); }
+    std::string GetSurface() const { return Race().Surface.Get(); }
+    std::string GetDistance() const { return Race().Distance.Get(); }
+    std::string GetRunnerCount() const { return Race().RunnerCount.Get(); }
+    std::string GetRaceClass() const { return Race().RaceClass.Get(); }
+    std::string GetStartTime() const { return Race().StartTime.Get(); }
 
-    void SetVenueName(std::string_view v) { Current().VenueName.Set(v); }
-    void SetVenueCode(std::string_view v) { Current().VenueCode.Set(v); }
-    void SetMeetingNo(std::string_view v) { Current().MeetingNo.Set(v); }
-    void SetMeetingDay(std::string_view v) { Current().MeetingDay.Set(v); }
-    void SetRaceNo(std::string_view v) { Current().RaceNo.Set(v); }
-    void SetYear(std::string_view v) { Current().Year.Set(v); }
-    void SetMonth(std::string_view v) { Current().Month.Set(v); }
-    void SetDay(std::string_view v) { Current().Day.Set(v); }
-    void SetRaceDate(std::string_view v) { Current().RaceDate.Set(v); }
-    void SetRaceName(std::string_view v) { Current().RaceName.Set(v); }
-    void SetSurface(std::string_view v) { Current().Surface.Set(v); }
-    void SetDistance(std::string_view v) { Current().Distance.Set(v); }
-    void SetRunnerCount(std::string_view v) { Current().RunnerCount.Set(v); }
-    void SetRaceClass(std::string_view v) { Current().RaceClass.Set(v); }
-    void SetStartTime(std::string_view v) { Current().StartTime.Set(v); }
+    void SetVenueName(std::string_view v) { Race().VenueName.Set(v); }
+    void SetVenueCode(std::string_view v) { Race().VenueCode.Set(v); }
+    void SetMeetingNo(std::string_view v) { Race().MeetingNo.Set(v); }
+    void SetMeetingDay(std::string_view v) { Race().MeetingDay.Set(v); }
+    void SetRaceNo(std::string_view v) { Race().RaceNo.Set(v); }
+    void SetYear(std::string_view v) { Race().Year.Set(v); }
+    void SetMonth(std::string_view v) { Race().Month.Set(v); }
+    void SetDay(std::string_view v) { Race().Day.Set(v); }
+    void SetRaceDate(std::string_view v) { Race().RaceDate.Set(v); }
+    void SetRaceName(std::string_view v) { Race().RaceName.Set(v); }
+    void SetSurface(std::string_view v) { Race().Surface.Set(v); }
+    void SetDistance(std::string_view v) { Race().Distance.Set(v); }
+    void SetRunnerCount(std::string_view v) { Race().RunnerCount.Set(v); }
+    void SetRaceClass(std::string_view v) { Race().RaceClass.Set(v); }
+    void SetStartTime(std::string_view v) { Race().StartTime.Set(v); }
 
     // Bet slots, chosen by BetIndex (win and place 0..8, pairs 0..39).
-    std::string GetWinBet() const { return Current().WinBets[Slot(WinPlaceSlots)].Get(); }
-    std::string GetPlaceBet() const { return Current().PlaceBets[Slot(WinPlaceSlots)].Get(); }
-    std::string GetPairBet() const { return Current().PairBets[Slot(PairSlots)].Get(); }
-    void SetWinBet(std::string_view v) { Current().WinBets[Slot(WinPlaceSlots)].Set(v); }
-    void SetPlaceBet(std::string_view v) { Current().PlaceBets[Slot(WinPlaceSlots)].Set(v); }
-    void SetPairBet(std::string_view v) { Current().PairBets[Slot(PairSlots)].Set(v); }
+    std::string GetWinBet() const { return Race().WinBets[Slot(WinPlaceSlots)].Get(); }
+    std::string GetPlaceBet() const { return Race().PlaceBets[Slot(WinPlaceSlots)].Get(); }
+    std::string GetPairBet() const { return Race().PairBets[Slot(PairSlots)].Get(); }
+    void SetWinBet(std::string_view v) { Race().WinBets[Slot(WinPlaceSlots)].Set(v); }
+    void SetPlaceBet(std::string_view v) { Race().PlaceBets[Slot(WinPlaceSlots)].Set(v); }
+    void SetPairBet(std::string_view v) { Race().PairBets[Slot(PairSlots)].Set(v); }
 
     // Horse entries, chosen by HorseIndex (0..17).
-    std::string GetHorseName() const { return CurrentHorse().HorseName.Get(); }
-    std::string GetSexAge() const { return CurrentHorse().SexAge.Get(); }
-    std::string GetJockey() const { return CurrentHorse().Jockey.Get(); }
-    std::string GetTrainer() const { return CurrentHorse().Trainer.Get(); }
-    std::string GetBracket() const { return CurrentHorse().Bracket.Get(); }
-    std::string GetHorseNo() const { return CurrentHorse().HorseNo.Get(); }
-    std::string GetMark() const { return CurrentHorse().Mark.Get(); }
-    std::int32_t GetIndex() const { return CurrentHorse().Index; }
-    void SetHorseName(std::string_view v) { CurrentHorse().HorseName.Set(v); }
-    void SetSexAge(std::string_view v) { CurrentHorse().SexAge.Set(v); }
-    void SetJockey(std::string_view v) { CurrentHorse().Jockey.Set(v); }
-    void SetTrainer(std::string_view v) { CurrentHorse().Trainer.Set(v); }
-    void SetBracket(std::string_view v) { CurrentHorse().Bracket.Set(v); }
-    void SetHorseNo(std::string_view v) { CurrentHorse().HorseNo.Set(v); }
-    void SetMark(std::string_view v) { CurrentHorse().Mark.Set(v); }
-    void SetIndex(std::int32_t v) { CurrentHorse().Index = v; }
+    std::string GetHorseName() const { return Horse().HorseName.Get(); }
+    std::string GetSexAge() const { return Horse().SexAge.Get(); }
+    std::string GetJockey() const { return Horse().Jockey.Get(); }
+    std::string GetTrainer() const { return Horse().Trainer.Get(); }
+    std::string GetBracket() const { return Horse().Bracket.Get(); }
+    std::string GetHorseNo() const { return Horse().HorseNo.Get(); }
+    std::string GetMark() const { return Horse().Mark.Get(); }
+    std::int32_t GetIndex() const { return Horse().Index; }
+    void SetHorseName(std::string_view v) { Horse().HorseName.Set(v); }
+    void SetSexAge(std::string_view v) { Horse().SexAge.Set(v); }
+    void SetJockey(std::string_view v) { Horse().Jockey.Set(v); }
+    void SetTrainer(std::string_view v) { Horse().Trainer.Set(v); }
+    void SetBracket(std::string_view v) { Horse().Bracket.Set(v); }
+    void SetHorseNo(std::string_view v) { Horse().HorseNo.Set(v); }
+    void SetMark(std::string_view v) { Horse().Mark.Set(v); }
+    void SetIndex(std::int32_t v) { Horse().Index = v; }
 
     // Race `race` (0-based), every cursor left where it is; another index raises the list's index error.
     const TYosoRace& Race(std::int32_t race) const;
     TYosoRace& Race(std::int32_t race);
 
 private:
-    const TYosoRace& Current() const { return Race(RaceIndex); }
-    TYosoRace& Current() { return Race(RaceIndex); }
+    const TYosoRace& Race() const { return Race(RaceIndex); }
+    TYosoRace& Race() { return Race(RaceIndex); }
     std::size_t Slot(int slots) const;
-    const TYosoHorse& CurrentHorse() const { return Current().Horse(HorseIndex); }
-    TYosoHorse& CurrentHorse() { return Current().Horse(HorseIndex); }
+    const TYosoHorse& Horse() const { return Race().Horse(HorseIndex); }
+    TYosoHorse& Horse() { return Race().Horse(HorseIndex); }
 
     std::vector<TYosoRace> races_;
 };
