@@ -27,6 +27,12 @@ std::string ShellQuoted(const std::string& word) {
     return quoted + "'";
 }
 
+std::string Whole(const Producer& produce) {
+    std::string text;
+    produce([&](std::string_view piece) { text += piece; });
+    return text;
+}
+
 }  // namespace
 
 CliRun Cli(const std::vector<std::string>& args, bool outIsTerminal, bool errIsTerminal) {
@@ -174,16 +180,6 @@ std::vector<std::pair<std::string, std::string>> FolderFiles(const std::filesyst
     std::sort(files.begin(), files.end());
     return files;
 }
-
-namespace {
-
-std::string Whole(const Producer& produce) {
-    std::string text;
-    produce([&](std::string_view piece) { text += piece; });
-    return text;
-}
-
-}  // namespace
 
 std::string StoreJson(const TDay& day) {
     return Whole([&](const TextWriter& write) { cli::WriteStoreJson(*day.Denma, *day.Yoso, write); });
