@@ -67,7 +67,6 @@ SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener) 
         RefuseRepeatedRaces(*day->Day.Yoso, raceCount, k, options.Inputs, origins);
         for (const std::string& w : InputWarnings(*day)) listener.Warning(w);
         std::vector<ScoredRace> scored = backtest.AddDay(*day->Day.Yoso, raceCount);
-        for (const ScoredRace& race : scored) listener.RaceScored(race);
         if (options.KeepTickets) {
             for (ScoredRace& race : scored) run.Races.push_back({input, std::move(race)});
         }
