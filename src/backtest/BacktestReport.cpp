@@ -2,7 +2,6 @@
 #include "backtest/BacktestReport.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "backtest/Yen.h"
 #include "common/Cp932.h"
@@ -35,10 +34,7 @@ std::string YenText(std::int64_t yen) {
 
 std::string PercentText(std::optional<double> rate) {
     if (!rate) return "-";
-    // In the C locale's form whatever the window's locale: to_chars rounds as printf's %.1f does.
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, *rate * 100.0, std::chars_format::fixed, 1).ptr;
-    return std::string(text, end) + "%";
+    return FixedText(*rate * 100.0, 1) + "%";
 }
 
 TableRows TypeTableRows(const TypeTable& table) {

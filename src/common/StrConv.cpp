@@ -3,7 +3,9 @@
 
 #include <csv.h>
 
+#include <charconv>
 #include <cstdlib>
+#include <limits>
 
 #include "common/TalpoError.h"
 
@@ -74,6 +76,12 @@ std::string FormatMin2Digits(std::int32_t value) {
     if (text.size() < 2) text.insert(0, 1, '0');
     if (value < 0) text.insert(0, 1, '-');
     return text;
+}
+
+std::string FixedText(double value, int decimals) {
+    char text[std::numeric_limits<double>::max_exponent10 + 32];
+    return std::string(text,
+                       std::to_chars(text, std::end(text), value, std::chars_format::fixed, decimals).ptr);
 }
 
 std::string CsvField(const std::string& text) {

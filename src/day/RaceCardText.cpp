@@ -1,9 +1,8 @@
 // Composition of the race card texts shared by the window and the terminal view.
 #include "day/RaceCardText.h"
 
-#include <cstdio>
-
 #include "common/Cp932.h"
+#include "common/StrConv.h"
 #include "common/TalpoError.h"
 
 namespace talpo {
@@ -50,9 +49,7 @@ RaceCardHeader MakeRaceCardHeader(const TDenRace& d) {
 }
 
 std::string FormatWeight(float kilograms) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", static_cast<double>(kilograms));
-    std::string text = buf;
+    std::string text = FixedText(kilograms, 1);
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
     return text;
 }
