@@ -12,7 +12,6 @@ namespace talpo {
 
 // Sets the device to A4 portrait with the cards' margins and paints every race of the day, in race-card
 // order, skipping the pages outside the device's page ranges when it has any (a printer's chosen pages).
-// The day's race cursors are left where they were.
 void PaintDay(QPagedPaintDevice& device, const TDay& day);
 
 // The day's PDF document, its fonts embedded. Needs a Qt application with fonts (any platform, offscreen
