@@ -36,8 +36,8 @@ struct StrategyWhen {
     bool operator==(const StrategyWhen&) const = default;
 };
 
-inline constexpr int kMaxPlaceTickets = 3;
-inline constexpr int kMaxPairTickets = 8;
+inline constexpr int kMaxPlaceTickets = static_cast<int>(kPlaceSlots);
+inline constexpr int kMaxPairTickets = static_cast<int>(kPairSlots);
 
 struct Strategy {
     // UTF-8 as the file wrote it: a label for the reports, which are UTF-8, never compared with the data.

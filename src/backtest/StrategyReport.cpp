@@ -1,8 +1,6 @@
 // The strategies' comparison rows, their table and CSV.
 #include "backtest/StrategyReport.h"
 
-#include <cstdio>
-
 #include "backtest/BacktestRisk.h"
 #include "common/Cp932.h"
 #include "common/StrConv.h"
@@ -45,9 +43,7 @@ void AppendRate(const ComparePart& part, std::vector<std::string>& row) {
 
 std::string RangeText(const std::optional<std::array<double, 2>>& range) {
     if (!range) return "-";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.1f\u2013%.1f%%", (*range)[0] * 100.0, (*range)[1] * 100.0);
-    return text;
+    return FixedText((*range)[0] * 100.0, 1) + "\u2013" + FixedText((*range)[1] * 100.0, 1) + "%";
 }
 
 RangeVerdict VerdictOf(const std::optional<std::array<double, 2>>& range) {

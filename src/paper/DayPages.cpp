@@ -13,7 +13,7 @@
 
 namespace talpo {
 
-void PaintDay(QPagedPaintDevice& device, TDay& day) {
+void PaintDay(QPagedPaintDevice& device, const TDay& day) {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
                                      QPageLayout::Millimeter));
@@ -31,7 +31,7 @@ void PaintDay(QPagedPaintDevice& device, TDay& day) {
     }
 }
 
-std::string DayPdf(TDay& day) {
+std::string DayPdf(const TDay& day) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -44,7 +44,7 @@ std::string DayPdf(TDay& day) {
 }
 
 std::string PdfFileName(const TDay& day) {
-    const TYosoRace& race = day.Yoso->RaceAt(0);
+    const TYosoRace& race = day.Yoso->Race(0);
     return race.VenueName.Get() + ShortDate(race.RaceDate.Get()) + ".pdf";
 }
 

@@ -23,10 +23,10 @@
 #include "common/Cp932.h"
 #include "common/UserFile.h"
 #include "day/DayInput.h"
+#include "paper/Fonts.h"
 #include "paper/QtText.h"
 #include "ui/BacktestCharts.h"
 #include "ui/ErrorGuard.h"
-#include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 #include "ui/PathList.h"
 
