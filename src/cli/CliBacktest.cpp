@@ -62,8 +62,11 @@ int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& 
                       options.Split);
     ReportingListener listener(report, tally ? &*tally : nullptr);
     const SeasonResult run = RunSeason(
-        {options.Inputs, options.Results, options.Stake, options.By, options.Csv.has_value()}, listener);
+        {SeasonDays(options.Inputs), options.Results, options.Stake, options.By, options.Csv.has_value()},
+        listener);
     const BacktestSummary& summary = run.Summary;
+    for (const std::string& day : run.DaysWithoutResults)
+        report.Warning(day + ": the results have no race of this day; it adds nothing to the figures");
     if (summary.Counts.UnmatchedResultRaces > 0) {
         report.Warning("no day given has " + Count(summary.Counts.UnmatchedResultRaces, "race") +
                        " of the results");

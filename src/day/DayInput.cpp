@@ -121,10 +121,9 @@ PredictedDay LoadInput(const std::string& input, ArchiveBuffers& buffers) {
     return {input, denName, std::move(day)};
 }
 
-std::vector<std::string> InputWarnings(const PredictedDay& day) {
+std::vector<std::string> InputWarnings(const std::string& input, const TDay& day) {
     std::vector<std::string> warnings;
-    for (const std::string& w : MissingHorseWarnings(day.Day.Report))
-        warnings.push_back(day.Input + ": " + w);
+    for (const std::string& w : MissingHorseWarnings(day.Report)) warnings.push_back(input + ": " + w);
     return warnings;
 }
 

@@ -47,6 +47,9 @@ PredictedDay LoadInput(const std::string& input, ArchiveBuffers& buffers);
 std::string DescribeRace(const TDenma& denma, int race);
 
 // The warnings of a loaded day: one per runner whose horse the horse file lacks, after the input's name.
-std::vector<std::string> InputWarnings(const PredictedDay& day);
+std::vector<std::string> InputWarnings(const std::string& input, const TDay& day);
+inline std::vector<std::string> InputWarnings(const PredictedDay& day) {
+    return InputWarnings(day.Input, day.Day);
+}
 
 }  // namespace talpo

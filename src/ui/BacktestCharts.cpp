@@ -144,7 +144,7 @@ std::unique_ptr<QChart> MakeProfitChart(const std::vector<InputRace>& races, con
     return chart;
 }
 
-std::unique_ptr<QChart> MakeRecoveryChart(const BacktestSummary& summary, const QFont& font) {
+std::unique_ptr<QChart> MakeRecoveryChart(const BacktestReport& report, const QFont& font) {
     auto chart = std::make_unique<QChart>();
     chart->setTitle(U("券種別の回収率と払戻率"));
     auto* bars = new QBarSet(U("回収率"));
@@ -152,11 +152,8 @@ std::unique_ptr<QChart> MakeRecoveryChart(const BacktestSummary& summary, const 
     bars->setBorderColor(QColor(0x2b, 0x4a, 0x73));
     QStringList types;
     double highest = 100;
-    for (std::size_t k = 0; k < summary.Types.size(); ++k) {
-        const TypeFigures& f = summary.Types[k];
-        // The figure as the table shows it, to the tenth of a percent.
-        const std::string shown = PercentText(Ratio(f.Return, f.Stake));
-        const double rate = shown == "-" ? 0 : std::stod(shown);
+    for (std::size_t k = 0; k < report.Recovery.size(); ++k) {
+        const double rate = report.Recovery[k].Rate.value_or(0) * 100;
         *bars << rate;
         highest = std::max(highest, rate);
         types << Title(k);
@@ -179,12 +176,12 @@ std::unique_ptr<QChart> MakeRecoveryChart(const BacktestSummary& summary, const 
     series->attachAxis(categories);
     series->attachAxis(percent);
 
-    const double last = static_cast<double>(summary.Types.size()) - 0.5;
+    const double last = static_cast<double>(report.Recovery.size()) - 0.5;
     QLineSeries* hundred =
         GuideLine(*chart, {-0.5, 100}, {last, 100}, QPen(Qt::darkGray, 1, Qt::DotLine), U("100%"));
     std::vector<QAbstractSeries*> guides{hundred};
     for (std::size_t k = 0; k < kBetTypeCount; ++k) {
-        const double rate = PoolPayoutRate(k).value_or(0) * 100;
+        const double rate = report.Recovery[k].PoolRate.value_or(0) * 100;
         const double x = static_cast<double>(k);
         guides.push_back(GuideLine(*chart, {x - 0.4, rate}, {x + 0.4, rate},
                                    QPen(Qt::black, 3, Qt::SolidLine), U("払戻率")));

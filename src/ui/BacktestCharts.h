@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "backtest/BacktestReport.h"
 #include "backtest/BacktestRun.h"
 
 namespace talpo {
@@ -17,6 +18,6 @@ namespace talpo {
 std::unique_ptr<QChart> MakeProfitChart(const std::vector<InputRace>& races, const QFont& font);
 
 // 回収率: a bar per bet type and the total, the payout rate marked over each type's bar, 100% as a line.
-std::unique_ptr<QChart> MakeRecoveryChart(const BacktestSummary& summary, const QFont& font);
+std::unique_ptr<QChart> MakeRecoveryChart(const BacktestReport& report, const QFont& font);
 
 }  // namespace talpo

@@ -96,44 +96,28 @@ QTableWidget* MakeGrid(const char* name) {
     return grid;
 }
 
-// The rows' first `labels` columns are names, the others figures, set to the right as the command
-// line's table has them.
-void FillGrid(QTableWidget& grid, const TableRows& rows, int labels) {
+// The label columns to the left, the figures to the right as the command line's table has them, and each
+// total in bold.
+void FillGrid(QTableWidget& grid, const ReportTable& table) {
     grid.clear();
-    grid.setRowCount(static_cast<int>(rows.size()) - 1);
-    grid.setColumnCount(static_cast<int>(rows.front().size()));
+    grid.setRowCount(static_cast<int>(table.Rows.size()));
+    grid.setColumnCount(static_cast<int>(table.Header.size()));
     QStringList header;
-    for (const std::string& cell : rows.front()) header << FromCp932(cell);
+    for (const std::string& cell : table.Header) header << FromCp932(cell);
     grid.setHorizontalHeaderLabels(header);
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            auto* item = new QTableWidgetItem(FromCp932(rows[r][c]));
-            const int column = static_cast<int>(c);
-            item->setTextAlignment(Qt::AlignVCenter | (column < labels ? Qt::AlignLeft : Qt::AlignRight));
-            // The total closes each group of bet types.
-            if (rows[r][labels - 1] == BetTypeTitles()[kTotal]) {
-                QFont bold = grid.font();
-                bold.setBold(true);
-                item->setFont(bold);
-            }
-            grid.setItem(static_cast<int>(r) - 1, column, item);
+    QFont bold = grid.font();
+    bold.setBold(true);
+    for (std::size_t r = 0; r < table.Rows.size(); ++r) {
+        const ReportRow& row = table.Rows[r];
+        for (std::size_t c = 0; c < row.Cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(FromCp932(row.Cells[c]));
+            item->setTextAlignment(Qt::AlignVCenter |
+                                   (c < table.LabelColumns ? Qt::AlignLeft : Qt::AlignRight));
+            if (row.Total) item->setFont(bold);
+            grid.setItem(static_cast<int>(r), static_cast<int>(c), item);
         }
     }
     grid.resizeColumnsToContents();
-}
-
-// A group's bet-type rows under its label, one group after another.
-TableRows GroupRows(const char* utf8Title, const std::map<std::string, TypeTable>& groups) {
-    TableRows rows{TypeTableRows(TypeTable{}).front()};
-    rows.front().insert(rows.front().begin(), Sj(utf8Title));
-    for (const auto& [label, table] : groups) {
-        TableRows typeRows = TypeTableRows(table);
-        for (std::size_t r = 1; r < typeRows.size(); ++r) {
-            typeRows[r].insert(typeRows[r].begin(), r == 1 ? label : std::string());
-            rows.push_back(std::move(typeRows[r]));
-        }
-    }
-    return rows;
 }
 
 void SetChart(QChartView& view, std::unique_ptr<QChart> chart) {
@@ -347,7 +331,7 @@ void TBacktestForm::SetRunning(bool running) {
 void TBacktestForm::RunBtnClick() {
     Guarded(this, [this] {
         if (Running()) return;
-        SeasonOptions options{DayList->Paths(),
+        SeasonOptions options{SeasonDays(DayList->Paths()),
                               ResultList->Paths(),
                               StakeBox->value(),
                               {GroupKey::Venue, GroupKey::Month},
@@ -423,13 +407,13 @@ void TBacktestForm::WorkDone() {
 }
 
 void TBacktestForm::Show(std::unique_ptr<SeasonResult> run) {
-    BacktestSummary& s = run->Summary;
-    FillGrid(*TypeGrid, TypeTableRows(s.Types), 1);
-    FillGrid(*MarkGrid, MarkTableRows(s), 1);
-    FillGrid(*VenueGrid, GroupRows("場", s.Groups[GroupKey::Venue]), 2);
-    FillGrid(*MonthGrid, GroupRows("月", s.Groups[GroupKey::Month]), 2);
+    const BacktestReport report = MakeBacktestReport(run->Summary, ReportStyle::Reading);
+    FillGrid(*TypeGrid, report.Types);
+    FillGrid(*MarkGrid, report.Marks);
+    FillGrid(*VenueGrid, LabelledTable(report.Groups[0]));
+    FillGrid(*MonthGrid, LabelledTable(report.Groups[1]));
     SetChart(*ProfitChart, MakeProfitChart(run->Races, font()));
-    SetChart(*RecoveryChart, MakeRecoveryChart(s, font()));
+    SetChart(*RecoveryChart, MakeRecoveryChart(report, font()));
     StatusLabel->setText(Summary(*run, warnings_));
     shown_ = std::move(run);
     SetRunning(false);
@@ -441,7 +425,7 @@ void TBacktestForm::SaveCsvBtnClick() {
         const auto path = hooks_.ChooseSaveFile(this, U("買い目の保存"), U("CSVファイル (*.csv)"));
         if (!path) return;
         std::string csv;
-        WriteTicketsCsv(shown_->Races, nullptr, [&csv](std::string_view piece) { csv += piece; });
+        WriteTicketsCsv(shown_->Races, [&csv](std::string_view piece) { csv += piece; });
         SaveOutsideInputs(*path, csv);
     });
 }
