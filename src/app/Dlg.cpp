@@ -14,8 +14,8 @@
 #include <QStyledItemDelegate>
 #include <QTreeView>
 
+#include "paper/Fonts.h"
 #include "paper/QtText.h"
-#include "ui/Fonts.h"
 #include "ui/Progress.h"
 
 namespace talpo {

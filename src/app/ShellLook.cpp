@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "ui/Fonts.h"
+#include "paper/Fonts.h"
 
 namespace talpo {
 

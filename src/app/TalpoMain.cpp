@@ -12,8 +12,8 @@
 #include "app/TalpoWindows.h"
 #include "app/Wait.h"
 #include "common/Version.h"
+#include "paper/Fonts.h"
 #include "ui/ErrorGuard.h"
-#include "ui/Fonts.h"
 #include "ui/QtJapanese.h"
 
 namespace {

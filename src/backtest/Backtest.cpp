@@ -10,50 +10,9 @@
 namespace talpo {
 namespace {
 
-constexpr std::size_t kPlaceSlots = 3;
-constexpr std::size_t kPairSlots = 8;
-
-std::optional<int> SlotNumber(std::string_view text) {
-    const auto n = TryStrToInt(TrimBlanksView(text));
-    if (!n || *n < 1) return std::nullopt;
-    return n;
-}
-
-// "   24" (up to 8 runners) is a bracket quinella of brackets 2 and 4; " 3-12" a quinella.
-std::optional<Ticket> PairTicket(const std::string& slot) {
-    Ticket t;
-    std::optional<int> a;
-    std::optional<int> b;
-    if (slot.size() >= 2 && slot[1] == ' ') {
-        t.Type = BetType::BracketQuinella;
-        if (slot.size() < 4) return std::nullopt;
-        a = SlotNumber(slot.substr(slot.size() - 2, 1));
-        b = SlotNumber(slot.substr(slot.size() - 1, 1));
-    } else {
-        t.Type = BetType::Quinella;
-        const std::size_t dash = slot.find('-');
-        if (dash == std::string::npos) return std::nullopt;
-        a = SlotNumber(slot.substr(0, dash));
-        b = SlotNumber(slot.substr(dash + 1));
-    }
-    if (!a || !b) return std::nullopt;
-    t.First = std::min(*a, *b);
-    t.Second = std::max(*a, *b);
-    return t;
-}
-
 std::vector<Ticket> TicketsOf(const TYosoRace& race) {
     std::vector<Ticket> tickets;
-    if (const auto win = SlotNumber(race.WinBets[0].Get())) tickets.push_back({BetType::Win, *win});
-    for (std::size_t s = 0; s < kPlaceSlots; ++s) {
-        if (const auto place = SlotNumber(race.PlaceBets[s].Get()))
-            tickets.push_back({BetType::Place, *place});
-    }
-    for (std::size_t s = 0; s < kPairSlots; ++s) {
-        const std::string slot = race.PairBets[s].Get();
-        if (slot.empty()) continue;
-        if (const auto pair = PairTicket(slot)) tickets.push_back(*pair);
-    }
+    for (const Bet& bet : race.Tickets()) tickets.push_back({bet.Type, bet.First, bet.Second});
     return tickets;
 }
 
@@ -163,11 +122,6 @@ const char* OutcomeName(Outcome outcome) {
     return names[static_cast<std::size_t>(outcome)];
 }
 
-const std::array<std::string, 5>& EngineMarks() {
-    static const std::array<std::string, 5> marks{Sj("◎"), Sj("○"), Sj("▲"), Sj("△"), Sj("×")};
-    return marks;
-}
-
 std::optional<GroupKey> GroupKeyNamed(std::string_view name) {
     for (const GroupKeyWords& words : kGroupKeys)
         if (name == words.Name) return words.Key;
@@ -204,7 +158,7 @@ Backtest::Backtest(const RaceResults& results, std::int64_t stake, const std::se
 std::vector<ScoredRace> Backtest::AddDay(const TYoso& yoso, int raceCount) {
     ++summary_.Counts.Days;
     std::vector<ScoredRace> scored;
-    for (int r = 0; r < raceCount; ++r) AddRace(yoso.RaceAt(r), scored);
+    for (int r = 0; r < raceCount; ++r) AddRace(yoso.Race(r), scored);
     return scored;
 }
 
@@ -246,34 +200,36 @@ void Backtest::AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored) {
     AddRaceTo(summary_.Types, out.Tickets);
     for (auto& [key, groups] : summary_.Groups) AddRaceTo(groups[GroupLabel(key, out)], out.Tickets);
 
-    if (result && !result->Cancelled) {
-        const auto& win = result->Payouts[static_cast<std::size_t>(BetType::Win)];
-        const auto& place = result->Payouts[static_cast<std::size_t>(BetType::Place)];
-        const int runners = RunnerSlots(race);
-        for (int h = 0; h < runners; ++h) {
-            const TYosoHorse& horse = race.Horses[static_cast<std::size_t>(h)];
-            const auto& marks = EngineMarks();
-            const auto mark = std::find(marks.begin(), marks.end(), horse.Mark.Get());
-            const auto no = TryStrToInt(horse.HorseNo.Get());
-            if (mark == marks.end() || !no || result->Scratched.count(*no)) continue;
-            MarkFigures& m = summary_.Marks[static_cast<std::size_t>(mark - marks.begin())];
-            if (!win.empty()) {
-                ++m.WinRuns;
-                if (const Payout* p = PaidOn(*result, BetType::Win, *no, 0)) {
-                    ++m.Wins;
-                    m.WinReturn = AddYen(m.WinReturn, MulYen(p->Yen, summary_.Stake / kStakeStep));
-                }
+    if (result && !result->Cancelled) AddMarks(race, *result);
+    scored.push_back(std::move(out));
+}
+
+void Backtest::AddMarks(const TYosoRace& race, const RaceResult& result) {
+    const bool winSold = !result.Payouts[static_cast<std::size_t>(BetType::Win)].empty();
+    const bool placeSold = !result.Payouts[static_cast<std::size_t>(BetType::Place)].empty();
+    const auto& marks = EngineMarks();
+    const int runners = RunnerSlots(race);
+    for (int h = 0; h < runners; ++h) {
+        const TYosoHorse& horse = race.Horse(h);
+        const auto mark = std::find(marks.begin(), marks.end(), horse.Mark.Get());
+        const auto no = TryStrToInt(horse.HorseNo.Get());
+        if (mark == marks.end() || !no || result.Scratched.count(*no)) continue;
+        MarkFigures& m = summary_.Marks[static_cast<std::size_t>(mark - marks.begin())];
+        if (winSold) {
+            ++m.WinRuns;
+            if (const Payout* p = PaidOn(result, BetType::Win, *no, 0)) {
+                ++m.Wins;
+                m.WinReturn = AddYen(m.WinReturn, MulYen(p->Yen, summary_.Stake / kStakeStep));
             }
-            if (!place.empty()) {
-                ++m.PlaceRuns;
-                if (const Payout* p = PaidOn(*result, BetType::Place, *no, 0)) {
-                    ++m.Places;
-                    m.PlaceReturn = AddYen(m.PlaceReturn, MulYen(p->Yen, summary_.Stake / kStakeStep));
-                }
+        }
+        if (placeSold) {
+            ++m.PlaceRuns;
+            if (const Payout* p = PaidOn(result, BetType::Place, *no, 0)) {
+                ++m.Places;
+                m.PlaceReturn = AddYen(m.PlaceReturn, MulYen(p->Yen, summary_.Stake / kStakeStep));
             }
         }
     }
-    scored.push_back(std::move(out));
 }
 
 BacktestSummary Backtest::Summary() const {

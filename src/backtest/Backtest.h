@@ -79,9 +79,6 @@ struct MarkFigures {
     std::int64_t PlaceReturn = 0;
 };
 
-// The engine's marks in their order, CP932: ◎ ○ ▲ △ ×.
-const std::array<std::string, 5>& EngineMarks();
-
 enum class GroupKey { Venue, Month, Year };
 inline constexpr std::size_t kGroupKeyCount = 3;
 
@@ -130,7 +127,7 @@ struct BacktestSummary {
     std::int64_t Stake = 100;
     BacktestCounts Counts;
     TypeTable Types;
-    std::array<MarkFigures, 5> Marks;
+    std::array<MarkFigures, kMarkCount> Marks;
     // Per key asked for: the groups by label (CP932 venue name, "YYYY-MM", "YYYY") in label order.
     std::map<GroupKey, std::map<std::string, TypeTable>> Groups;
 };
@@ -178,6 +175,8 @@ public:
 
 private:
     void AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored);
+    // How the runners under each mark fared in a race that was run.
+    void AddMarks(const TYosoRace& race, const RaceResult& result);
 
     const RaceResults& results_;
     std::set<const RaceKey*> matched_;

@@ -2,7 +2,6 @@
 #include "backtest/BacktestReport.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "backtest/Yen.h"
 #include "common/Cp932.h"
@@ -80,9 +79,7 @@ std::string YenText(std::int64_t yen) {
 
 std::string PercentText(std::optional<double> rate) {
     if (!rate) return "-";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f%%", *rate * 100.0);
-    return text;
+    return FixedText(*rate * 100.0, 1) + "%";
 }
 
 ReportTable TypeReport(const TypeTable& table, ReportStyle style) {

@@ -27,7 +27,7 @@ using RaceOrigins = std::map<std::tuple<std::string, std::string, std::string>, 
 void RefuseRepeatedRaces(const TYoso& yoso, int raceCount, std::size_t input,
                          const std::vector<std::string>& inputs, RaceOrigins& seen) {
     for (int r = 0; r < raceCount; ++r) {
-        const TYosoRace& race = yoso.RaceAt(r);
+        const TYosoRace& race = yoso.Race(r);
         auto key = std::make_tuple(TrimBlanks(race.RaceDate.Get()), TrimBlanks(race.VenueName.Get()),
                                    TrimBlanks(race.RaceNo.Get()));
         if (std::get<0>(key).empty() || std::get<1>(key).empty() || std::get<2>(key).empty()) continue;
@@ -82,7 +82,6 @@ SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener) 
             after.RacesWithoutResult - before.RacesWithoutResult ==
                 after.PredictedRaces - before.PredictedRaces)
             run.DaysWithoutResults.push_back(input);
-        for (const ScoredRace& race : scored) listener.RaceScored(race);
         if (options.KeepTickets) {
             for (ScoredRace& race : scored) run.Races.push_back({input, std::move(race)});
         }

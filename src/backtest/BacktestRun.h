@@ -57,8 +57,6 @@ public:
     virtual void Warning(const std::string& text) = 0;
     // A day that could not be loaded or predicted, named by its input; the run goes on with the next.
     virtual void DayFailed(const std::string& text) = 0;
-    // Each predicted race as it is scored, in order, whether or not its tickets are kept.
-    virtual void RaceScored(const ScoredRace& race) { (void)race; }
 };
 
 // Raises the results' ETalpoError ("file:LINE: message") before any day is loaded; stops with ETalpoError

@@ -5,11 +5,9 @@
 #include <array>
 #include <cstddef>
 
-namespace talpo {
+#include "predict/Bets.h"
 
-// In the order every figure lists them.
-enum class BetType { Win, Place, BracketQuinella, Quinella };
-inline constexpr std::size_t kBetTypeCount = 4;
+namespace talpo {
 
 // "win", "place", "bracket_quinella", "quinella": the names of the JSON and the CSV.
 inline const char* BetTypeName(BetType type) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "backtest/Yen.h"
 
 namespace talpo {
 namespace {
@@ -19,13 +20,17 @@ bool IsPair(BetType type) {
     return type == BetType::BracketQuinella || type == BetType::Quinella;
 }
 
+bool IsDate(const std::string& date) {
+    return date.size() == 8 &&
+           std::all_of(date.begin(), date.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // The part of the season a race belongs to: the races before the split date, those from it on, or none
 // for a race whose date is no YYYYMMDD.
+
 PartFigures* PartOf(const std::string& date, const std::string& split, PartFigures& before,
                     PartFigures& from) {
-    if (split.empty() || date.size() != 8 ||
-        !std::all_of(date.begin(), date.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return nullptr;
+    if (split.empty() || !IsDate(date)) return nullptr;
     return date < split ? &before : &from;
 }
 
@@ -72,6 +77,51 @@ void StrategyTally::Add(const ScoredRace& race) {
         AddTo(figures.All, chosen_);
         if (part) AddTo(part == &before_ ? figures.Before : figures.From, chosen_);
     }
+}
+
+StrategyTally TallyStrategies(const std::vector<InputRace>& races, std::vector<Strategy> strategies,
+                              std::string split) {
+    StrategyTally tally(std::move(strategies), std::move(split));
+    for (const InputRace& r : races) tally.Add(r.Race);
+    return tally;
+}
+
+std::vector<ProfitPoint> RunningProfit(const Strategy& strategy, const std::vector<InputRace>& races) {
+    std::vector<ProfitPoint> points;
+    std::vector<Ticket> chosen;
+    std::int64_t profit = 0;
+    std::size_t scored = 0;
+    for (std::size_t i = 0; i < races.size(); ++i) {
+        const ScoredRace& race = races[i].Race;
+        const std::size_t place = race.Scored ? scored++ : scored;
+        if (!Meets(strategy, race)) continue;
+        ChooseTickets(strategy, race.Tickets, chosen);
+        bool bought = false;
+        for (const Ticket& t : chosen) {
+            if (t.Result != Outcome::Hit && t.Result != Outcome::Miss) continue;
+            bought = true;
+            profit = AddYen(profit, AddYen(t.Return, -t.Stake));
+        }
+        if (bought) points.push_back({i, place, profit});
+    }
+    return points;
+}
+
+std::string MiddleDate(const std::vector<std::string>& dates) {
+    std::vector<std::string> days;
+    for (const std::string& d : dates) {
+        if (IsDate(d)) days.push_back(d);
+    }
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
+    return days.empty() ? std::string() : days[days.size() / 2];
+}
+
+std::string MiddleDate(const std::vector<InputRace>& races) {
+    std::vector<std::string> dates;
+    dates.reserve(races.size());
+    for (const InputRace& r : races) dates.push_back(r.Race.Date);
+    return MiddleDate(dates);
 }
 
 }  // namespace talpo

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "backtest/Backtest.h"
+#include "backtest/BacktestRun.h"
 
 namespace talpo {
 
@@ -18,6 +19,7 @@ namespace talpo {
 struct IntRange {
     std::int64_t Low = 0;
     std::int64_t High = 0;
+    bool operator==(const IntRange&) const = default;
 };
 
 // Each condition is met when not given; a given list or range is met only by a race whose field is in it.
@@ -31,10 +33,11 @@ struct StrategyWhen {
     std::optional<std::array<bool, 13>> Months;  // by month number; [0] unused
     std::optional<IntRange> TopIndex;
     std::optional<IntRange> IndexGap;
+    bool operator==(const StrategyWhen&) const = default;
 };
 
-inline constexpr int kMaxPlaceTickets = 3;
-inline constexpr int kMaxPairTickets = 8;
+inline constexpr int kMaxPlaceTickets = static_cast<int>(kPlaceSlots);
+inline constexpr int kMaxPairTickets = static_cast<int>(kPairSlots);
 
 struct Strategy {
     // UTF-8 as the file wrote it: a label for the reports, which are UTF-8, never compared with the data.
@@ -44,6 +47,7 @@ struct Strategy {
     int Places = kMaxPlaceTickets;  // the first N of the race's place tickets
     int Pairs = kMaxPairTickets;    // the first N of the race's pair tickets
     StrategyWhen When;
+    bool operator==(const Strategy&) const = default;  // Line too
 };
 
 bool Meets(const Strategy& strategy, const ScoredRace& race);
@@ -89,5 +93,30 @@ private:
     PartFigures from_;
     std::vector<Ticket> chosen_;  // kept between races to spare an allocation each
 };
+
+// The strategies' figures over a season's predicted races as a run keeps them (SeasonOptions::KeepTickets),
+// in their order. The command line tallies the same way after its run, so that any front end that keeps the
+// races re-scores other strategies or another split date without predicting again and comes to the
+// command's figures. split: YYYYMMDD, or empty for no split.
+StrategyTally TallyStrategies(const std::vector<InputRace>& races, std::vector<Strategy> strategies,
+                              std::string split);
+
+// A point of a strategy's running profit: after a race in which it bought a ticket that was scored.
+struct ProfitPoint {
+    std::size_t Race = 0;     // its index among the races given
+    std::size_t Scored = 0;   // its place among their scored races, counted from 0
+    std::int64_t Profit = 0;  // yen, over this race and those before
+};
+
+// One point per race the strategy bought in, in the races' order: the same races and sums that its total's
+// drawdown (backtest/BacktestRisk.h) follows.
+std::vector<ProfitPoint> RunningProfit(const Strategy& strategy, const std::vector<InputRace>& races);
+
+// The date of the middle day of a set of days, the default split date: the dates (YYYYMMDD; others are
+// ignored, a date given twice counts once) sorted, the middle one, and of an even count the later of the
+// two middle ones, so that the later part is never the smaller. Empty when no date is given.
+std::string MiddleDate(const std::vector<std::string>& dates);
+// The same over the dates of a run's races.
+std::string MiddleDate(const std::vector<InputRace>& races);
 
 }  // namespace talpo

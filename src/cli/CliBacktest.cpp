@@ -15,20 +15,16 @@ namespace {
 // The run's news as the command's messages on standard error.
 class ReportingListener final : public ISeasonListener {
 public:
-    ReportingListener(Reporter& report, StrategyTally* tally) : report_(report), tally_(tally) {}
+    explicit ReportingListener(Reporter& report) : report_(report) {}
     bool DayStarting(std::size_t day, std::size_t dayCount, const std::string& input) override {
         report_.Progress("day " + std::to_string(day + 1) + " of " + std::to_string(dayCount) + ": " + input);
         return true;
     }
     void Warning(const std::string& text) override { report_.Warning(text); }
     void DayFailed(const std::string& text) override { report_.Error(text); }
-    void RaceScored(const ScoredRace& race) override {
-        if (tally_) tally_->Add(race);
-    }
 
 private:
     Reporter& report_;
-    StrategyTally* tally_;
 };
 
 // What the run reads: a document written over one of them would destroy it.
@@ -56,14 +52,16 @@ std::string Summary(const BacktestCounts& c, int failed) {
 int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& out, bool outIsTerminal) {
     RefuseClashes(RunInputs(options), DocumentTargets(options));
     // The strategies are read first: a refused file costs neither the results nor a prediction.
-    std::optional<StrategyTally> tally;
-    if (options.Strategies || !options.Split.empty())
-        tally.emplace(options.Strategies ? ReadStrategies(*options.Strategies) : std::vector<Strategy>{},
-                      options.Split);
-    ReportingListener listener(report, tally ? &*tally : nullptr);
+    std::vector<Strategy> strategies;
+    if (options.Strategies) strategies = ReadStrategies(*options.Strategies);
+    const bool tallied = options.Strategies || !options.Split.empty();
+    ReportingListener listener(report);
     const SeasonResult run = RunSeason(
-        {SeasonDays(options.Inputs), options.Results, options.Stake, options.By, options.Csv.has_value()},
+        {SeasonDays(options.Inputs), options.Results, options.Stake, options.By, options.Csv || tallied},
         listener);
+    // Tallied from the kept races as the window re-scores them, so that both come to the same figures.
+    std::optional<StrategyTally> tally;
+    if (tallied) tally.emplace(TallyStrategies(run.Races, std::move(strategies), options.Split));
     const BacktestSummary& summary = run.Summary;
     for (const std::string& day : run.DaysWithoutResults)
         report.Warning(day + ": the results have no race of this day; it adds nothing to the figures");

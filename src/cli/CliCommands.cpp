@@ -58,7 +58,7 @@ std::vector<int> ShownRaces(const ShowOptions& options, const TYoso& yoso, int c
             "--race must be 'all', a race number (11, 11R) or a venue and number (東京11R), not '" +
             options.Race + "'");
     for (int r = 0; r < count; ++r) {
-        const TYosoRace& race = yoso.RaceAt(r);
+        const TYosoRace& race = yoso.Race(r);
         const bool wanted =
             !name || (TryStrToInt(TrimBlanks(race.RaceNo.Get())) == name->Number &&
                       (name->VenueCp932.empty() || TrimBlanks(race.VenueName.Get()) == name->VenueCp932));
@@ -101,10 +101,9 @@ int RunShow(const ShowOptions& options, Reporter& report, std::ostream& out) {
     const std::vector<int> shown = ShownRaces(options, *day.Day.Yoso, count);
     bool first = true;
     for (const int r : shown) {
-        day.Day.SetRace(r);
         std::vector<std::string> lines;
         try {
-            lines = RenderRaceCard(*day.Day.Denma, *day.Day.Yoso);
+            lines = RenderRaceCard(day.Day.Denma->Race(r), day.Day.Yoso->Race(r));
         } catch (const ETalpoError& e) {
             throw ETalpoError(e.Kind(),
                               day.DenName + ": " + DescribeRace(*day.Day.Denma, r) + ": " + e.what());

@@ -14,12 +14,11 @@ namespace {
 constexpr std::size_t kColumnCount = std::size(kCsvColumns);
 using Row = std::array<std::string, kColumnCount>;
 
-// The slots the JSON lists of each kind of bet, blanks trimmed, the empty ones left out.
-template <std::size_t N, std::size_t Width>
-std::string Bets(const std::array<TYosoText<Width>, N>& bets, std::size_t count) {
+// The slots the JSON lists of one row of bets, blanks trimmed, the empty ones left out.
+std::string Bets(const TYosoRace& race, BetSlots row) {
     std::string joined;
-    for (std::size_t s = 0; s < count && s < N; ++s) {
-        const std::string bet = TrimBlanks(Cp932ToUtf8(bets[s].Get()));
+    for (const std::string& slot : SlotTexts(race, row, kMaxBets)) {
+        const std::string bet = TrimBlanks(Cp932ToUtf8(slot));
         if (bet.empty()) continue;
         if (!joined.empty()) joined += ' ';
         joined += bet;
@@ -29,10 +28,11 @@ std::string Bets(const std::array<TYosoText<Width>, N>& bets, std::size_t count)
 
 Row MakeRow(const TYosoRace& race, const TYosoHorse& horse) {
     const auto text = [](const auto& field) { return Cp932ToUtf8(field.Get()); };
-    return {text(race.RaceDate),   text(race.VenueName),    text(race.RaceNo),           text(horse.HorseNo),
-            text(horse.HorseName), text(horse.Mark),        std::to_string(horse.Index), text(horse.Bracket),
-            text(horse.SexAge),    text(horse.Jockey),      text(horse.Trainer),         text(race.RaceName),
-            Bets(race.WinBets, 3), Bets(race.PlaceBets, 3), Bets(race.PairBets, 8)};
+    return {text(race.RaceDate),         text(race.VenueName),        text(race.RaceNo),
+            text(horse.HorseNo),         text(horse.HorseName),       text(horse.Mark),
+            std::to_string(horse.Index), text(horse.Bracket),         text(horse.SexAge),
+            text(horse.Jockey),          text(horse.Trainer),         text(race.RaceName),
+            Bets(race, BetSlots::Win),   Bets(race, BetSlots::Place), Bets(race, BetSlots::Pair)};
 }
 
 void AppendRow(std::string& csv, const Row& row, bool forTerminal) {
@@ -53,7 +53,7 @@ void WriteDaysCsv(const std::vector<PredictedDay>& days, bool forTerminal, const
     write(csv);
     for (const PredictedDay& day : days) {
         for (int r = 0; r < day.Day.Denma->RaceCount; ++r) {
-            const TYosoRace& race = day.Day.Yoso->RaceAt(r);
+            const TYosoRace& race = day.Day.Yoso->Race(r);
             const int runners = RunnerSlots(race);
             csv.clear();
             for (int h = 0; h < runners; ++h)
@@ -61,10 +61,6 @@ void WriteDaysCsv(const std::vector<PredictedDay>& days, bool forTerminal, const
             write(csv);
         }
     }
-}
-
-std::string DaysToCsv(const std::vector<PredictedDay>& days, bool forTerminal) {
-    return ProduceToString([&](const TextWriter& write) { WriteDaysCsv(days, forTerminal, write); });
 }
 
 }  // namespace talpo::cli

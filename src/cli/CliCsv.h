@@ -21,6 +21,5 @@ inline constexpr const char* kCsvColumns[] = {"date",    "venue",     "race_no",
 // visible mark (CliText.h); otherwise the fields are the data's texts as they are.
 // Written race by race.
 void WriteDaysCsv(const std::vector<PredictedDay>& days, bool forTerminal, const TextWriter& write);
-std::string DaysToCsv(const std::vector<PredictedDay>& days, bool forTerminal);
 
 }  // namespace talpo::cli

@@ -51,14 +51,12 @@ public:
         Next(key);
         out_ += std::to_string(value);
     }
-    template <std::size_t Count, std::size_t N, std::size_t Width>
-    void Slots(std::string_view key, const std::array<TYosoText<Width>, N>& bets) {
-        static_assert(Count <= N);
+    void Texts(std::string_view key, const std::vector<std::string>& cp932) {
         Next(key);
         Open('[');
-        for (std::size_t s = 0; s < Count; ++s) {
+        for (const std::string& text : cp932) {
             Next();
-            String(Cp932ToUtf8(bets[s].Get()));
+            String(Cp932ToUtf8(text));
         }
         Close(']');
     }
@@ -148,9 +146,10 @@ std::string Race(const TYosoRace& r, int runners, std::size_t indent) {
     json.Text("runner_count", r.RunnerCount.Get());
     json.Text("class", r.RaceClass.Get());
     json.Text("start_time", r.StartTime.Get());
-    json.Slots<3>("win", r.WinBets);
-    json.Slots<3>("place", r.PlaceBets);
-    json.Slots<8>("pairs", r.PairBets);
+    // Three win slots, as many as the places: the JSON's form, of which only the first is ever filled.
+    json.Texts("win", SlotTexts(r, BetSlots::Win, kPlaceSlots));
+    json.Texts("place", SlotTexts(r, BetSlots::Place, kPlaceSlots));
+    json.Texts("pairs", SlotTexts(r, BetSlots::Pair, kPairSlots));
     json.Next("horses");
     json.Open('[');
     for (int h = 0; h < runners; ++h) AppendHorse(json, r.Horses[static_cast<std::size_t>(h)]);
@@ -168,7 +167,7 @@ void WriteRaces(const TDenma& Denma, const TYoso& Yoso, std::size_t indent, cons
     const std::string margin(indent + 2, ' ');
     write("[");
     for (int r = 0; r < Denma.RaceCount; ++r) {
-        const TYosoRace& race = Yoso.RaceAt(r);
+        const TYosoRace& race = Yoso.Race(r);
         write(r == 0 ? "\n" : ",\n");
         write(margin + Race(race, RunnerSlots(race), indent + 2));
     }
@@ -181,10 +180,6 @@ void WriteStoreJson(const TDenma& Denma, const TYoso& Yoso, const TextWriter& wr
     write("{\n  \"races\": ");
     WriteRaces(Denma, Yoso, 2, write);
     write("\n}\n");
-}
-
-std::string StoreToJson(const TDenma& Denma, const TYoso& Yoso) {
-    return ProduceToString([&](const TextWriter& write) { WriteStoreJson(Denma, Yoso, write); });
 }
 
 void WriteDaysJson(const std::vector<PredictedDay>& days, const TextWriter& write) {
@@ -203,10 +198,6 @@ void WriteDaysJson(const std::vector<PredictedDay>& days, const TextWriter& writ
         write("\n    }");
     }
     write("\n  ]\n}\n");
-}
-
-std::string DaysToJson(const std::vector<PredictedDay>& days) {
-    return ProduceToString([&](const TextWriter& write) { WriteDaysJson(days, write); });
 }
 
 }  // namespace talpo::cli

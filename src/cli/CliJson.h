@@ -14,11 +14,9 @@ namespace talpo::cli {
 // {"races":[{...}]}; texts converted from CP932 (invalid bytes become U+FFFD), "index" an integer. Written
 // race by race, laid out as a document dumped whole with an indent of 2.
 void WriteStoreJson(const TDenma& Denma, const TYoso& Yoso, const TextWriter& write);
-std::string StoreToJson(const TDenma& Denma, const TYoso& Yoso);
 
-// {"days":[{"input":NAME,"races":[...]}]}: the races of each day as StoreToJson gives them, in the days'
-// order, each with its input as given on the command line.
+// {"days":[{"input":NAME,"races":[...]}]}: the races of each day as WriteStoreJson gives them, in the
+// days' order, each with its input as given on the command line.
 void WriteDaysJson(const std::vector<PredictedDay>& days, const TextWriter& write);
-std::string DaysToJson(const std::vector<PredictedDay>& days);
 
 }  // namespace talpo::cli

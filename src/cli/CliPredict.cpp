@@ -111,7 +111,7 @@ void WriteDay(const DayJob& job, const std::string& outDir, Reporter& report, Ta
     tally.Races += races;
     tally.Missing += static_cast<int>(job.Day.Day.Report.Missing.size());
     for (int r = 0; r < races; ++r) {
-        if (!HasPrediction(job.Day.Day.Yoso->RaceAt(r))) ++tally.Unpredicted;
+        if (!HasPrediction(job.Day.Day.Yoso->Race(r))) ++tally.Unpredicted;
     }
     if (races == 0) {
         report.Status(job.Day.Input + ": the race-card file holds no race: nothing to write");

@@ -50,8 +50,8 @@ std::string Row(const RunnerCells& cells) {
     return Cp932ToUtf8(line);
 }
 
-std::vector<std::string> HeaderLines(const TDenma& denma) {
-    const RaceCardHeader h = MakeRaceCardHeader(denma);
+std::vector<std::string> HeaderLines(const TDenRace& den) {
+    const RaceCardHeader h = MakeRaceCardHeader(den);
     std::vector<std::string> lines;
     lines.push_back(
         Cp932ToUtf8(h.Ymd + "  " + h.Kaisai + "  " + h.Race + "  " + h.StartTime + "  " + h.Tosu));
@@ -64,19 +64,19 @@ std::vector<std::string> HeaderLines(const TDenma& denma) {
     return lines;
 }
 
-std::vector<std::string> RunnerLines(const TDenma& denma, const TYoso& yoso, int runners) {
+std::vector<std::string> RunnerLines(const TDenRace& den, const TYosoRace& race, int runners) {
     std::vector<std::string> lines;
     lines.push_back(Row(RunnerColumnTitles()));
-    for (RunnerRow& row : MakeRunnerRows(denma, yoso, runners)) {
+    for (RunnerRow& row : MakeRunnerRows(den, race, runners)) {
         if (!row.WeightError.empty()) row.Cells[ColWeight] = "?";
         lines.push_back(Row(row.Cells));
     }
     return lines;
 }
 
-std::vector<std::string> BetLines(const TYoso& yoso, int runners) {
+std::vector<std::string> BetLines(const TYosoRace& race, int runners) {
     constexpr std::size_t kWidths[] = {6, 6, 7};
-    const BetTable bets = MakeBetTable(yoso, runners);
+    const BetTable bets = MakeBetTable(race, runners);
     std::vector<std::string> lines;
     std::string titles;
     for (std::size_t c = 0; c < bets.Titles.size(); ++c)
@@ -98,26 +98,27 @@ std::vector<std::string> BetLines(const TYoso& yoso, int runners) {
 
 }  // namespace
 
-std::vector<std::string> RenderRaceCard(const TDenma& Denma, const TYoso& Yoso) {
-    const int runners = Denma.GetRunnerSlots();
-    std::vector<std::string> lines = HeaderLines(Denma);
+std::vector<std::string> RenderRaceCard(const TDenRace& den, const TYosoRace& race) {
+    const int runners = den.RunnerSlots();
+    std::vector<std::string> lines = HeaderLines(den);
     lines.emplace_back();
-    for (std::string& l : RunnerLines(Denma, Yoso, runners)) lines.push_back(std::move(l));
+    for (std::string& l : RunnerLines(den, race, runners)) lines.push_back(std::move(l));
     lines.emplace_back();
-    for (std::string& l : BetLines(Yoso, runners)) lines.push_back(std::move(l));
+    for (std::string& l : BetLines(race, runners)) lines.push_back(std::move(l));
     return lines;
 }
 
 // The rows are the race card's own, so the runners warned of are those whose cell the card leaves empty.
-void WarnOfBadWeights(const std::string& input, TDay& day, const std::vector<int>& races, Reporter& report) {
+void WarnOfBadWeights(const std::string& input, const TDay& day, const std::vector<int>& races,
+                      Reporter& report) {
     for (const int race : races) {
-        day.SetRace(race);
-        for (const RunnerRow& row : MakeRunnerRows(*day.Denma, *day.Yoso, day.Denma->GetRunnerSlots()))
+        const TDenRace den = day.Denma->Race(race);
+        for (const RunnerRow& row : MakeRunnerRows(den, day.Yoso->Race(race), den.RunnerSlots()))
             if (!row.WeightError.empty()) report.Warning(input + ": " + row.WeightError);
     }
 }
 
-void WarnOfBadWeights(const std::string& input, TDay& day, Reporter& report) {
+void WarnOfBadWeights(const std::string& input, const TDay& day, Reporter& report) {
     std::vector<int> races(static_cast<std::size_t>(day.Denma->RaceCount));
     std::iota(races.begin(), races.end(), 0);
     WarnOfBadWeights(input, day, races, report);

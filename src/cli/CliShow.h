@@ -14,14 +14,15 @@
 
 namespace talpo::cli {
 
-// The card of the race selected by the two race cursors (TDay::SetRace), as UTF-8 lines. A weight that is
-// not a number is shown as "?"; WarnOfBadWeights reports it.
-std::vector<std::string> RenderRaceCard(const TDenma& Denma, const TYoso& Yoso);
+// The card of a race, from the race card and the store, as UTF-8 lines. A weight that is not a number is
+// shown as "?"; WarnOfBadWeights reports it.
+std::vector<std::string> RenderRaceCard(const TDenRace& den, const TYosoRace& race);
 
 // The warnings of show and pdf, given once the races are printed: "<input>: <message>" for each runner
-// whose weight is no number, race by race (indices in file order) in runner order. Moves the race cursors.
-void WarnOfBadWeights(const std::string& input, TDay& day, const std::vector<int>& races, Reporter& report);
+// whose weight is no number, race by race (indices in file order) in runner order.
+void WarnOfBadWeights(const std::string& input, const TDay& day, const std::vector<int>& races,
+                      Reporter& report);
 // The same for every race of the day.
-void WarnOfBadWeights(const std::string& input, TDay& day, Reporter& report);
+void WarnOfBadWeights(const std::string& input, const TDay& day, Reporter& report);
 
 }  // namespace talpo::cli

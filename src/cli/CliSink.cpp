@@ -49,10 +49,4 @@ std::vector<RunFile> DayInputs(const std::vector<std::string>& inputs) {
     return files;
 }
 
-std::string ProduceToString(const Producer& produce) {
-    std::string text;
-    produce([&](std::string_view piece) { text += piece; });
-    return text;
-}
-
 }  // namespace talpo::cli

@@ -31,7 +31,4 @@ void RefuseClashes(const std::vector<RunFile>& inputs, const std::vector<RunFile
 // The files of the days named on the command line, each as "the input".
 std::vector<RunFile> DayInputs(const std::vector<std::string>& inputs);
 
-// The document as one string, for callers that want it whole (tests, fuzzing).
-std::string ProduceToString(const Producer& produce);
-
 }  // namespace talpo::cli

@@ -1,26 +1,10 @@
 // Control characters made visible.
 #include "cli/CliText.h"
 
+#include "common/Cp932.h"
+
 namespace talpo::cli {
 namespace {
-
-bool Continuation(unsigned char byte) {
-    return byte >= 0x80 && byte <= 0xBF;
-}
-
-// The length of the UTF-8 sequence that starts at i, 0 when the bytes there are none.
-std::size_t SequenceLength(std::string_view text, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
-                               : lead >= 0xE0 && lead <= 0xEF ? 3
-                               : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                              : 0;
-    if (length == 0 || i + length > text.size()) return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if (!Continuation(static_cast<unsigned char>(text[i + k]))) return 0;
-    }
-    return length;
-}
 
 std::string Masked(std::string_view utf8, bool tab) {
     std::string out;
@@ -33,7 +17,7 @@ std::string Masked(std::string_view utf8, bool tab) {
             ++i;
             continue;
         }
-        const std::size_t length = SequenceLength(utf8, i);
+        const std::size_t length = Utf8Length(utf8, i);
         if (length == 0) {
             // A byte of no character (a path in another encoding): a terminal that reads it as 8-bit takes
             // 0x80 to 0x9F for the C1 controls.

@@ -91,32 +91,30 @@ std::string Utf8ToCp932(std::string_view utf8) {
 }
 
 bool IsUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        // The lead byte tells the length and the bits it holds; 0xC0, 0xC1 and 0xF5 up lead only overlong
-        // forms or code points past Unicode.
-        const std::size_t extra = b >= 0xC2 && b <= 0xDF   ? 1
-                                  : b >= 0xE0 && b <= 0xEF ? 2
-                                  : b >= 0xF0 && b <= 0xF4 ? 3
-                                                           : 0;
-        if (extra == 0 || i + extra >= bytes.size()) return false;
-        std::uint32_t cp = b & (0x7Fu >> (extra + 1));
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(bytes[i + k]);
-            if ((c & 0xC0u) != 0x80u) return false;
-            cp = (cp << 6) | (c & 0x3Fu);
-        }
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
+    for (std::size_t i = 0, length = 0; i < bytes.size(); i += length) {
+        if ((length = Utf8Length(bytes, i)) == 0) return false;
     }
     return true;
+}
+
+std::size_t Utf8Length(std::string_view bytes, std::size_t i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) return 1;
+    // The lead byte tells the length and the bits it holds; 0xC0, 0xC1 and 0xF5 up lead only overlong
+    // forms or code points past Unicode.
+    const std::size_t extra = b >= 0xC2 && b <= 0xDF   ? 1
+                              : b >= 0xE0 && b <= 0xEF ? 2
+                              : b >= 0xF0 && b <= 0xF4 ? 3
+                                                       : 0;
+    if (extra == 0 || i + extra >= bytes.size()) return 0;
+    std::uint32_t cp = b & (0x7Fu >> (extra + 1));
+    for (std::size_t k = 1; k <= extra; ++k) {
+        const auto c = static_cast<unsigned char>(bytes[i + k]);
+        if ((c & 0xC0u) != 0x80u) return 0;
+        cp = (cp << 6) | (c & 0x3Fu);
+    }
+    const bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
+    return overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) ? 0 : extra + 1;
 }
 
 std::string_view TrimBlanksView(std::string_view text) {

@@ -18,6 +18,9 @@ std::string Utf8ToCp932(std::string_view utf8);
 // True when the bytes are UTF-8 as the standard has it: no overlong form, no surrogate, nothing past
 // U+10FFFF, no sequence cut short.
 bool IsUtf8(std::string_view bytes);
+// The length of the character at bytes[i] (1 for ASCII), or 0 where the bytes there are no UTF-8 as
+// IsUtf8 has it.
+std::size_t Utf8Length(std::string_view bytes, std::size_t i);
 
 // For Japanese literals written in UTF-8 in the source: converts once per call site when used as
 //   static const std::string kText = Sj("東京");

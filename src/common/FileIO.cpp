@@ -308,7 +308,6 @@ void CommitTogether(const std::vector<StagedFile*>& files) {
         if (!file->finished_ || file->committed_) throw FileCreateError(file->target_);
         file->CheckReplaceable();
     }
-    const int failing = seam::FailingReplacement();
     const SignalDeferral hold;
     std::vector<StagedFile::Placed> placed;
     try {
@@ -316,7 +315,7 @@ void CommitTogether(const std::vector<StagedFile*>& files) {
             if (file->tempName_.empty()) file->LinkUnderTempName();
         }
         for (std::size_t i = 0; i < files.size(); ++i) {
-            if (static_cast<int>(i) == failing) throw FileCreateError(files[i]->target_);
+            seam::BeforeReplacement(i, files[i]->target_);
             placed.push_back(files[i]->ExchangeIn());
         }
         for (std::size_t i = 0; i < files.size(); ++i) {

@@ -3,14 +3,17 @@
 // its own in their place (tests/support/StagingSeamForTests.cpp, tests/cli/NamedStagingSeam.cpp).
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 namespace talpo::seam {
 
 // Whether a staged file may start without a name (O_TMPFILE); false stages as on a file system that has
 // no such files.
 bool AnonymousStagedFiles();
 
-// The replacement (0-based) of the CommitTogether now starting that is to fail as the system would refuse
-// it, or -1 for none. Asked once by each CommitTogether.
-int FailingReplacement();
+// Told before each replacement of a CommitTogether, the first being 0: the program's does nothing; a
+// test's may raise the error of a replacement the system refused (FileCreateError of the target).
+void BeforeReplacement(std::size_t replacement, const std::string& target);
 
 }  // namespace talpo::seam

@@ -1,7 +1,11 @@
 // Number conversions shared by every reader of the data files.
 #include "common/StrConv.h"
 
+#include <csv.h>
+
+#include <charconv>
 #include <cstdlib>
+#include <limits>
 
 #include "common/TalpoError.h"
 
@@ -74,14 +78,17 @@ std::string FormatMin2Digits(std::int32_t value) {
     return text;
 }
 
+std::string FixedText(double value, int decimals) {
+    char text[std::numeric_limits<double>::max_exponent10 + 32];
+    return std::string(text,
+                       std::to_chars(text, std::end(text), value, std::chars_format::fixed, decimals).ptr);
+}
+
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
+    std::string quoted(csv_write(nullptr, 0, text.data(), text.size()), '\0');
+    csv_write(quoted.data(), quoted.size(), text.data(), text.size());
+    return quoted;
 }
 
 }  // namespace talpo

@@ -27,8 +27,12 @@ inline std::string IntToStr(long long value) {
 // printf's "%.2d": at least two digits, the sign before them ("-5" gives "-05").
 std::string FormatMin2Digits(std::int32_t value);
 
-// One CSV field as RFC 4180 writes it: quoted when it holds a comma, a double quote, CR or LF, quotes
-// doubled.
+// `value` with `decimals` digits after the point, rounded as printf's %.*f rounds, in the C locale's form
+// whatever locale the program runs in (a window takes the user's, and a comma for the point with it).
+std::string FixedText(double value, int decimals);
+
+// One CSV field as RFC 4180 writes it: quoted by libcsv's writer, which doubles quotes, when it holds a
+// comma, a double quote, CR or LF.
 std::string CsvField(const std::string& text);
 
 }  // namespace talpo

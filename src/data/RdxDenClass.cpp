@@ -104,83 +104,67 @@ void TDenma::Adopt(PageBuffer bytes) {
     RaceIndex = 0;
 }
 
-const char* TDenma::GetRaceRecord() const {
-    return GetRaceRecord(RaceIndex);
-}
-
-const char* TDenma::GetRaceRecord(std::int32_t race) const {
+TDenRace TDenma::Race(std::int32_t race) const {
     if (race < 0 || race >= RaceCount) throw ListIndexError(race);
-    return records_.data() + static_cast<std::size_t>(race) * TDenRec::Size;
+    return TDenRace(records_.data() + static_cast<std::size_t>(race) * TDenRec::Size);
 }
 
-std::string_view TDenma::Field(RecordField field) const {
-    return CutField(GetRaceRecord(), field);
+std::string_view TDenRace::Field(RecordField field) const {
+    return CutField(record_, field);
 }
 
-char TDenma::Code(RecordField field) const {
-    return GetRaceRecord()[field.Offset];
-}
-
-const char* TDenma::Slot(int I) const {
-    const char* record = GetRaceRecord();
+const char* TDenRace::Slot(int I) const {
     if (I < 0 || I >= TDenRec::MaxRunners) throw ListIndexError(I);
-    return record + TDenRec::Runners.BlockOffset(static_cast<std::size_t>(I));
+    return record_ + TDenRec::Runners.BlockOffset(static_cast<std::size_t>(I));
 }
 
-std::string_view TDenma::RunnerField(int I, RecordField field) const {
+std::string_view TDenRace::RunnerField(int I, RecordField field) const {
     return CutField(Slot(I), field);
 }
 
-char TDenma::RunnerCode(int I, RecordField field) const {
-    return Slot(I)[field.Offset];
-}
-
-std::string TDenma::GetYear() const {
+std::string TDenRace::Year() const {
     return std::string(Field(TDenRec::Year));
 }
-std::string TDenma::GetMonth() const {
+std::string TDenRace::Month() const {
     return BlankRule(Field(TDenRec::Month));
 }
-std::string TDenma::GetDay() const {
+std::string TDenRace::Day() const {
     return BlankRule(Field(TDenRec::Day));
 }
-std::string TDenma::GetVenueCode() const {
+std::string TDenRace::VenueCode() const {
     return "0" + std::string(Field(TDenRec::VenueCode));
 }
-std::string TDenma::GetMeetingNo() const {
+std::string TDenRace::MeetingNo() const {
     return LeadingZeroRule(Field(TDenRec::MeetingNo));
 }
-std::string TDenma::GetMeetingDay() const {
+std::string TDenRace::MeetingDay() const {
     return LeadingZeroRule(Field(TDenRec::MeetingDay));
 }
-std::string TDenma::GetRaceNo() const {
+std::string TDenRace::RaceNo() const {
     return LeadingZeroRule(Field(TDenRec::RaceNo));
 }
-std::string TDenma::GetDistance() const {
+std::string TDenRace::Distance() const {
     return std::string(Field(TDenRec::Distance));
 }
-std::string TDenma::GetRunnerCount() const {
+std::string TDenRace::RunnerCount() const {
     return LeadingZeroRule(Field(TDenRec::RunnerCount));
 }
-std::string TDenma::GetStartTime() const {
+std::string TDenRace::StartTime() const {
     return std::string(Field(TDenRec::StartTime));
 }
 
-int TDenma::GetRunnerSlots() const {
-    return TDenRec::RunnerSlots(StrToInt(GetRunnerCount()));
+int TDenRace::RunnerSlots() const {
+    return TDenRec::RunnerSlots(StrToInt(RunnerCount()));
 }
 
-std::string TDenma::GetHorseCode(int I) const {
-    return std::string(RunnerField(I, TDenRunner::HorseCode));
-}
-std::string TDenma::GetAge(int I) const {
+std::string TDenRace::Age(int I) const {
     return LeadingZeroRule(RunnerField(I, TDenRunner::Age));
 }
-std::string TDenma::GetBracket(int I) const {
+std::string TDenRace::Bracket(int I) const {
     return std::string(RunnerField(I, TDenRunner::Bracket));
 }
 
-float TDenma::GetWeight(int I) const {
+float TDenRace::Weight(int I) const {
     // Tenths of a kg: the point goes before the last digit ("550" is 55.0).
     constexpr std::size_t kWholeKgDigits = TDenRunner::Weight.Width - 1;
     const std::string digits(RunnerField(I, TDenRunner::Weight));
@@ -188,68 +172,68 @@ float TDenma::GetWeight(int I) const {
                       digits.substr(std::min(kWholeKgDigits, digits.size())));
 }
 
-std::string TDenma::GetHorseName(int I) const {
+std::string TDenRace::HorseName(int I) const {
     return TrimBlanks(RunnerField(I, TDenRunner::HorseName));
 }
-std::string TDenma::GetHorseNameRaw(int I) const {
+std::string TDenRace::HorseNameRaw(int I) const {
     return std::string(RunnerField(I, TDenRunner::HorseName));
 }
-std::string TDenma::GetJockey(int I) const {
+std::string TDenRace::Jockey(int I) const {
     return std::string(RunnerField(I, TDenRunner::Jockey));
 }
-std::string TDenma::GetTrainer(int I) const {
+std::string TDenRace::Trainer(int I) const {
     return std::string(RunnerField(I, TDenRunner::Trainer));
 }
 
-std::string TDenma::GetVenueName() const {
+std::string TDenRace::VenueName() const {
     return Decode(T().venue, Code(TDenRec::VenueCode), kFourBlanks);
 }
-std::string TDenma::GetGrade() const {
+std::string TDenRace::Grade() const {
     return Decode(T().grade, Code(TDenRec::Grade), "");
 }
-std::string TDenma::GetSurface() const {
+std::string TDenRace::Surface() const {
     return Decode(T().surface, Code(TDenRec::Surface), "");
 }
-std::string TDenma::GetTurn() const {
+std::string TDenRace::Turn() const {
     return Decode(T().turn, Code(TDenRec::Turn), "");
 }
-std::string TDenma::GetCourseType() const {
+std::string TDenRace::CourseType() const {
     return Decode(T().course, Code(TDenRec::CourseType), "");
 }
-std::string TDenma::GetCourseRail() const {
+std::string TDenRace::CourseRail() const {
     return Decode(T().rail, Code(TDenRec::CourseRail), "");
 }
-std::string TDenma::GetPace() const {
+std::string TDenRace::Pace() const {
     return Decode(T().pace, Code(TDenRec::Pace), "");
 }
 
-std::string TDenma::GetRaceName() const {
+std::string TDenRace::RaceName() const {
     const std::string_view edition = Field(TDenRec::Edition);
     const std::string title = TrimBlanks(Field(TDenRec::Title));
     if (TrimBlanksView(edition).empty()) return title;
     return T().dai + IntToStr(StrToInt(edition)) + T().kai + title;
 }
 
-std::string TDenma::GetAgeClass() const {
+std::string TDenRace::AgeClass() const {
     std::string text = Decode(T().ageClass, Code(TDenRec::AgeClass), "");
     if (text == T().hurdle) text += Decode(T().hurdleAge, Code(TDenRec::AgeClass2), "");
     return text;
 }
 
-std::string TDenma::GetRaceClass() const {
+std::string TDenRace::RaceClass() const {
     const char code = Code(TDenRec::RaceClass);
     if (code >= '1' && code <= '4') return T().raceClass[static_cast<std::size_t>(code - '1')];
     return IntToStr(StrToInt(Field(TDenRec::PrizeLimit))) + T().manka;
 }
 
-std::string TDenma::GetCondition() const {
+std::string TDenRace::Condition() const {
     const std::string_view code = Field(TDenRec::Condition);
     if (code.size() != 2 || code[0] < '0' || code[0] > '1' || code[1] < '0' || code[1] > '9') return "";
     const int i = (code[0] - '0') * 10 + (code[1] - '0');
     return i < static_cast<int>(T().condition.size()) ? T().condition[static_cast<std::size_t>(i)] : "";
 }
 
-std::string TDenma::GetWeightRule() const {
+std::string TDenRace::WeightRule() const {
     std::string rule = TrimBlanks(Field(TDenRec::WeightRule));
     if (rule == T().umarei) rule = T().barei;
     if (rule.compare(0, 2, T().tei) == 0) rule = T().teiryo;
@@ -264,20 +248,20 @@ std::string TimeText(std::string_view f) {
 }
 }  // namespace
 
-std::string TDenma::GetTimeGood() const {
+std::string TDenRace::TimeGood() const {
     return TimeText(Field(TDenRec::TimeGood));
 }
-std::string TDenma::GetTimeHeavy() const {
+std::string TDenRace::TimeHeavy() const {
     return TimeText(Field(TDenRec::TimeHeavy));
 }
 
-std::string TDenma::GetMark(int I) const {
+std::string TDenRace::Mark(int I) const {
     return Decode(T().mark, RunnerCode(I, TDenRunner::Mark), kTwoBlanks);
 }
-std::string TDenma::GetSex(int I) const {
+std::string TDenRace::Sex(int I) const {
     return Decode(T().sex, RunnerCode(I, TDenRunner::Sex), kTwoBlanks);
 }
-std::string TDenma::GetApprentice(int I) const {
+std::string TDenRace::Apprentice(int I) const {
     const char code = RunnerCode(I, TDenRunner::Allowance);
     if (code >= '1' && code <= '3') return T().apprentice[static_cast<std::size_t>(code - '1')];
     return kTwoBlanks;

@@ -13,7 +13,7 @@ void PutField(std::string& record, RecordField field, const std::string& text) {
     record.replace(field.Offset, n, text, 0, n);
 }
 
-std::string BuildDenRecord(const DenRaceSpec& r) {
+std::string BuildDenRecord(const DenRacePlan& r) {
     std::string rec(TDenRec::Size, ' ');
     PutField(rec, TDenRec::KeyHead, r.KeyHead);
     PutField(rec, TDenRec::VenueCode, r.VenueCode);
@@ -51,7 +51,7 @@ std::string BuildDenRecord(const DenRaceSpec& r) {
     PutField(rec, TDenRec::TimeGood, r.TimeGood);
     PutField(rec, TDenRec::TimeHeavy, r.TimeHeavy);
     for (std::size_t i = 0; i < r.Runners.size() && i < static_cast<std::size_t>(TDenRec::MaxRunners); ++i) {
-        const DenRunnerSpec& h = r.Runners[i];
+        const DenRunnerPlan& h = r.Runners[i];
         PutField(rec, TDenRec::Runners.At(i, TDenRunner::HorseCode), h.HorseCode);
         PutField(rec, TDenRec::Runners.At(i, TDenRunner::Sex), h.Sex);
         PutField(rec, TDenRec::Runners.At(i, TDenRunner::Age), h.Age);
@@ -66,7 +66,7 @@ std::string BuildDenRecord(const DenRaceSpec& r) {
     return rec;
 }
 
-std::string BuildUmaRecord(const UmaHorseSpec& h) {
+std::string BuildUmaRecord(const UmaHorsePlan& h) {
     std::string rec(TUmaRec::Size, ' ');
     PutField(rec, TUmaRec::HorseCode, h.HorseCode);
     for (std::size_t j = 0; j < h.Figures.size(); ++j) {

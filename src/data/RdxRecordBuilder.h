@@ -11,7 +11,7 @@
 
 namespace talpo {
 
-struct DenRunnerSpec {
+struct DenRunnerPlan {
     std::string HorseCode = "0000001";
     std::string Sex = "0";
     std::string Age = "04";
@@ -24,7 +24,7 @@ struct DenRunnerSpec {
     std::string Trainer;
 };
 
-struct DenRaceSpec {
+struct DenRacePlan {
     std::string KeyHead = "1";  // first key byte, not interpreted
     std::string VenueCode = "4";
     std::string MeetingNo = "03";
@@ -52,10 +52,10 @@ struct DenRaceSpec {
     std::string Pace = "1";
     std::string TimeGood = "2245";
     std::string TimeHeavy = "2263";
-    std::vector<DenRunnerSpec> Runners;
+    std::vector<DenRunnerPlan> Runners;
 };
 
-struct UmaHorseSpec {
+struct UmaHorsePlan {
     std::string HorseCode = "0000001";
     std::array<std::string, TUmaRec::RunCount> Figures{"   ", "   ", "   ", "   ", "   "};
 };
@@ -63,7 +63,7 @@ struct UmaHorseSpec {
 // Writes `text` into the field, at most its width; a shorter text leaves the rest of the field as it was.
 void PutField(std::string& record, RecordField field, const std::string& text);
 
-std::string BuildDenRecord(const DenRaceSpec& race);
-std::string BuildUmaRecord(const UmaHorseSpec& horse);
+std::string BuildDenRecord(const DenRacePlan& race);
+std::string BuildUmaRecord(const UmaHorsePlan& horse);
 
 }  // namespace talpo

@@ -69,8 +69,8 @@ public:
     std::string GetMaxFigure(std::string_view horseCode) const;
     // Both raise the list's index error (with the record count) for a code no record carries.
 
-    // The first-match scan over a horse file's bytes (whole records), kept to compare with the index:
-    // the object itself keeps no records to scan.
+    // The first-match scan over a horse file's bytes (whole records), which the index must answer as: kept
+    // for the fuzz target fuzz_day, which checks the index against it (the object keeps no records to scan).
     static std::optional<int> FindByScan(std::string_view records, std::string_view horseCode);
 
 private:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <numeric>
@@ -158,11 +159,11 @@ int RunnerCount(Random& rnd, const SampleDayOptions& options) {
     return rnd.Between(lo, std::clamp(options.MaxRunners, lo, TDenRec::MaxRunners));
 }
 
-DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker& codes,
+DenRacePlan MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker& codes,
                      const SampleDayOptions& options) {
     const Vocabulary& w = Words();
     static const std::array<const char*, 2> kVenues{"4", "0"};  // 東京 and 京都
-    DenRaceSpec race;
+    DenRacePlan race;
     const int raceNo = raceIndex % 12 + 1;
     race.VenueCode = kVenues[static_cast<std::size_t>((raceIndex / 12) % 2)];
     race.MeetingNo = Digits(3 + (raceIndex / 12) % 2, 2);
@@ -198,7 +199,7 @@ DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker
 
     const int runners = RunnerCount(rnd, options);
     for (int i = 0; i < runners; ++i) {
-        DenRunnerSpec r;
+        DenRunnerPlan r;
         // Debut races: nobody has run, so nobody has a figure and the race gets no prediction.
         r.HorseCode = Digits(9000000 + (debut ? codes.Newcomer() : codes.Runner()), 7);
         r.Sex = std::to_string(rnd.Below(3));
@@ -215,8 +216,8 @@ DenRaceSpec MakeRace(Random& rnd, int raceIndex, const DayDate& date, CodePicker
     return race;
 }
 
-UmaHorseSpec MakeHorse(Random& rnd, int code) {
-    UmaHorseSpec horse;
+UmaHorsePlan MakeHorse(Random& rnd, int code) {
+    UmaHorsePlan horse;
     horse.HorseCode = Digits(9000000 + code, 7);
     if (IsNewcomer(code)) return horse;
     const int level = rnd.Between(50, 95);
@@ -231,9 +232,11 @@ UmaHorseSpec MakeHorse(Random& rnd, int code) {
 }  // namespace
 
 bool IsSampleDate(int year, int month, int day) {
-    if (year < 1000 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= kDaysInMonth[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
+    if (year < 1000 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
+    return std::chrono::year_month_day{std::chrono::year{year},
+                                       std::chrono::month{static_cast<unsigned>(month)},
+                                       std::chrono::day{static_cast<unsigned>(day)}}
+        .ok();
 }
 
 bool SampleDaysFit(const SampleDayOptions& options) {
@@ -329,21 +332,20 @@ void RaceResults(Random& rnd, std::vector<Finisher> field, ResultsCsv& csv) {
 std::string MakeSampleResults(const SampleDay& day, std::uint64_t seed) {
     // Another stream than the day's own, so that the day's bytes do not depend on its results.
     Random rnd(seed ^ 0x5245535554ULL);
-    TDenma den = TDenma::FromBytes(day.Den);
+    const TDenma denma = TDenma::FromBytes(day.Den);
     const TUma uma = TUma::FromBytes(day.Uma);
     ResultsCsv csv;
-    for (int r = 0; r < den.RaceCount; ++r) {
-        den.RaceIndex = r;
+    for (int r = 0; r < denma.RaceCount; ++r) {
+        const TDenRace den = denma.Race(r);
         // The date as the store keeps it (PredictEngine): the month and day with a leading zero.
-        csv.Race = den.GetYear() + FormatMin2Digits(StrToInt(den.GetMonth())) +
-                   FormatMin2Digits(StrToInt(den.GetDay())) + "," +
-                   Cp932ToUtf8(TrimBlanks(den.GetVenueName())) + "," +
-                   std::to_string(std::stoi(den.GetRaceNo())) + ",";
+        csv.Race = den.Year() + FormatMin2Digits(StrToInt(den.Month())) +
+                   FormatMin2Digits(StrToInt(den.Day())) + "," + Cp932ToUtf8(TrimBlanks(den.VenueName())) +
+                   "," + std::to_string(std::stoi(den.RaceNo())) + ",";
         std::vector<Finisher> field;
-        for (int i = 0; i < den.GetRunnerSlots(); ++i) {
-            const TUma::Figures* figures = uma.FindFigures(den.GetHorseCode(i));
+        for (int i = 0; i < den.RunnerSlots(); ++i) {
+            const TUma::Figures* figures = uma.FindFigures(den.HorseCode(i));
             const int figure = figures ? figures->Max() : 0;
-            field.push_back({i + 1, std::stoi("0" + den.GetBracket(i)), figure, figure + rnd.Below(45), 0});
+            field.push_back({i + 1, std::stoi("0" + den.Bracket(i)), figure, figure + rnd.Below(45), 0});
         }
         std::vector<std::size_t> byFigure(field.size());
         std::iota(byFigure.begin(), byFigure.end(), std::size_t{0});

@@ -21,15 +21,6 @@ ETalpoError Named(const std::string& name, const ETalpoError& e) {
 // and is refused before it is read.
 constexpr std::uint64_t kArchiveLimit = std::uint64_t{256} << 20;
 
-template <typename Step>
-auto Naming(const std::string& name, const Step& step) {
-    try {
-        return step();
-    } catch (const ETalpoError& e) {
-        throw Named(name, e);
-    }
-}
-
 // Hears which race the engine is at: races done so far is the index of the race it works on.
 class RaceTracker : public IPredictProgress {
 public:
@@ -64,8 +55,8 @@ TDay ArchiveDay(const std::string& input, const std::string& denName, ArchiveBuf
     PageBuffer den = buffers.Members.TakeDen();
     const std::string_view uma = buffers.Members.Uma();
     const std::string umaName = input + ": " + kUmaFileName;
-    Naming(denName, [&] { CheckWholeRecords(den.size(), TDenRec::Size); });
-    Naming(umaName, [&] { CheckWholeRecords(uma.size(), TUmaRec::Size); });
+    Naming(Named, denName, [&] { CheckWholeRecords(den.size(), TDenRec::Size); });
+    Naming(Named, umaName, [&] { CheckWholeRecords(uma.size(), TUmaRec::Size); });
     TDay day;
     day.Denma = std::make_unique<TDenma>(TDenma::FromBuffer(std::move(den), kDenFileName));
     day.Uma = std::make_unique<TUma>(TUma::FromBytes(uma, kUmaFileName));
@@ -83,22 +74,17 @@ std::string AsDir(std::string path) {
 void ReadArchiveInput(const std::string& path, ArchiveBuffers& buffers) {
     // The archive is read whole first, so that the reader's messages need not name it: every one is
     // named here alike.
-    Naming(path, [&] { ReadWholeFileInto(path, buffers.Archive, kArchiveLimit); });
+    Naming(Named, path, [&] { ReadWholeFileInto(path, buffers.Archive, kArchiveLimit); });
     const std::string message = buffers.Members.Read(buffers.Archive.View());
     if (!message.empty()) throw ETalpoError(ErrorKind::Archive, path + ": " + message);
 }
 
 std::string DescribeRace(const TDenma& denma, int race) {
     std::string name = "race " + std::to_string(race + 1) + " of " + std::to_string(denma.RaceCount);
-    try {
-        // The race alone, so that the day's cursor stays where the fault left it.
-        TDenma at = TDenma::FromBytes(std::string_view(denma.GetRaceRecord(race), TDenRec::Size));
-        const std::string venue = TrimBlanks(at.GetVenueName());
-        const std::string raceNo = TrimBlanks(at.GetRaceNo());
-        if (!venue.empty() && !raceNo.empty()) name += " (" + Cp932ToUtf8(venue + " " + raceNo) + "R)";
-    } catch (const ETalpoError&) {
-        // A record too damaged to name its race is still named by its place in the file.
-    }
+    const TDenRace at = denma.Race(race);
+    const std::string venue = TrimBlanks(at.VenueName());
+    const std::string raceNo = TrimBlanks(at.RaceNo());
+    if (!venue.empty() && !raceNo.empty()) name += " (" + Cp932ToUtf8(venue + " " + raceNo) + "R)";
     return name;
 }
 

@@ -1,9 +1,8 @@
 // Composition of the race card texts shared by the window and the terminal view.
 #include "day/RaceCardText.h"
 
-#include <cstdio>
-
 #include "common/Cp932.h"
+#include "common/StrConv.h"
 #include "common/TalpoError.h"
 
 namespace talpo {
@@ -30,79 +29,72 @@ const Words& W() {
 
 }  // namespace
 
-RaceCardHeader MakeRaceCardHeader(const TDenma& d) {
+RaceCardHeader MakeRaceCardHeader(const TDenRace& d) {
     const Words& w = W();
     RaceCardHeader h;
-    h.Ymd = d.GetYear() + w.nen + d.GetMonth() + w.gatsu + d.GetDay() + w.nichi;
-    h.Kaisai = d.GetMeetingNo() + w.kai + d.GetVenueName() + d.GetMeetingDay() + w.nichime;
-    h.Race = d.GetRaceNo() + "R";
-    h.StartTime = d.GetStartTime() + w.hasso;
-    h.Tosu = d.GetRunnerCount() + w.tosu;
-    h.Joken =
-        d.GetAgeClass() + " " + d.GetRaceClass() + " " + d.GetGrade() + d.GetCondition() + d.GetWeightRule();
-    h.Title = d.GetRaceName();
-    h.Turf = d.GetSurface() == w.shiba;
-    h.Course =
-        d.GetSurface() + d.GetDistance() + "m" + w.dot + d.GetTurn() + d.GetCourseRail() + d.GetCourseType();
-    h.TimeGood = d.GetTimeGood();
-    h.TimeHeavy = d.GetTimeHeavy();
-    const std::string pace = d.GetPace();
+    h.Ymd = d.Year() + w.nen + d.Month() + w.gatsu + d.Day() + w.nichi;
+    h.Kaisai = d.MeetingNo() + w.kai + d.VenueName() + d.MeetingDay() + w.nichime;
+    h.Race = d.RaceNo() + "R";
+    h.StartTime = d.StartTime() + w.hasso;
+    h.Tosu = d.RunnerCount() + w.tosu;
+    h.Joken = d.AgeClass() + " " + d.RaceClass() + " " + d.Grade() + d.Condition() + d.WeightRule();
+    h.Title = d.RaceName();
+    h.Turf = d.Surface() == w.shiba;
+    h.Course = d.Surface() + d.Distance() + "m" + w.dot + d.Turn() + d.CourseRail() + d.CourseType();
+    h.TimeGood = d.TimeGood();
+    h.TimeHeavy = d.TimeHeavy();
+    const std::string pace = d.Pace();
     if (!pace.empty()) h.Pace = w.pace + pace;
     return h;
 }
 
 std::string FormatWeight(float kilograms) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", static_cast<double>(kilograms));
-    std::string text = buf;
+    std::string text = FixedText(kilograms, 1);
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
     return text;
 }
 
-std::string WeightText(const TDenma& Denma, int I) {
-    return FormatWeight(Denma.GetWeight(I)) + Denma.GetApprentice(I);
+std::string WeightText(const TDenRace& den, int I) {
+    return FormatWeight(den.Weight(I)) + den.Apprentice(I);
 }
 
 std::string PairColumnTitle(int runnerCount) {
-    return runnerCount >= 9 ? W().umaren : W().wakuren;
+    return PairType(runnerCount) == BetType::Quinella ? W().umaren : W().wakuren;
 }
 
-std::string MarksText(const TDenma& Denma, const TYoso& Yoso, int I) {
-    return Yoso.HorseAt(Yoso.RaceIndex, I).Mark.Get() + Denma.GetMark(I);
+std::string MarksText(const TDenRace& den, const TYosoRace& race, int I) {
+    return race.Horse(I).Mark.Get() + den.Mark(I);
 }
 
 const RunnerCells& RunnerColumnTitles() {
     return W().runnerTitles;
 }
 
-std::vector<RunnerRow> MakeRunnerRows(const TDenma& Denma, const TYoso& Yoso, int runners) {
+std::vector<RunnerRow> MakeRunnerRows(const TDenRace& den, const TYosoRace& race, int runners) {
     std::vector<RunnerRow> rows;
     for (int I = 0; I < runners; ++I) {
         RunnerRow row;
         RunnerCells& c = row.Cells;
-        c[ColBracket] = Denma.GetBracket(I);
+        c[ColBracket] = den.Bracket(I);
         c[ColNo] = std::to_string(I + 1);
-        c[ColMarks] = MarksText(Denma, Yoso, I);
-        c[ColName] = Denma.GetHorseNameRaw(I);
-        c[ColSexAge] = Denma.GetSex(I) + Denma.GetAge(I);
-        c[ColJockey] = Denma.GetJockey(I);
+        c[ColMarks] = MarksText(den, race, I);
+        c[ColName] = den.HorseNameRaw(I);
+        c[ColSexAge] = den.Sex(I) + den.Age(I);
+        c[ColJockey] = den.Jockey(I);
         // One bad weight spoils only its own cell: the rest of the race is still shown.
         try {
-            c[ColWeight] = WeightText(Denma, I);
+            c[ColWeight] = WeightText(den, I);
         } catch (const ETalpoError& e) {
             row.WeightError = e.what();
         }
-        c[ColTrainer] = Denma.GetTrainer(I);
-        c[ColIndex] = std::to_string(Yoso.HorseAt(Yoso.RaceIndex, I).Index);
+        c[ColTrainer] = den.Trainer(I);
+        c[ColIndex] = std::to_string(race.Horse(I).Index);
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
-BetTable MakeBetTable(const TYoso& Yoso, int runners) {
-    constexpr std::size_t kPlaceShown = 3;
-    constexpr std::size_t kPairsShown = 8;
-    const TYosoRace& race = Yoso.RaceAt(Yoso.RaceIndex);
+BetTable MakeBetTable(const TYosoRace& race, int runners) {
     BetTable table;
     table.Titles = {W().tansho, W().fukusho, PairColumnTitle(runners)};
     // Said where it has room (the pair column is the widest), instead of indices of 0 and "--" without a
@@ -111,11 +103,8 @@ BetTable MakeBetTable(const TYoso& Yoso, int runners) {
         table.Columns[2].push_back(W().noPrediction);
         return table;
     }
-    table.Columns[0].push_back(race.WinBets[0].Get());
-    for (std::size_t slot = 0; slot < kPlaceShown; ++slot)
-        table.Columns[1].push_back(race.PlaceBets[slot].Get());
-    for (std::size_t slot = 0; slot < kPairsShown; ++slot)
-        table.Columns[2].push_back(race.PairBets[slot].Get());
+    for (std::size_t row = 0; row < kSlotCounts.size(); ++row)
+        table.Columns[row] = SlotTexts(race, static_cast<BetSlots>(row), kSlotCounts[row]);
     return table;
 }
 

@@ -27,23 +27,21 @@ struct RaceCardHeader {
     std::string Pace;  // "予想ペース M", or empty when the race has no expected pace
 };
 
-// Reads the race selected by Denma.RaceIndex. Raises the conversion errors of the race class and the
-// race name like the accessors do.
-RaceCardHeader MakeRaceCardHeader(const TDenma& Denma);
+// Raises the conversion errors of the race class and the race name like the accessors do.
+RaceCardHeader MakeRaceCardHeader(const TDenRace& den);
 
 // Weight carried as shown: one digit after the point, left out when it is 0 ("57", "55.5", "52.3").
 std::string FormatWeight(float kilograms);
 
-// The weight column of runner I: FormatWeight(GetWeight(I)) + GetApprentice(I). Raises the float
-// conversion error for a weight field that is not a number.
-std::string WeightText(const TDenma& Denma, int I);
+// The weight column of runner I: FormatWeight(Weight(I)) + Apprentice(I). Raises the float conversion
+// error for a weight field that is not a number.
+std::string WeightText(const TDenRace& den, int I);
 
 // The bet table's pair title: bracket quinella up to 8 runners, quinella from 9.
 std::string PairColumnTitle(int runnerCount);
 
-// The horse file's recorded marks beside the engine's: the engine's mark for runner I of the store's race
-// at Yoso.RaceIndex + the data's own mark.
-std::string MarksText(const TDenma& Denma, const TYoso& Yoso, int I);
+// The engine's mark for runner I of the store's race beside the data's own mark.
+std::string MarksText(const TDenRace& den, const TYosoRace& race, int I);
 
 // The runner table: a row per runner, nine columns in this order.
 enum RunnerColumn : std::size_t {
@@ -72,17 +70,17 @@ struct RunnerRow {
     std::string WeightError;
 };
 
-// The rows of the first `runners` runners (the views pass Denma.GetRunnerSlots()) of the race selected by
-// Denma.RaceIndex, with the marks and indices of the store's race at Yoso.RaceIndex.
-std::vector<RunnerRow> MakeRunnerRows(const TDenma& Denma, const TYoso& Yoso, int runners);
+// The rows of the first `runners` runners (the views pass den.RunnerSlots()) of the race, with the marks
+// and indices of the store's same race.
+std::vector<RunnerRow> MakeRunnerRows(const TDenRace& den, const TYosoRace& race, int runners);
 
-// The bets of the store's race at Yoso.RaceIndex as three columns under their titles (win, place and
+// The bets of the store's race as three columns under their titles (win, place and
 // PairColumnTitle(runners)): the win slot, the three place slots and the eight pair slots shown.
 struct BetTable {
     std::array<std::string, 3> Titles;
     std::array<std::vector<std::string>, 3> Columns;
 };
 // A race without a prediction has no bets: 予想無し under the pairs' title, nothing else.
-BetTable MakeBetTable(const TYoso& Yoso, int runners);
+BetTable MakeBetTable(const TYosoRace& race, int runners);
 
 }  // namespace talpo

@@ -10,24 +10,6 @@
 namespace talpo {
 namespace {
 
-TDay Predict(std::unique_ptr<TDenma> denma, std::unique_ptr<TUma> uma, IPredictProgress& progress) {
-    TDay day;
-    day.Denma = std::move(denma);
-    day.Uma = std::move(uma);
-    PredictLoadedDay(day, progress);
-    return day;
-}
-
-template <typename Load>
-auto Naming(const LoadErrorNamer& name, const std::string& path, const Load& load) {
-    try {
-        return load();
-    } catch (const ETalpoError& e) {
-        if (!name) throw;
-        throw name(path, e);
-    }
-}
-
 FileStamp StampOf(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
@@ -65,7 +47,6 @@ void ReadDayFiles(TDay& day, const std::string& inputDir, const LoadErrorNamer& 
 }
 
 void PredictLoadedDay(TDay& day, IPredictProgress& progress) {
-    day.Denma->RaceIndex = 0;
     if (!day.Yoso) day.Yoso = std::make_unique<TYoso>(day.Denma->RaceCount);
     day.Report = PredictAll(*day.Denma, *day.Uma, *day.Yoso, progress);
     if (day.Denma->RaceCount > 0) day.SetRace(0);
@@ -79,9 +60,11 @@ TDay LoadDay(const std::string& inputDir, IPredictProgress& progress, const Fold
 }
 
 TDay LoadDayFromBytes(std::string den, std::string_view uma, IPredictProgress& progress) {
-    auto denma = std::make_unique<TDenma>(TDenma::FromBytes(std::move(den), kDenFileName));
-    auto horses = std::make_unique<TUma>(TUma::FromBytes(uma, kUmaFileName));
-    return Predict(std::move(denma), std::move(horses), progress);
+    TDay day;
+    day.Denma = std::make_unique<TDenma>(TDenma::FromBytes(std::move(den), kDenFileName));
+    day.Uma = std::make_unique<TUma>(TUma::FromBytes(uma, kUmaFileName));
+    PredictLoadedDay(day, progress);
+    return day;
 }
 
 std::vector<std::string> MissingHorseWarnings(const PredictReport& report) {

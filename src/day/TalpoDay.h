@@ -57,6 +57,17 @@ struct TDay {
 // How a caller names a load error by the file it came from.
 using LoadErrorNamer = std::function<ETalpoError(const std::string& path, const ETalpoError& error)>;
 
+// What load() returns; an error it raises goes through `name` (when given) with the path of its file.
+template <typename Load>
+auto Naming(const LoadErrorNamer& name, const std::string& path, const Load& load) {
+    try {
+        return load();
+    } catch (const ETalpoError& e) {
+        if (!name) throw;
+        throw name(path, e);
+    }
+}
+
 // Reads inputDir + "rdx_den.dat", then inputDir + "rdx_uma.dat" (inputDir ends in a separator), into the
 // day, under the folder's shared lock so that an extraction never gives one file of each day. A load
 // error goes through `name` (when given) with the path of the file it came from.
@@ -74,7 +85,8 @@ TDay LoadDay(const std::string& inputDir, IPredictProgress& progress,
 bool RemoveLoadedDayFiles(const std::string& inputDir, const DayFileStamps& loaded,
                           const FolderLock::Waiting& waiting = {});
 
-// The same from bytes in memory; the horse file's bytes are not kept.
+// LoadDay from bytes in memory; the horse file's bytes are not kept. Kept for the fuzz target fuzz_day,
+// whose input is the two files' bytes.
 TDay LoadDayFromBytes(std::string den, std::string_view uma, IPredictProgress& progress);
 
 // Predicts every race of a day whose race card and horse file are loaded, into the day's store (made here

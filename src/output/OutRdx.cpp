@@ -11,8 +11,7 @@ namespace talpo {
 namespace {
 
 constexpr std::size_t kFieldCount = 78;
-constexpr std::size_t kWinPlaceSlots = 3;
-constexpr std::size_t kPairSlots = 8;
+constexpr std::size_t kWinPlaceSlots = 3;  // the record has three win and three place fields
 // 0-based positions of the first bet of each kind; every bet is followed by an empty field.
 constexpr std::size_t kFirstWin = 6;
 constexpr std::size_t kFirstPlace = 12;
@@ -56,7 +55,7 @@ bool Written(const TYosoRace& race) {
 }
 
 std::string FileName(const TYoso& Yoso) {
-    return "K" + ShortDate(Yoso.RaceAt(0).RaceDate.Get()) + ".txt";
+    return "K" + ShortDate(Yoso.Race(0).RaceDate.Get()) + ".txt";
 }
 
 std::string Record(const TYosoRace& race) {
@@ -87,7 +86,7 @@ void BuildRdxFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir
     const std::string path = OutputFilePath(OutputDir, FileName(Yoso));
     std::vector<std::string> lines;
     for (int r = 0; r < RaceCount; ++r) {
-        const TYosoRace& race = Yoso.RaceAt(r);
+        const TYosoRace& race = Yoso.Race(r);
         if (Written(race)) lines.push_back(Record(race));
     }
     sink(LinesFile(path, lines));
@@ -99,7 +98,7 @@ std::vector<std::string> RdxSkippedRaceWarnings(const TYoso& Yoso, int RaceCount
     // The name as it stands in the folder, control bytes made '_' like the file's own.
     const std::string name = OutputFilePath({}, FileName(Yoso));
     for (int r = 0; r < RaceCount; ++r) {
-        const TYosoRace& race = Yoso.RaceAt(r);
+        const TYosoRace& race = Yoso.Race(r);
         if (!HasPrediction(race) || !FieldsHoldSeparator(race)) continue;
         warnings.push_back(name + ": " + Cp932ToUtf8(race.VenueName.Get()) + " " +
                            Cp932ToUtf8(race.RaceNo.Get()) + "R: 項目にカンマか改行があるため書き出しません");

@@ -16,8 +16,6 @@ namespace {
 
 constexpr std::size_t kLineWidth = 77;
 constexpr std::size_t kTitleWidth = 54;
-constexpr std::size_t kPairSlots = 8;
-constexpr std::size_t kPlaceSlots = 3;
 
 struct GroupKey {
     std::string VenueName;
@@ -100,7 +98,7 @@ void BuildSyousaiFile(const TYoso& Yoso, int RaceCount, const std::string& Outpu
     std::vector<std::string> paths(static_cast<std::size_t>(RaceCount));
     std::unordered_map<std::string, int> lastRace;
     for (int r = 0; r < RaceCount; ++r) {
-        paths[static_cast<std::size_t>(r)] = OutputFilePath(OutputDir, FileNameOf(KeyOf(Yoso.RaceAt(r))));
+        paths[static_cast<std::size_t>(r)] = OutputFilePath(OutputDir, FileNameOf(KeyOf(Yoso.Race(r))));
         lastRace[paths[static_cast<std::size_t>(r)]] = r;
     }
 
@@ -117,7 +115,7 @@ void BuildSyousaiFile(const TYoso& Yoso, int RaceCount, const std::string& Outpu
         const std::string& path = paths[static_cast<std::size_t>(r)];
         auto [it, added] = byPath.try_emplace(path, nullptr);
         if (added) it->second = &open.emplace_back(Group{path, lastRace[path], {}});
-        AppendRaceBlock(Yoso.RaceAt(r), it->second->Lines);
+        AppendRaceBlock(Yoso.Race(r), it->second->Lines);
         while (!open.empty() && open.front().LastRace <= r) {
             sink(LinesFile(open.front().Path, open.front().Lines));
             byPath.erase(open.front().Path);

@@ -45,13 +45,12 @@ void WriteVotaRace(const TYosoRace& Race, std::vector<std::string>& lines) {
 void BuildVotaFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink) {
     if (RaceCount <= 0) return;
 
-    const std::string path =
-        OutputFilePath(OutputDir, "W" + ShortDate(Yoso.RaceAt(0).RaceDate.Get()) + ".txt");
+    const std::string path = OutputFilePath(OutputDir, "W" + ShortDate(Yoso.Race(0).RaceDate.Get()) + ".txt");
     std::string previousVenue;
     std::string previousDay;
     std::vector<std::string> lines;
     for (int r = 0; r < RaceCount; ++r) {
-        const TYosoRace& race = Yoso.RaceAt(r);
+        const TYosoRace& race = Yoso.Race(r);
         // Month and year are not compared: only a change of venue or of day of the month starts a header.
         if (race.VenueName.Get() != previousVenue || race.Day.Get() != previousDay) {
             WriteVotaHeader(race, lines);

@@ -16,7 +16,7 @@ std::vector<std::string> WriteVotaFile(const TYoso& Yoso, int RaceCount, const s
 void BuildVotaFile(const TYoso& Yoso, int RaceCount, const std::string& OutputDir, const OutputSink& sink);
 
 // Append the three header lines, or the race line (nothing for a race without prediction), of one race
-// of the store (TYoso::RaceAt).
+// of the store (TYoso::Race).
 void WriteVotaHeader(const TYosoRace& Race, std::vector<std::string>& lines);
 void WriteVotaRace(const TYosoRace& Race, std::vector<std::string>& lines);
 

@@ -14,7 +14,7 @@
 
 namespace talpo {
 
-void PaintDay(QPagedPaintDevice& device, TDay& day) {
+void PaintDay(QPagedPaintDevice& device, const TDay& day) {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
                                      QPageLayout::Millimeter));
@@ -32,7 +32,7 @@ void PaintDay(QPagedPaintDevice& device, TDay& day) {
     }
 }
 
-std::string DayPdf(TDay& day) {
+std::string DayPdf(const TDay& day) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -47,7 +47,7 @@ std::string DayPdf(TDay& day) {
 std::string PdfFileName(const TDay& day) {
     std::string name;
     for (const std::string& venue : DayVenues(*day.Yoso, day.Denma->RaceCount)) name += venue;
-    return name + ShortDate(day.Yoso->RaceAt(0).RaceDate.Get()) + ".pdf";
+    return name + ShortDate(day.Yoso->Race(0).RaceDate.Get()) + ".pdf";
 }
 
 }  // namespace talpo

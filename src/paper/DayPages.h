@@ -12,12 +12,11 @@ namespace talpo {
 
 // Sets the device to A4 portrait with the cards' margins and paints every race of the day, in race-card
 // order, skipping the pages outside the device's page ranges when it has any (a printer's chosen pages).
-// The day's race cursors are left where they were.
-void PaintDay(QPagedPaintDevice& device, TDay& day);
+void PaintDay(QPagedPaintDevice& device, const TDay& day);
 
 // The day's PDF document, its fonts embedded. Needs a Qt application with fonts (any platform, offscreen
 // included) and a day of at least one race.
-std::string DayPdf(TDay& day);
+std::string DayPdf(const TDay& day);
 
 // Every venue of the day in the national course order, then the yymmdd of its first race:
 // "東京京都980524.pdf" (CP932), so that the name says what the file holds.

@@ -167,8 +167,10 @@ void Layout::Header(const RaceCardSheet& s) {
     Text(QRectF(w - 100, 0, 100, 16), s.PostTime, Face(11, true), Qt::AlignRight | Qt::AlignVCenter);
     Box(QRectF(0, 18, 64, 34), {}, 1.5);
     Text(QRectF(0, 18, 64, 34), s.Race, Face(18, true), Qt::AlignCenter);
-    Text(QRectF(72, 18, w - 72, 34), s.Title, Face(24, true), kLeft);
-    Text(QRectF(0, 54, w, 12), s.Conditions, Face(10), kLeft);
+    // A race without a name is headed by its class.
+    const bool named = !s.Title.isEmpty();
+    Text(QRectF(72, 18, w - 72, 34), named ? s.Title : s.Conditions, Face(24, true), kLeft);
+    if (named) Text(QRectF(0, 54, w, 12), s.Conditions, Face(10), kLeft);
     QString course = s.Course + QStringLiteral("   ") + s.Runners;
     if (!s.Pace.isEmpty()) course += QStringLiteral("   ") + s.Pace;
     Text(QRectF(0, 66, w, 12), course + QStringLiteral("   ") + s.Times, Face(10), kLeft);

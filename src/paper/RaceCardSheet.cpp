@@ -17,19 +17,6 @@ QString Text(const std::string& cp932) {
     return FromCp932(cp932).trimmed();
 }
 
-// Puts the day's cursors back however the sheet is left.
-class RaceCursor {
-public:
-    RaceCursor(TDay& day, int race) : day_(day), before_(day.Denma->RaceIndex) { day_.SetRace(race); }
-    ~RaceCursor() { day_.SetRace(before_); }
-    RaceCursor(const RaceCursor&) = delete;
-    RaceCursor& operator=(const RaceCursor&) = delete;
-
-private:
-    TDay& day_;
-    int before_;
-};
-
 int BracketNumber(const std::string& bracket) {
     return bracket.size() == 1 && bracket[0] >= '1' && bracket[0] <= '8' ? bracket[0] - '0' : 0;
 }
@@ -50,30 +37,31 @@ void FillRuns(const TUma& uma, const std::string& horseCode, SheetRunner& row) {
     for (int block = 0; block < kRunFigures; ++block) row.Best[block] = best && values[block] == best;
 }
 
-SheetRunner MakeRow(const TDay& day, const RunnerRow& cells, int I) {
+SheetRunner MakeRow(const TUma& uma, const TDenRace& den, const TYosoRace& race, const RunnerRow& cells,
+                    int I) {
     SheetRunner row;
     row.Bracket = BracketNumber(cells.Cells[ColBracket]);
     row.BracketText = Text(cells.Cells[ColBracket]);
     row.No = Text(cells.Cells[ColNo]);
-    row.Mark = Text(day.Yoso->HorseAt(day.Yoso->RaceIndex, I).Mark.Get());
-    row.DataMark = Text(day.Denma->GetMark(I));
+    row.Mark = Text(race.Horse(I).Mark.Get());
+    row.DataMark = Text(den.Mark(I));
     row.Name = Text(cells.Cells[ColName]);
     row.SexAge = Text(cells.Cells[ColSexAge]);
     row.Jockey = Text(cells.Cells[ColJockey]);
     row.Weight = Text(cells.Cells[ColWeight]);
     row.Trainer = Text(cells.Cells[ColTrainer]);
-    row.Index = day.Yoso->HorseAt(day.Yoso->RaceIndex, I).Index;
-    FillRuns(*day.Uma, day.Denma->GetHorseCode(I), row);
+    row.Index = race.Horse(I).Index;
+    FillRuns(uma, den.HorseCode(I), row);
     return row;
 }
 
-void FillHeader(const TDenma& denma, RaceCardSheet& sheet) {
-    const RaceCardHeader h = MakeRaceCardHeader(denma);
+void FillHeader(const TDenRace& den, RaceCardSheet& sheet) {
+    const RaceCardHeader h = MakeRaceCardHeader(den);
     sheet.Date = Text(h.Ymd);
     sheet.Meeting = Text(h.Kaisai);
     sheet.Race = Text(h.Race);
     sheet.PostTime = Text(h.StartTime);
-    const QString grade = Text(denma.GetGrade());
+    const QString grade = Text(den.Grade());
     sheet.Title = grade.isEmpty() ? Text(h.Title) : Text(h.Title) + U("（") + grade + U("）");
     sheet.Conditions = Text(h.Joken).simplified();
     sheet.Course = Text(h.Course);
@@ -82,37 +70,31 @@ void FillHeader(const TDenma& denma, RaceCardSheet& sheet) {
     sheet.Times = U("推定タイム 良 %1  重 %2").arg(Text(h.TimeGood), Text(h.TimeHeavy));
 }
 
-// A bet as a reader marks it: without the store's padding, and a pair with its dash also where the store
-// writes the two brackets side by side ("   15" is 1-5).
-QString BetText(const std::string& cp932, bool pair) {
-    QString text = Text(cp932).remove(QLatin1Char(' '));
-    if (pair && text.size() == 2 && !text.contains(QLatin1Char('-'))) text.insert(1, QLatin1Char('-'));
-    return text;
-}
-
-void FillBets(const TYoso& yoso, int runners, RaceCardSheet& sheet) {
-    const BetTable bets = MakeBetTable(yoso, runners);
-    sheet.Predicted = HasPrediction(yoso.RaceAt(yoso.RaceIndex));
-    for (std::size_t col = 0; col < bets.Titles.size(); ++col) {
-        sheet.BetTitles[col] = Text(bets.Titles[col]);
-        for (const std::string& bet : bets.Columns[col])
-            if (const QString text = BetText(bet, col == 2); !text.isEmpty()) sheet.Bets[col] << text;
-    }
+// The bets as a reader marks them (BetLabel), under the window's titles; a race without a prediction says
+// so under the pairs' title.
+void FillBets(const TYosoRace& race, int runners, RaceCardSheet& sheet) {
+    const BetTable bets = MakeBetTable(race, runners);
+    sheet.Predicted = HasPrediction(race);
+    for (std::size_t col = 0; col < bets.Titles.size(); ++col) sheet.BetTitles[col] = Text(bets.Titles[col]);
+    if (!sheet.Predicted) sheet.Bets[2] << Text(bets.Columns[2].front());
+    for (const Bet& bet : race.Tickets())
+        sheet.Bets[static_cast<std::size_t>(SlotsOf(bet.Type))] << Text(BetLabel(bet));
 }
 
 }  // namespace
 
-RaceCardSheet MakeRaceCardSheet(TDay& day, int race) {
-    const RaceCursor cursor(day, race);
+RaceCardSheet MakeRaceCardSheet(const TDay& day, int race) {
+    const TDenRace den = day.Denma->Race(race);
+    const TYosoRace& predicted = day.Yoso->Race(race);
     RaceCardSheet sheet;
-    FillHeader(*day.Denma, sheet);
+    FillHeader(den, sheet);
     for (std::size_t col = 0; col < RunnerColumnCount; ++col)
         sheet.Titles[col] = Text(RunnerColumnTitles()[col]);
-    const int runners = day.Denma->GetRunnerSlots();
+    const int runners = den.RunnerSlots();
     int I = 0;
-    for (const RunnerRow& cells : MakeRunnerRows(*day.Denma, *day.Yoso, runners))
-        sheet.Rows.push_back(MakeRow(day, cells, I++));
-    FillBets(*day.Yoso, runners, sheet);
+    for (const RunnerRow& cells : MakeRunnerRows(den, predicted, runners))
+        sheet.Rows.push_back(MakeRow(*day.Uma, den, predicted, cells, I++));
+    FillBets(predicted, runners, sheet);
     sheet.Footer = U("TALPO Ver%1").arg(U(kTalpoVersion));
     sheet.Page = QStringLiteral("%1 / %2").arg(race + 1).arg(day.Denma->RaceCount);
     return sheet;

@@ -52,8 +52,7 @@ struct RaceCardSheet {
     QString Page;    // the page within the day: "3 / 24"
 };
 
-// The sheet of the day's race `race` (0-based), page `race + 1` of the day's races. The day's race cursors
-// are left where they were.
-RaceCardSheet MakeRaceCardSheet(TDay& day, int race);
+// The sheet of the day's race `race` (0-based), page `race + 1` of the day's races.
+RaceCardSheet MakeRaceCardSheet(const TDay& day, int race);
 
 }  // namespace talpo

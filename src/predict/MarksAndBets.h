@@ -1,11 +1,9 @@
-// AssignMarksAndBets: ranks one race by index, applies the no-prediction rule, gives the marks and fills
-// the win, place and pair bets of the store.
+// AssignMarksAndBets: ranks one race by index, applies the no-prediction rule, gives the marks and the
+// win, place and pair bets.
 #pragma once
 
 #include <cstdint>
-#include <string>
 
-#include "data/RdxDenClass.h"
 #include "predict/RdxYosoClass.h"
 
 namespace talpo {
@@ -24,14 +22,8 @@ int Tolerance(int runnerCount);
 // How many of the best-ranked runners get a mark: 3 up to 8 runners, 4 up to 11, 5 beyond.
 int MarkCount(int runnerCount);
 
-// A one-byte text gets one blank in front: "7" -> " 7".
-std::string PadHorseNo(const std::string& text);
-
-// The five-byte pair bet of two PadHorseNo forms: "   36" for up to 8 runners, " 3-12" for more.
-std::string MakePairText(const std::string& A, const std::string& B, int runnerCount);
-
-// Works on the race selected by Denma.RaceIndex and Yoso.RaceIndex (the same race); moves
-// Yoso.HorseIndex and Yoso.BetIndex.
-void AssignMarksAndBets(const TDenma& Denma, TYoso& Yoso);
+// Ranks the first `runners` horses of the race by the indices stored, and gives them the marks and the
+// race its bets (or declines it).
+void AssignMarksAndBets(TYosoRace& race, int runners);
 
 }  // namespace talpo

@@ -51,73 +51,63 @@ std::int32_t IndexFromFigures(std::string_view first, std::int32_t best) {
     return MeanHalfToEven(best, StrToInt(first));
 }
 
-void CopyHeader(const TDenma& Denma, TYoso& Yoso) {
-    Yoso.SetVenueName(Denma.GetVenueName());
-    Yoso.SetVenueCode(Denma.GetVenueCode());
-    Yoso.SetMeetingNo(Denma.GetMeetingNo());
-    Yoso.SetMeetingDay(Denma.GetMeetingDay());
-    Yoso.SetRaceNo(Denma.GetRaceNo());
-    Yoso.SetYear(Denma.GetYear());
-    Yoso.SetMonth(Denma.GetMonth());
-    Yoso.SetDay(Denma.GetDay());
-    Yoso.SetRaceDate(Yoso.GetYear() + FormatMin2Digits(StrToInt(Yoso.GetMonth())) +
-                     FormatMin2Digits(StrToInt(Yoso.GetDay())));
-    Yoso.SetRaceName(Denma.GetRaceName());
-    Yoso.SetSurface(Denma.GetSurface());
-    Yoso.SetDistance(Denma.GetDistance());
-    Yoso.SetRunnerCount(Denma.GetRunnerCount());
-    Yoso.SetRaceClass(Denma.GetRaceClass());
-    Yoso.SetStartTime(Denma.GetStartTime());
+void CopyHeader(const TDenRace& den, TYosoRace& race) {
+    race.VenueName.Set(den.VenueName());
+    race.VenueCode.Set(den.VenueCode());
+    race.MeetingNo.Set(den.MeetingNo());
+    race.MeetingDay.Set(den.MeetingDay());
+    race.RaceNo.Set(den.RaceNo());
+    race.Year.Set(den.Year());
+    race.Month.Set(den.Month());
+    race.Day.Set(den.Day());
+    race.RaceDate.Set(race.Year.Get() + FormatMin2Digits(StrToInt(race.Month.Get())) +
+                      FormatMin2Digits(StrToInt(race.Day.Get())));
+    race.RaceName.Set(den.RaceName());
+    race.Surface.Set(den.Surface());
+    race.Distance.Set(den.Distance());
+    race.RunnerCount.Set(den.RunnerCount());
+    race.RaceClass.Set(den.RaceClass());
+    race.StartTime.Set(den.StartTime());
 }
 
-void CopyRunner(const TDenma& Denma, TYoso& Yoso, int I) {
-    Yoso.SetHorseName(Denma.GetHorseName(I));
-    Yoso.SetSexAge(Denma.GetSex(I) + Denma.GetAge(I));
-    Yoso.SetJockey(Denma.GetJockey(I));
-    Yoso.SetTrainer(Denma.GetTrainer(I));
-    Yoso.SetBracket(Denma.GetBracket(I));
-    Yoso.SetHorseNo(IntToStr(I + 1));
+void CopyRunner(const TDenRace& den, TYosoHorse& horse, int I) {
+    horse.HorseName.Set(den.HorseName(I));
+    horse.SexAge.Set(den.Sex(I) + den.Age(I));
+    horse.Jockey.Set(den.Jockey(I));
+    horse.Trainer.Set(den.Trainer(I));
+    horse.Bracket.Set(den.Bracket(I));
+    horse.HorseNo.Set(IntToStr(I + 1));
 }
 
-// Stores runner I's index. A horse the horse file lacks has no figure: index 0, and the caller hears of it.
-// `horse` is what the horse file holds for the runner's code (GetFirstFigure and GetMaxFigure from one
-// lookup), or nothing.
-void PredictRunner(const TDenma& Denma, const TUma::Figures* horse, TYoso& Yoso, int I,
-                   PredictReport& report) {
-    if (!horse) {
-        Yoso.SetIndex(0);
-        report.Missing.push_back(
-            {Denma.RaceIndex, Denma.GetVenueName(), Denma.GetRaceNo(), I + 1, Denma.GetHorseCode(I)});
-        return;
+// The index of runner I of race r. A horse the horse file lacks has no figure: index 0, and the caller
+// hears of it. `figures` is what the horse file holds for the runner's code (GetFirstFigure and
+// GetMaxFigure from one lookup), or nothing.
+std::int32_t RunnerIndex(const TDenRace& den, int r, int I, const TUma::Figures* figures,
+                         const TYosoHorse& horse, PredictReport& report) {
+    if (!figures) {
+        report.Missing.push_back({r, den.VenueName(), den.RaceNo(), I + 1, den.HorseCode(I)});
+        return 0;
     }
     // The largest figure's error comes first, as it always has.
-    const std::int32_t best = horse->Max();
-    Yoso.SetIndex(IndexFromFigures(horse->First(), best));
-    if (Yoso.GetIndex() != 0 && IsBonusJockey(Yoso.GetJockey()))
-        Yoso.SetIndex(Yoso.GetIndex() + kJockeyBonus);
+    const std::int32_t best = figures->Max();
+    const std::int32_t index = IndexFromFigures(figures->First(), best);
+    return index != 0 && IsBonusJockey(horse.Jockey.Get()) ? index + kJockeyBonus : index;
 }
 
-// GetHorseCode(I) of a race's record, without the text made of it.
-std::string_view HorseCodeIn(const char* record, int I) {
-    const RecordField code = TDenRec::Runners.At(static_cast<std::size_t>(I), TDenRunner::HorseCode);
-    return CutFieldView(record + code.Offset, code.Width);
-}
-
-void PredictRace(TDenma& Denma, const TUma& Uma, TYoso& Yoso, PredictReport& report) {
-    const int runners = Denma.GetRunnerSlots();
-    CopyHeader(Denma, Yoso);
-    const char* record = Denma.GetRaceRecord();
+void PredictRace(const TDenRace& den, int r, const TUma& Uma, TYosoRace& race, PredictReport& report) {
+    const int runners = den.RunnerSlots();
+    CopyHeader(den, race);
     for (int I = 0; I < runners; ++I) {
-        Yoso.HorseIndex = I;
-        CopyRunner(Denma, Yoso, I);
-        PredictRunner(Denma, Uma.FindFigures(HorseCodeIn(record, I)), Yoso, I, report);
+        TYosoHorse& horse = race.Horse(I);
+        CopyRunner(den, horse, I);
+        horse.Index = RunnerIndex(den, r, I, Uma.FindFigures(den.HorseCodeView(I)), horse, report);
     }
-    AssignMarksAndBets(Denma, Yoso);
+    AssignMarksAndBets(race, runners);
 }
 
 }  // namespace
 
-PredictReport PredictAll(TDenma& Denma, const TUma& Uma, TYoso& Yoso, IPredictProgress& progress) {
+PredictReport PredictAll(const TDenma& Denma, const TUma& Uma, TYoso& Yoso, IPredictProgress& progress) {
     static const std::string kCountCaption = Sj("処理数");
     static const std::string kRaceCaptionTail = Sj("R  予想中");
     PredictReport report;
@@ -125,11 +115,10 @@ PredictReport PredictAll(TDenma& Denma, const TUma& Uma, TYoso& Yoso, IPredictPr
     progress.Begin(raceCount);
     const ProgressEnd end(progress);
     const auto startRace = [&](int r) {
-        Denma.RaceIndex = r;
-        Yoso.RaceIndex = r;
         if (!progress.ShowsCaptions()) return progress.RaceStarted(r, {}, {});
+        const TDenRace den = Denma.Race(r);
         progress.RaceStarted(r, kCountCaption + IntToStr(r + 1) + "/" + IntToStr(raceCount),
-                             Denma.GetVenueName() + "  " + Denma.GetRaceNo() + kRaceCaptionTail);
+                             den.VenueName() + "  " + den.RaceNo() + kRaceCaptionTail);
     };
     const auto endRace = [&](int r) {
         progress.Pause(kRacePauseMs);
@@ -137,7 +126,7 @@ PredictReport PredictAll(TDenma& Denma, const TUma& Uma, TYoso& Yoso, IPredictPr
     };
     for (int r = 0; r < raceCount; ++r) {
         startRace(r);
-        PredictRace(Denma, Uma, Yoso, report);
+        PredictRace(Denma.Race(r), r, Uma, Yoso.Race(r), report);
         endRace(r);
     }
     return report;

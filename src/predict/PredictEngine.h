@@ -49,6 +49,6 @@ inline constexpr int kRacePauseMs = 100;
 
 // Races are worked in file order; the first that fails ends the run with its error, the races before it
 // predicted.
-PredictReport PredictAll(TDenma& Denma, const TUma& Uma, TYoso& Yoso, IPredictProgress& progress);
+PredictReport PredictAll(const TDenma& Denma, const TUma& Uma, TYoso& Yoso, IPredictProgress& progress);
 
 }  // namespace talpo

@@ -1,15 +1,19 @@
 // TYoso: the prediction store. Per race a copy of the header, per runner the listing fields with the
-// engine's mark and index, and the recommended bets. Every text field is CP932 with a byte width: a
-// setter keeps the first N bytes (a cut may split a double-byte character), a getter returns what was kept.
+// engine's mark and index, and the recommended bets, as values and as the slot texts the bet files hold.
+// Every text field is CP932 with a byte width: a setter keeps the first N bytes (a cut may split a
+// double-byte character), a getter returns what was kept. Races are read by index (TYoso::Race).
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "predict/Bets.h"
 
 namespace talpo {
 
@@ -62,12 +66,27 @@ struct TYosoRace {
     std::array<TYosoText<2>, 9> PlaceBets;
     std::array<TYosoText<5>, 40> PairBets;
     std::array<TYosoHorse, 18> Horses;
+
+    // Horse `horse` (0..17); another index raises the list's index error.
+    const TYosoHorse& Horse(std::int32_t horse) const;
+    TYosoHorse& Horse(std::int32_t horse);
+
+    // The engine's bets in the order they are bought: the win, the places, the pairs. None for a race
+    // without a prediction.
+    std::span<const Bet> Tickets() const { return {bets_.data(), betCount_}; }
+    // The engine's writing of the bets: the values, and the slot texts made from them (SlotTexts). A
+    // declined race has none, and its first slots say so.
+    void SetBets(std::span<const Bet> bets);
+    void SetDeclined();
+
+private:
+    std::array<Bet, kMaxBets> bets_{};
+    std::uint8_t betCount_ = 0;
 };
 
 // What the engine's bets say of a race, from its first win slot: "--" when too many runners lack figures,
 // empty when it has no runners (or was never reached). Every output, the command line and the back-test
 // ask this one function.
-inline constexpr std::string_view kNoPredictionBet = "--";
 enum class RacePrediction { Made, Declined, NoRunners };
 RacePrediction PredictionOf(const TYosoRace& race);
 inline bool HasPrediction(const TYosoRace& race) {
@@ -78,6 +97,11 @@ inline bool HasPrediction(const TYosoRace& race) {
 // card's is. A count that is no number raises "'%s' は整数ではありません", as it does when read from the race
 // card; the engine stores none such, so only a store made by hand meets it.
 int RunnerSlots(const TYosoRace& race);
+
+// The first `count` slots of one row as the store's texts have them, made from the race's bets: each bet's
+// SlotText in order, then empty texts; a declined race's first slot holds kNoPredictionBet (a pair's
+// kNoPredictionPair).
+std::vector<std::string> SlotTexts(const TYosoRace& race, BetSlots row, std::size_t count);
 
 class TYoso {
 public:
@@ -131,12 +155,12 @@ public:
     void SetStartTime(std::string_view v) { Race().StartTime.Set(v); }
 
     // Bet slots, chosen by BetIndex (win and place 0..8, pairs 0..39).
-    std::string GetWinBet() const { return Race().WinBets[Bet(WinPlaceSlots)].Get(); }
-    std::string GetPlaceBet() const { return Race().PlaceBets[Bet(WinPlaceSlots)].Get(); }
-    std::string GetPairBet() const { return Race().PairBets[Bet(PairSlots)].Get(); }
-    void SetWinBet(std::string_view v) { Race().WinBets[Bet(WinPlaceSlots)].Set(v); }
-    void SetPlaceBet(std::string_view v) { Race().PlaceBets[Bet(WinPlaceSlots)].Set(v); }
-    void SetPairBet(std::string_view v) { Race().PairBets[Bet(PairSlots)].Set(v); }
+    std::string GetWinBet() const { return Race().WinBets[Slot(WinPlaceSlots)].Get(); }
+    std::string GetPlaceBet() const { return Race().PlaceBets[Slot(WinPlaceSlots)].Get(); }
+    std::string GetPairBet() const { return Race().PairBets[Slot(PairSlots)].Get(); }
+    void SetWinBet(std::string_view v) { Race().WinBets[Slot(WinPlaceSlots)].Set(v); }
+    void SetPlaceBet(std::string_view v) { Race().PlaceBets[Slot(WinPlaceSlots)].Set(v); }
+    void SetPairBet(std::string_view v) { Race().PairBets[Slot(PairSlots)].Set(v); }
 
     // Horse entries, chosen by HorseIndex (0..17).
     std::string GetHorseName() const { return Horse().HorseName.Get(); }
@@ -156,18 +180,16 @@ public:
     void SetMark(std::string_view v) { Horse().Mark.Set(v); }
     void SetIndex(std::int32_t v) { Horse().Index = v; }
 
-    // Reads of any race that leave every cursor where it is, so that the files and views made from the
-    // store can take it read-only. A race or horse index out of range is the list's index error, as
-    // through the cursors; the bet slots of a record are read within their arrays' fixed sizes.
-    const TYosoRace& RaceAt(std::int32_t race) const;
-    const TYosoHorse& HorseAt(std::int32_t race, std::int32_t horse) const;
+    // Race `race` (0-based), every cursor left where it is; another index raises the list's index error.
+    const TYosoRace& Race(std::int32_t race) const;
+    TYosoRace& Race(std::int32_t race);
 
 private:
-    const TYosoRace& Race() const { return RaceAt(RaceIndex); }
-    TYosoRace& Race();
-    std::size_t Bet(int slots) const;
-    const TYosoHorse& Horse() const { return HorseAt(RaceIndex, HorseIndex); }
-    TYosoHorse& Horse();
+    const TYosoRace& Race() const { return Race(RaceIndex); }
+    TYosoRace& Race() { return Race(RaceIndex); }
+    std::size_t Slot(int slots) const;
+    const TYosoHorse& Horse() const { return Race().Horse(HorseIndex); }
+    TYosoHorse& Horse() { return Race().Horse(HorseIndex); }
 
     std::vector<TYosoRace> races_;
 };

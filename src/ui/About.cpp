@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "paper/Fonts.h"
 #include "paper/QtText.h"
-#include "ui/Fonts.h"
 #include "ui/TitlePicture.h"
 
 namespace talpo {

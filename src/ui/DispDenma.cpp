@@ -9,9 +9,9 @@
 
 #include "common/Cp932.h"
 #include "day/RaceCardText.h"
+#include "paper/Fonts.h"
 #include "paper/QtText.h"
 #include "ui/Colors.h"
-#include "ui/Fonts.h"
 #include "ui/StrCGrid.h"
 #include "ui/YosoMain.h"
 
@@ -201,7 +201,7 @@ void TYosoForm::DispDenma() {
 }
 
 void TYosoForm::ShowHeader() {
-    const RaceCardHeader h = MakeRaceCardHeader(*day_->Denma);
+    const RaceCardHeader h = MakeRaceCardHeader(day_->Denma->Race(day_->Denma->RaceIndex));
     SetCaption(LblYMD, FromCp932(h.Ymd));
     PnlKaisai->setText(FromCp932(h.Kaisai));
     PnlRace->setText(FromCp932(h.Race));
@@ -247,7 +247,8 @@ std::string TYosoForm::ShowDenGrid(int n) {
 
     std::string weightError;
     int h = 0;
-    for (const RunnerRow& row : MakeRunnerRows(*day_->Denma, *day_->Yoso, n)) {
+    for (const RunnerRow& row : MakeRunnerRows(day_->Denma->Race(day_->Denma->RaceIndex),
+                                               day_->Yoso->Race(day_->Yoso->RaceIndex), n)) {
         ++h;
         const TBracketColors colors = BracketColors(row.Cells[ColBracket]);
         grid.CellColor(ColBracket, h, colors.Background);
@@ -271,7 +272,7 @@ void TYosoForm::ShowYosoGrid(int n) {
     grid.SetColCount(3);
     grid.resize(144, 136);
     for (int col = 0; col < 3; ++col) grid.SetColWidths(col, kYosoColumnWidths[col]);
-    const BetTable bets = MakeBetTable(*day_->Yoso, n);
+    const BetTable bets = MakeBetTable(day_->Yoso->Race(day_->Yoso->RaceIndex), n);
     for (int col = 0; col < 3; ++col) {
         HeaderCell(grid, col, clGreen, FromCp932(bets.Titles[static_cast<std::size_t>(col)]));
     }

@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "paper/Fonts.h"
 #include "paper/QtText.h"
 #include "settings/ProgramDir.h"
 #include "ui/Colors.h"
-#include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 
 namespace talpo {

@@ -14,7 +14,7 @@
 
 namespace talpo {
 
-void PreviewDayPrint(QWidget* parent, TDay& day) {
+void PreviewDayPrint(QWidget* parent, const TDay& day) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("TALPO"));
     QPrintPreviewDialog preview(&printer, parent);
@@ -38,7 +38,7 @@ void PreviewDayPrint(QWidget* parent, TDay& day) {
     if (failed) std::rethrow_exception(failed);
 }
 
-std::string SaveDayPdf(QWidget* parent, TDay& day, const std::string& outputDir,
+std::string SaveDayPdf(QWidget* parent, const TDay& day, const std::string& outputDir,
                        const std::vector<std::string>& dayFiles) {
     const std::string suggested = OutputFilePath(outputDir, PdfFileName(day));
     QFileDialog dialog(parent, QString::fromUtf8("PDF に保存"), QFile::decodeName(suggested.c_str()),

@@ -7,8 +7,8 @@
 #include <QScreen>
 
 #include "common/Cp932.h"
+#include "paper/Fonts.h"
 #include "paper/QtText.h"
-#include "ui/Fonts.h"
 
 namespace talpo {
 namespace {

@@ -5,8 +5,8 @@
 #include <QGroupBox>
 #include <QPushButton>
 
+#include "paper/Fonts.h"
 #include "paper/QtText.h"
-#include "ui/Fonts.h"
 
 namespace talpo {
 namespace {

@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "paper/Fonts.h"
 #include "paper/QtText.h"
-#include "ui/Fonts.h"
 
 namespace talpo {
 namespace {

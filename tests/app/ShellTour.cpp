@@ -22,7 +22,7 @@
 #include "app/Splash.h"
 #include "app/TalpoWindows.h"
 #include "app/Wait.h"
-#include "ui/Fonts.h"
+#include "paper/Fonts.h"
 #include "ui/HelpWindow.h"
 #include "ui/QtJapanese.h"
 

@@ -13,34 +13,29 @@ struct RacePlan {
     std::string Venue = "中山";
     std::string RaceNo = " 1";
     int Runners = 10;
-    std::string Win = " 3";
-    std::vector<std::string> Pairs{" 3- 5", " 3- 7"};
+    bool Predicted = true;
 };
 
 TYoso Store(const std::vector<RacePlan>& plans) {
     TYoso yoso(static_cast<int>(plans.size()));
     for (std::size_t r = 0; r < plans.size(); ++r) {
         const RacePlan& plan = plans[r];
-        yoso.RaceIndex = static_cast<int>(r);
-        yoso.SetRaceDate(plan.Date);
-        yoso.SetVenueName(Sj(plan.Venue));
-        yoso.SetRaceNo(plan.RaceNo);
-        yoso.SetRunnerCount(std::to_string(plan.Runners));
-        yoso.BetIndex = 0;
-        yoso.SetWinBet(plan.Win);
-        const std::array<const char*, 3> places{" 3", " 5", " 7"};
-        for (int s = 0; s < 3; ++s) {
-            yoso.BetIndex = s;
-            yoso.SetPlaceBet(places[static_cast<std::size_t>(s)]);
-        }
-        for (std::size_t s = 0; s < plan.Pairs.size(); ++s) {
-            yoso.BetIndex = static_cast<int>(s);
-            yoso.SetPairBet(plan.Pairs[s]);
-        }
+        TYosoRace& race = yoso.Race(static_cast<int>(r));
+        race.RaceDate.Set(plan.Date);
+        race.VenueName.Set(Sj(plan.Venue));
+        race.RaceNo.Set(plan.RaceNo);
+        race.RunnerCount.Set(std::to_string(plan.Runners));
+        const BetType pair = PairType(plan.Runners);
+        race.SetBets(std::vector<Bet>{{BetType::Win, 3},
+                                      {BetType::Place, 3},
+                                      {BetType::Place, 5},
+                                      {BetType::Place, 7},
+                                      {pair, 3, 5},
+                                      {pair, 3, 7}});
+        if (!plan.Predicted) race.SetDeclined();
         for (int h = 0; h < plan.Runners; ++h) {
-            yoso.HorseIndex = h;
-            yoso.SetHorseNo(std::to_string(h + 1));
-            yoso.SetMark(h == 2 ? Sj("◎") : h == 4 ? Sj("○") : h == 6 ? Sj("▲") : "  ");
+            race.Horse(h).HorseNo.Set(std::to_string(h + 1));
+            race.Horse(h).Mark.Set(h == 2 ? Sj("◎") : h == 4 ? Sj("○") : h == 6 ? Sj("▲") : "  ");
         }
     }
     return yoso;
@@ -76,7 +71,7 @@ TEST(Backtest, ScoresEachTicketByThePayoutRules) {
         RacePlan Race;
         std::string Expected;
     };
-    const RacePlan small{.Runners = 8, .Pairs = {"   35", "   37"}};
+    const RacePlan small{.Runners = 8};
     const std::vector<Case> cases{
         {"dead heat, pair in either order",
          deadHeat,
@@ -132,7 +127,7 @@ TEST(Backtest, AddsUpTypesStreaksGroupsMarksAndCounts) {
     Backtest backtest(results, 100, {GroupKey::Month, GroupKey::Venue});
     const TYoso day1 = Store({{.RaceNo = "1"}, {.RaceNo = "2"}, {.RaceNo = "3"}, {.RaceNo = "4"}});
     const TYoso day2 = Store({{.Date = "20240210", .Venue = "東京", .RaceNo = "1"},
-                              {.Date = "20240210", .Venue = "東京", .RaceNo = "2", .Win = "--"}});
+                              {.Date = "20240210", .Venue = "東京", .RaceNo = "2", .Predicted = false}});
     backtest.AddDay(day1, 4);
     backtest.AddDay(day2, 2);
     const BacktestSummary s = backtest.Summary();

@@ -29,26 +29,27 @@ TYoso Store(const std::vector<RacePlan>& plans) {
     TYoso yoso(static_cast<int>(plans.size()));
     for (std::size_t r = 0; r < plans.size(); ++r) {
         const RacePlan& p = plans[r];
-        yoso.RaceIndex = static_cast<int>(r);
-        yoso.SetRaceDate(p.Date);
-        yoso.SetVenueName(Sj(p.Venue));
-        yoso.SetRaceNo(std::to_string(p.RaceNo));
-        yoso.SetSurface(Sj(p.Surface));
-        yoso.SetRaceClass(Sj(p.Class));
-        yoso.SetDistance(p.Distance);
-        yoso.SetRunnerCount(std::to_string(p.Runners));
-        yoso.BetIndex = 0;
-        yoso.SetWinBet(p.Predicted ? " 3" : "--");
-        for (int s = 0; s < 3; ++s) {
-            yoso.BetIndex = s;
-            yoso.SetPlaceBet(std::array{" 3", " 5", " 7"}[static_cast<std::size_t>(s)]);
-            yoso.SetPairBet(std::array{"   35", " 3- 7", " 5- 7"}[static_cast<std::size_t>(s)]);
-        }
+        TYosoRace& race = yoso.Race(static_cast<int>(r));
+        race.RaceDate.Set(p.Date);
+        race.VenueName.Set(Sj(p.Venue));
+        race.RaceNo.Set(std::to_string(p.RaceNo));
+        race.Surface.Set(Sj(p.Surface));
+        race.RaceClass.Set(Sj(p.Class));
+        race.Distance.Set(p.Distance);
+        race.RunnerCount.Set(std::to_string(p.Runners));
+        race.SetBets(std::vector<Bet>{{BetType::Win, 3},
+                                      {BetType::Place, 3},
+                                      {BetType::Place, 5},
+                                      {BetType::Place, 7},
+                                      {BetType::BracketQuinella, 3, 5},
+                                      {BetType::Quinella, 3, 7},
+                                      {BetType::Quinella, 5, 7}});
+        if (!p.Predicted) race.SetDeclined();
         for (int h = 0; h < p.Runners; ++h) {
-            yoso.HorseIndex = h;
-            yoso.SetHorseNo(std::to_string(h + 1));
-            yoso.SetIndex(h == 2 ? p.TopIndex : h == 4 ? p.SecondIndex.value_or(70) : 60);
-            yoso.SetMark(h == 2 ? Sj("◎") : h == 4 && p.SecondIndex ? Sj("○") : "  ");
+            TYosoHorse& horse = race.Horse(h);
+            horse.HorseNo.Set(std::to_string(h + 1));
+            horse.Index = h == 2 ? p.TopIndex : h == 4 ? p.SecondIndex.value_or(70) : 60;
+            horse.Mark.Set(h == 2 ? Sj("◎") : h == 4 && p.SecondIndex ? Sj("○") : "  ");
         }
     }
     return yoso;
@@ -64,13 +65,12 @@ RaceResults Results(const std::string& rows) {
 TYoso WinOnlyStore(int races) {
     TYoso yoso(races);
     for (int r = 0; r < races; ++r) {
-        yoso.RaceIndex = r;
-        yoso.SetRaceDate("20240106");
-        yoso.SetVenueName(Sj("中山"));
-        yoso.SetRaceNo(std::to_string(r + 1));
-        yoso.SetRunnerCount("10");
-        yoso.BetIndex = 0;
-        yoso.SetWinBet(" 3");
+        TYosoRace& race = yoso.Race(r);
+        race.RaceDate.Set("20240106");
+        race.VenueName.Set(Sj("中山"));
+        race.RaceNo.Set(std::to_string(r + 1));
+        race.RunnerCount.Set("10");
+        race.SetBets(std::vector<Bet>{{BetType::Win, 3}});
     }
     return yoso;
 }

@@ -72,8 +72,8 @@ std::vector<std::vector<std::string>> Rows(const std::string& csv) {
 TEST(CliCsv, OneRowPerRunnerWithTheJsonsValues) {
     const SampleDay sample = MakeSampleDay({});
     const auto days = DayOf(sample.Den, sample.Uma);
-    const auto rows = Rows(cli::DaysToCsv(days, false));
-    const auto json = nlohmann::json::parse(cli::StoreToJson(*days[0].Day.Denma, *days[0].Day.Yoso));
+    const auto rows = Rows(test::DaysCsv(days, false));
+    const auto json = nlohmann::json::parse(test::StoreJson(days[0].Day));
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(std::vector<std::string>(rows[0].begin(), rows[0].begin() + 7),
               (std::vector<std::string>{"date", "venue", "race_no", "no", "name", "mark", "index"}));
@@ -103,7 +103,7 @@ TEST(CliCsv, OneRowPerRunnerWithTheJsonsValues) {
 // The JSON is written as text race by race: it must be the document a JSON library dumps, escapes and all.
 TEST(CliJson, IsByteForByteWhatTheLibraryDumpsOfIt) {
     const auto days = DayOf(test::SmallDayDen("a\"\\\t\x01\x7f\b\f\r\n\x1f\x82\xa0"), test::SmallDayUma());
-    const std::string json = cli::StoreToJson(*days[0].Day.Denma, *days[0].Day.Yoso);
+    const std::string json = test::StoreJson(days[0].Day);
     EXPECT_EQ(json, nlohmann::ordered_json::parse(json).dump(2) + "\n");
     const std::string name = "\"name\": \"a\\\"\\\\\\t\\u0001\x7f\\b\\f\\r\\n\\u001fあ\"";
     EXPECT_NE(json.find(name), std::string::npos) << json;
@@ -113,7 +113,7 @@ TEST(CliCsv, ARaceWithoutPredictionKeepsItsRunnersAndIndices) {
     // Horse 5 of race 2 is missing: one of nine, within the tolerance; with four more missing there is none.
     std::string uma = test::SmallDayUma();
     uma.resize(uma.size() - 4 * TUmaRec::Size);  // the last four horses of race 2 leave the file
-    const auto rows = Rows(cli::DaysToCsv(DayOf(test::SmallDayDen(), uma), false));
+    const auto rows = Rows(test::DaysCsv(DayOf(test::SmallDayDen(), uma), false));
     ASSERT_EQ(rows.size(), 1u + 18u);
     for (std::size_t r = 10; r <= 18; ++r) {
         EXPECT_EQ(rows[r][2], "2");
@@ -127,9 +127,9 @@ TEST(CliCsv, ARaceWithoutPredictionKeepsItsRunnersAndIndices) {
 
 TEST(CliCsv, ControlCharactersOnlyWhenForATerminal) {
     const auto days = DayOf(test::SmallDayDen("a\x1b[2J,\"x\""), test::SmallDayUma());
-    const std::string raw = cli::DaysToCsv(days, false);
+    const std::string raw = test::DaysCsv(days, false);
     EXPECT_NE(raw.find(",\"a\x1b[2J,\"\"x\"\"\","), std::string::npos) << raw;
-    const std::string terminal = cli::DaysToCsv(days, true);
+    const std::string terminal = test::DaysCsv(days, true);
     EXPECT_EQ(terminal.find('\x1b'), std::string::npos);
     EXPECT_NE(terminal.find(",\"a?[2J,\"\"x\"\"\","), std::string::npos) << terminal;
 }

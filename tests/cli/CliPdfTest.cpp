@@ -68,14 +68,14 @@ TEST(CliPdf, ThePagesOfTheSampleDay) {
     for (int r = 0; r < day.Day.Denma->RaceCount; ++r) {
         const std::string n = std::to_string(r + 1);
         const std::string page = Bare(Output("pdftotext -layout -f " + n + " -l " + n + " " + pdf + " -"));
-        const TYosoRace& race = yoso.RaceAt(r);
+        const TYosoRace& race = yoso.Race(r);
+        const TDenRace den = day.Day.Denma->Race(r);
         SCOPED_TRACE("page " + n);
         EXPECT_NE(page.find(Cp932ToUtf8(race.VenueName.Get())), std::string::npos);
         EXPECT_NE(page.find(Bare(race.RaceNo.Get()) + "R"), std::string::npos);
-        day.Day.SetRace(r);
-        for (int i = 0; i < day.Day.Denma->GetRunnerSlots(); ++i) {
-            EXPECT_NE(page.find(Bare(Cp932ToUtf8(day.Day.Denma->GetHorseName(i)))), std::string::npos) << i;
-            EXPECT_NE(page.find(Bare(Cp932ToUtf8(yoso.HorseAt(r, i).Mark.Get()))), std::string::npos) << i;
+        for (int i = 0; i < den.RunnerSlots(); ++i) {
+            EXPECT_NE(page.find(Bare(Cp932ToUtf8(den.HorseName(i)))), std::string::npos) << i;
+            EXPECT_NE(page.find(Bare(Cp932ToUtf8(race.Horse(i).Mark.Get()))), std::string::npos) << i;
         }
         std::string bets = race.WinBets[0].Get();
         for (int slot = 0; slot < 3; ++slot) bets += race.PlaceBets[slot].Get();
@@ -106,10 +106,10 @@ void WriteDayWithBadWeights(const TempDir& dir) {
     std::string den;
     std::string uma;
     for (int race = 0; race < 2; ++race) {
-        DenRaceSpec card;
+        DenRacePlan card;
         card.RaceNo = race == 0 ? "01" : "02";
         for (int i = 0; i < 3; ++i) {
-            DenRunnerSpec runner;
+            DenRunnerPlan runner;
             runner.HorseCode = "H" + std::to_string(race) + "0000" + std::to_string(i);
             runner.HorseName = Sj("サンプルホース");
             runner.Bracket = std::to_string(i + 1);

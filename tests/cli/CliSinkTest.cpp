@@ -35,15 +35,15 @@ TEST(CliSink, JsonWrittenRaceByRaceIsTheWholeDocumentsLayout) {
     days.push_back(Day("none", 0, 2));
     days.push_back(Day("caf\xc3\xa9 \xff", 1, 3));  // a name that is no UTF-8 gets U+FFFD
     for (const PredictedDay& day : days) {
-        const std::string one = cli::StoreToJson(*day.Day.Denma, *day.Day.Yoso);
+        const std::string one = test::StoreJson(day.Day);
         EXPECT_EQ(one, WholeDump(one));
         EXPECT_EQ(one.rfind("{\n  \"races\": [", 0), 0u);
     }
-    const std::string several = cli::DaysToJson(days);
+    const std::string several = test::DaysJson(days);
     EXPECT_EQ(several, WholeDump(several));
     EXPECT_NE(several.find("\"input\": \"caf\xc3\xa9 \xef\xbf\xbd\""), std::string::npos);
     EXPECT_NE(several.find("\"races\": []"), std::string::npos);
-    EXPECT_EQ(cli::DaysToJson({}), "{\n  \"days\": []\n}\n");
+    EXPECT_EQ(test::DaysJson({}), "{\n  \"days\": []\n}\n");
 
     std::vector<std::string> pieces;
     cli::WriteDaysJson(days, [&](std::string_view piece) { pieces.emplace_back(piece); });
@@ -62,7 +62,7 @@ TEST(CliSink, StreamsAndFilesGetTheDocumentAsMade) {
     const cli::Producer csv = [&](const cli::TextWriter& write) { cli::WriteDaysCsv(days, false, write); };
     std::ostringstream out;
     cli::ProduceToStream(out, csv);
-    EXPECT_EQ(out.str(), cli::DaysToCsv(days, false));
+    EXPECT_EQ(out.str(), test::DaysCsv(days, false));
 
     test::TempDir dir;
     const std::string target = dir.File("x.csv");

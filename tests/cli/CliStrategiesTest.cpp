@@ -1,5 +1,6 @@
 // talpo-cli backtest --strategies and --split: the JSON against the rules worked out anew from the CSV, the
-// table, the refused file, and the example file of sample --strategies.
+// table, the refused file, the example file of sample --strategies, and the window's re-scoring of kept
+// races against the command.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +9,8 @@
 #include <sstream>
 
 #include "CliTestSupport.h"
+#include "backtest/StrategiesFile.h"
+#include "backtest/StrategyReport.h"
 
 namespace talpo {
 namespace {
@@ -198,6 +201,100 @@ TEST(CliStrategies, TheTableGainsALinePerStrategyAlignedByDisplayWidth) {
               "first pairs              20          16/75   21.3%   7,500   4,470  -3,030   59.6%   "
               "21.3–97.9%     3,050  "
               "       3     84.8%  29.9–139.6%     14.8%    0.0–30.3%\n");
+}
+
+class Quiet final : public ISeasonListener {
+public:
+    bool DayStarting(std::size_t, std::size_t, const std::string&) override { return true; }
+    void Warning(const std::string&) override {}
+    void DayFailed(const std::string& text) override { ADD_FAILURE() << text; }
+};
+
+// A compared part against the JSON's part: its races and the figures of its total.
+void ExpectPart(const ComparePart& part, const json& races, const json& total, const std::string& where) {
+    const auto value = [&part](CompareColumn c) { return part[c].Value; };
+    EXPECT_EQ(value(CompareColumn::Races), races.get<double>()) << where;
+    EXPECT_EQ(part[CompareColumn::Hits].Text,
+              std::to_string(total["hits"].get<int>()) + "/" + std::to_string(total["tickets"].get<int>()))
+        << where;
+    EXPECT_EQ(value(CompareColumn::HitRate), total["hit_rate"].get<double>()) << where;
+    EXPECT_EQ(value(CompareColumn::Stake), total["stake"].get<double>()) << where;
+    EXPECT_EQ(value(CompareColumn::Return), total["return"].get<double>()) << where;
+    EXPECT_EQ(value(CompareColumn::Profit), total["profit"].get<double>()) << where;
+    EXPECT_EQ(value(CompareColumn::Recovery), total["recovery_rate"].get<double>()) << where;
+    EXPECT_EQ(value(CompareColumn::MaxDrawdown), total["max_drawdown"].get<double>()) << where;
+    EXPECT_EQ(value(CompareColumn::LosingStreak), total["longest_losing_streak"].get<double>()) << where;
+    ASSERT_TRUE(part.Range) << where;
+    EXPECT_EQ(json::array({(*part.Range)[0], (*part.Range)[1]}), total["recovery_ci"]) << where;
+}
+
+// A strategy's profit line against the JSON's total, and its tickets against its rows of the command's CSV.
+void ExpectLineAndTickets(const Strategy& strategy, const std::vector<InputRace>& races, const json& total,
+                          const std::string& csv) {
+    const std::string& name = strategy.Name;
+    const std::vector<ProfitPoint> line = RunningProfit(strategy, races);
+    ASSERT_EQ(line.size(), total["races"].get<std::size_t>()) << name;
+    std::int64_t peak = 0, drawdown = 0;
+    for (const ProfitPoint& p : line) {
+        peak = std::max(peak, p.Profit);
+        drawdown = std::max(drawdown, peak - p.Profit);
+    }
+    EXPECT_EQ(line.back().Profit, total["profit"]) << name;
+    EXPECT_EQ(drawdown, total["max_drawdown"]) << name;
+
+    std::string mine;
+    StrategyTicketCsvRows({strategy}, races,
+                          [&mine](const std::vector<std::string>& fields) { mine += CsvLine(fields); });
+    std::string theirs = csv.substr(0, csv.find('\n') + 1);
+    for (std::size_t at = csv.find("\n" + name + ","); at != std::string::npos;
+         at = csv.find("\n" + name + ",", at + 1))
+        theirs += csv.substr(at + 1, csv.find('\n', at + 1) - at);
+    EXPECT_EQ(mine, theirs) << name;
+}
+
+// The window runs the season once, keeping its races, and re-scores them for each change of the strategies
+// or the split: its figures, profit lines and tickets are the command's.
+TEST(CliStrategies, RescoringTheKeptRacesGivesTheCommandsFigures) {
+    const TempDir dir;
+    std::vector<std::string> args = Season(dir, 2);
+    SeasonOptions options;
+    for (std::size_t a = 2; a < args.size(); a += 3) {
+        options.Inputs.push_back({args[a], nullptr});
+        options.Results.push_back(args[a + 2]);
+    }
+    options.KeepTickets = true;
+    test::WriteBytes(dir.File("s.toml"), kStrategies);
+    args.insert(args.end(), {"--strategies", dir.File("s.toml"), "--split", "20240113", "--json",
+                             dir.File("b.json"), "--csv", dir.File("b.csv")});
+    const CliRun cli = Cli(args);
+    ASSERT_EQ(cli.code, 0) << cli.err;
+    const json doc = json::parse(test::ReadBytes(dir.File("b.json")));
+    const std::string csv = test::ReadBytes(dir.File("b.csv"));
+
+    Quiet quiet;
+    const SeasonResult run = RunSeason(options, quiet);
+    EXPECT_EQ(MiddleDate(run.Races), "20240113");
+    const StrategyTally tally = TallyStrategies(run.Races, ReadStrategies(dir.File("s.toml")), "20240113");
+    const std::vector<CompareRow> rows = CompareRows(tally);
+    ASSERT_EQ(rows.size(), 3u);
+    for (std::size_t s = 0; s < rows.size(); ++s) {
+        const json& j = doc["strategies"][s];
+        const std::string name = j["name"];
+        EXPECT_EQ(rows[s].Name, name);
+        ExpectPart(rows[s].All, j["races"], j["bet_types"]["total"], name);
+        ExpectPart(*rows[s].Before, j["before"]["races"], j["before"]["bet_types"]["total"],
+                   name + " before");
+        ExpectPart(*rows[s].From, j["from"]["races"], j["from"]["bet_types"]["total"], name + " from");
+        ExpectLineAndTickets(tally.Strategies()[s], run.Races, j["bet_types"]["total"], csv);
+    }
+    // The cells are the command's table's (TheTableGainsALinePerStrategyAlignedByDisplayWidth).
+    std::vector<std::string> texts;
+    for (const CompareCell& cell : rows[0].All.Cells) texts.push_back(cell.Text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"44", "102/504", "20.2%", "50,400", "47,480", "-2,920",
+                                               "94.2%", "65.8–122.6%", "9,530", "1"}));
+    EXPECT_EQ((*rows[0].Before)[CompareColumn::Range].Text, "72.0–160.1%");
+    EXPECT_EQ(rows[0].All.Verdict, RangeVerdict::Chance);
+    EXPECT_EQ(rows[2].From->Verdict, RangeVerdict::Below);
 }
 
 TEST(CliStrategies, ABadFileIsRefusedBeforeAnythingIsScored) {

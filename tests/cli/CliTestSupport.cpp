@@ -13,6 +13,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "cli/CliCsv.h"
+#include "cli/CliJson.h"
 #include "cli/TalpoCli.h"
 #include "data/RdxRecordBuilder.h"
 
@@ -23,6 +25,12 @@ std::string ShellQuoted(const std::string& word) {
     std::string quoted = "'";
     for (const char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
+}
+
+std::string Whole(const Producer& produce) {
+    std::string text;
+    produce([&](std::string_view piece) { text += piece; });
+    return text;
 }
 
 }  // namespace
@@ -131,11 +139,11 @@ bool CanRunAsNobody() {
 std::string SmallDayDen(const std::string& horseName) {
     std::string den;
     for (int race = 0; race < 2; ++race) {
-        DenRaceSpec card;
+        DenRacePlan card;
         card.RaceNo = race == 0 ? "01" : "02";
         card.Title = Sj("テスト記念");
         for (int i = 0; i < 9; ++i) {
-            DenRunnerSpec r;
+            DenRunnerPlan r;
             r.HorseCode = "H" + std::to_string(race) + "0000" + std::to_string(i);
             r.HorseName = horseName.empty() ? Sj("サンプルホース") : horseName;
             r.Jockey = Sj(i == 0 ? "甲野" : "騎手名");
@@ -171,6 +179,18 @@ std::vector<std::pair<std::string, std::string>> FolderFiles(const std::filesyst
         files.emplace_back(entry.path().filename().string(), ReadBytes(entry.path()));
     std::sort(files.begin(), files.end());
     return files;
+}
+
+std::string StoreJson(const TDay& day) {
+    return Whole([&](const TextWriter& write) { cli::WriteStoreJson(*day.Denma, *day.Yoso, write); });
+}
+
+std::string DaysJson(const std::vector<PredictedDay>& days) {
+    return Whole([&](const TextWriter& write) { cli::WriteDaysJson(days, write); });
+}
+
+std::string DaysCsv(const std::vector<PredictedDay>& days, bool forTerminal) {
+    return Whole([&](const TextWriter& write) { cli::WriteDaysCsv(days, forTerminal, write); });
 }
 
 }  // namespace talpo::test

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "day/DayInput.h"
 #include "support/TestSupport.h"
 
 namespace talpo::test {
@@ -33,6 +34,11 @@ CliRun CliBinaryWithin(unsigned seconds, const std::vector<std::string>& args,
 void WriteSmallDay(const TempDir& dir, const std::string& horseName = {});
 std::string SmallDayDen(const std::string& horseName = {});
 std::string SmallDayUma();
+
+// The documents talpo-cli writes piece by piece, made whole.
+std::string StoreJson(const TDay& day);
+std::string DaysJson(const std::vector<PredictedDay>& days);
+std::string DaysCsv(const std::vector<PredictedDay>& days, bool forTerminal);
 
 // The built talpo-cli as a child process, watched while it runs: standard error comes through a pipe,
 // standard output goes nowhere. A process still running at the end is killed.

@@ -8,8 +8,6 @@ bool AnonymousStagedFiles() {
     return false;
 }
 
-int FailingReplacement() {
-    return -1;
-}
+void BeforeReplacement(std::size_t, const std::string&) {}
 
 }  // namespace talpo::seam

@@ -51,7 +51,7 @@ TEST(Cli, AVenueWhoseRacesAlternateWithAnothersIsOneFileReportedOnce) {
     TempDir in;
     TempDir out;
     const std::string den = test::SmallDayDen();
-    DenRaceSpec kyoto;
+    DenRacePlan kyoto;
     kyoto.VenueCode = "0";
     kyoto.Runners.resize(1);
     kyoto.Runners[0].HorseCode = "H000000";
@@ -71,7 +71,7 @@ TEST(Cli, AVenueWhoseRacesAlternateWithAnothersIsOneFileReportedOnce) {
 
 TEST(Cli, ARaceLeftOutOfTheRdxFileIsAWarningWhenThatFileIsWritten) {
     TempDir in;
-    DenRaceSpec comma;
+    DenRacePlan comma;
     comma.RaceNo = "02";
     comma.Year = "199,";
     comma.Runners.resize(1);

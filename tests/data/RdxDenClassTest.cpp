@@ -12,10 +12,10 @@ namespace {
 
 using test::KindOf;
 
-DenRaceSpec RaceWithRunners(int n) {
-    DenRaceSpec race;
+DenRacePlan RaceWithRunners(int n) {
+    DenRacePlan race;
     for (int i = 0; i < n; ++i) {
-        DenRunnerSpec r;
+        DenRunnerPlan r;
         r.HorseCode = "H00000" + std::to_string(i % 10);
         r.HorseName = Sj("サンプルホース");
         r.Jockey = Sj("騎手名");
@@ -25,7 +25,7 @@ DenRaceSpec RaceWithRunners(int n) {
     return race;
 }
 
-TDenma One(const DenRaceSpec& race) {
+TDenma One(const DenRacePlan& race) {
     return TDenma::FromBytes(BuildDenRecord(race));
 }
 
@@ -33,7 +33,7 @@ TEST(DenLoad, FilesOfWholeRecordsOnly) {
     test::TempDir dir;
     std::string three;
     for (const char* no : {"01", "02", "03"}) {
-        DenRaceSpec race;
+        DenRacePlan race;
         race.RaceNo = no;
         three += BuildDenRecord(race);
     }
@@ -77,7 +77,7 @@ TEST(DenLoad, OnlyARegularFileOfWholeRecordsIsRead) {
 
 TEST(DenLoad, ReadOnlyFileInReadOnlyFolderLoads) {
     test::TempDir dir;
-    test::WriteBytes(dir.File("rdx_den.dat"), BuildDenRecord(DenRaceSpec{}));
+    test::WriteBytes(dir.File("rdx_den.dat"), BuildDenRecord(DenRacePlan{}));
     ASSERT_EQ(::chmod(dir.File("rdx_den.dat").c_str(), 0444), 0);
     ASSERT_EQ(::chmod(dir.Dir().c_str(), 0555), 0);
     TDenma denma(dir.File("rdx_den.dat"));
@@ -85,7 +85,7 @@ TEST(DenLoad, ReadOnlyFileInReadOnlyFolderLoads) {
 }
 
 TEST(DenLoad, BadRaceIndexIsTheListError) {
-    TDenma denma = One(DenRaceSpec{});
+    TDenma denma = One(DenRacePlan{});
     for (int index : {-1, 1, 1000}) {
         denma.RaceIndex = index;
         const ETalpoError e = test::ErrorOf([&] { denma.GetVenueName(); });
@@ -105,7 +105,7 @@ TEST(DenFields, DateAndTwoDigitNumberRules) {
         {"00", "00", "00", "00", " 0", " 0", "0", "0"},
     };
     for (const Case& c : cases) {
-        DenRaceSpec race;
+        DenRacePlan race;
         race.Year = "1998";
         race.Month = c.month;
         race.Day = c.day;
@@ -121,7 +121,7 @@ TEST(DenFields, DateAndTwoDigitNumberRules) {
 }
 
 TEST(DenFields, HeaderTextsAsStored) {
-    DenRaceSpec race = RaceWithRunners(16);
+    DenRacePlan race = RaceWithRunners(16);
     race.VenueCode = "5";
     race.MeetingDay = "08";
     race.Distance = "1200";
@@ -148,19 +148,19 @@ TEST(DenFields, RunnerCountIsClampedForEveryNumericUse) {
                                            {"00", "0", 0},
                                            {"-1", "-1", 0},
                                            {" 7", " 7", 7}}) {
-        DenRaceSpec race = RaceWithRunners(18);
+        DenRacePlan race = RaceWithRunners(18);
         race.RunnerCount = c.field;
         const TDenma denma = One(race);
         EXPECT_EQ(denma.GetRunnerCount(), c.text);
         EXPECT_EQ(denma.GetRunnerSlots(), c.slots) << c.field;
     }
-    DenRaceSpec bad;
+    DenRacePlan bad;
     bad.RunnerCount = "1 ";
     EXPECT_EQ(KindOf([&] { One(bad).GetRunnerSlots(); }), ErrorKind::NotInteger);
 }
 
 TEST(DenFields, RunnerTexts) {
-    DenRaceSpec race = RaceWithRunners(2);
+    DenRacePlan race = RaceWithRunners(2);
     race.Runners[0].Age = "04";
     race.Runners[0].Bracket = "7";
     race.Runners[1].Age = "10";
@@ -180,7 +180,7 @@ TEST(DenFields, RunnerTexts) {
 }
 
 TEST(DenFields, ZeroBytesCutFields) {
-    DenRaceSpec race = RaceWithRunners(1);
+    DenRacePlan race = RaceWithRunners(1);
     race.Runners[0].HorseName = Sj("アイウ") + std::string(1, '\0') + Sj("エオ");
     race.Runners[0].Jockey = std::string("ab\0cd", 5);
     race.Runners[0].HorseCode = std::string(
@@ -205,12 +205,12 @@ TEST(DenFields, WeightInSinglePrecision) {
     };
     for (const Case& c :
          std::vector<Case>{{"555", 55.5}, {"520", 52.0}, {"523", 52.29999923706055}, {"570", 57.0}}) {
-        DenRaceSpec race = RaceWithRunners(1);
+        DenRacePlan race = RaceWithRunners(1);
         race.Runners[0].Weight = c.field;
         EXPECT_DOUBLE_EQ(static_cast<double>(One(race).GetWeight(0)), c.want) << c.field;
     }
     for (const std::string bad : {"   ", "5 5", "55 ", "abc"}) {
-        DenRaceSpec race = RaceWithRunners(1);
+        DenRacePlan race = RaceWithRunners(1);
         race.Runners[0].Weight = bad;
         const ETalpoError e = test::ErrorOf([&] { One(race).GetWeight(0); });
         EXPECT_EQ(e.Kind(), ErrorKind::NotFloat);

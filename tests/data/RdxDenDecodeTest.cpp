@@ -12,7 +12,7 @@
 namespace talpo {
 namespace {
 
-using Mutate = std::function<void(DenRaceSpec&)>;
+using Mutate = std::function<void(DenRacePlan&)>;
 using Read = std::function<std::string(const TDenma&)>;
 
 struct DecodeCase {
@@ -23,7 +23,7 @@ struct DecodeCase {
 };
 
 TDenma Build(const Mutate& set) {
-    DenRaceSpec race;
+    DenRacePlan race;
     race.Runners.resize(1);
     set(race);
     return TDenma::FromBytes(BuildDenRecord(race));
@@ -33,11 +33,11 @@ void RunCases(const std::vector<DecodeCase>& cases) {
     for (const DecodeCase& c : cases) EXPECT_EQ(c.get(Build(c.set)), Sj(c.want)) << c.what;
 }
 
-Mutate Field(std::string DenRaceSpec::*field, std::string value) {
-    return [field, value](DenRaceSpec& r) { r.*field = value; };
+Mutate Field(std::string DenRacePlan::*field, std::string value) {
+    return [field, value](DenRacePlan& r) { r.*field = value; };
 }
-Mutate Runner(std::string DenRunnerSpec::*field, std::string value) {
-    return [field, value](DenRaceSpec& r) { r.Runners[0].*field = value; };
+Mutate Runner(std::string DenRunnerPlan::*field, std::string value) {
+    return [field, value](DenRacePlan& r) { r.Runners[0].*field = value; };
 }
 
 TEST(DenDecode, SingleCodeTables) {
@@ -53,49 +53,49 @@ TEST(DenDecode, SingleCodeTables) {
     const Read allowance = [](const TDenma& d) { return d.GetApprentice(0); };
     const std::string nul(1, '\0');
     RunCases({
-        {"venue 0", Field(&DenRaceSpec::VenueCode, "0"), venue, "京都"},
-        {"venue 4", Field(&DenRaceSpec::VenueCode, "4"), venue, "東京"},
-        {"venue 5", Field(&DenRaceSpec::VenueCode, "5"), venue, "中山"},
-        {"venue 9", Field(&DenRaceSpec::VenueCode, "9"), venue, "函館"},
-        {"venue blank", Field(&DenRaceSpec::VenueCode, " "), venue, "    "},
-        {"venue zero byte", Field(&DenRaceSpec::VenueCode, nul), venue, "    "},
-        {"grade 0", Field(&DenRaceSpec::Grade, "0"), grade, "Ｇ１"},
-        {"grade 2", Field(&DenRaceSpec::Grade, "2"), grade, "Ｇ３"},
-        {"grade 3", Field(&DenRaceSpec::Grade, "3"), grade, ""},
-        {"surface 0", Field(&DenRaceSpec::Surface, "0"), surface, "ダ"},
-        {"surface 1", Field(&DenRaceSpec::Surface, "1"), surface, "芝"},
-        {"surface 2", Field(&DenRaceSpec::Surface, "2"), surface, ""},
-        {"turn 0", Field(&DenRaceSpec::Turn, "0"), turn, "右"},
-        {"turn 1", Field(&DenRaceSpec::Turn, "1"), turn, "左"},
-        {"turn x", Field(&DenRaceSpec::Turn, "x"), turn, ""},
-        {"course 2", Field(&DenRaceSpec::CourseType, "2"), course, "外→内"},
-        {"course 5", Field(&DenRaceSpec::CourseType, "5"), course, "内２周"},
-        {"course 6", Field(&DenRaceSpec::CourseType, "6"), course, ""},
-        {"rail 3", Field(&DenRaceSpec::CourseRail, "3"), rail, "D"},
-        {"rail 5", Field(&DenRaceSpec::CourseRail, "5"), rail, "A2"},
-        {"rail 6", Field(&DenRaceSpec::CourseRail, "6"), rail, ""},
-        {"pace 0", Field(&DenRaceSpec::Pace, "0"), pace, "H"},
-        {"pace 2", Field(&DenRaceSpec::Pace, "2"), pace, "S"},
-        {"pace blank", Field(&DenRaceSpec::Pace, " "), pace, ""},
-        {"mark 0", Runner(&DenRunnerSpec::Mark, "0"), mark, "◎"},
-        {"mark 4", Runner(&DenRunnerSpec::Mark, "4"), mark, "×"},
-        {"mark blank", Runner(&DenRunnerSpec::Mark, " "), mark, "  "},
-        {"sex 0", Runner(&DenRunnerSpec::Sex, "0"), sex, "牡"},
-        {"sex 2", Runner(&DenRunnerSpec::Sex, "2"), sex, "ｾﾝ"},
-        {"sex 9", Runner(&DenRunnerSpec::Sex, "9"), sex, "  "},
-        {"allowance 0", Runner(&DenRunnerSpec::Allowance, "0"), allowance, "  "},
-        {"allowance 1", Runner(&DenRunnerSpec::Allowance, "1"), allowance, "☆"},
-        {"allowance 3", Runner(&DenRunnerSpec::Allowance, "3"), allowance, "▲"},
-        {"allowance 4", Runner(&DenRunnerSpec::Allowance, "4"), allowance, "  "},
+        {"venue 0", Field(&DenRacePlan::VenueCode, "0"), venue, "京都"},
+        {"venue 4", Field(&DenRacePlan::VenueCode, "4"), venue, "東京"},
+        {"venue 5", Field(&DenRacePlan::VenueCode, "5"), venue, "中山"},
+        {"venue 9", Field(&DenRacePlan::VenueCode, "9"), venue, "函館"},
+        {"venue blank", Field(&DenRacePlan::VenueCode, " "), venue, "    "},
+        {"venue zero byte", Field(&DenRacePlan::VenueCode, nul), venue, "    "},
+        {"grade 0", Field(&DenRacePlan::Grade, "0"), grade, "Ｇ１"},
+        {"grade 2", Field(&DenRacePlan::Grade, "2"), grade, "Ｇ３"},
+        {"grade 3", Field(&DenRacePlan::Grade, "3"), grade, ""},
+        {"surface 0", Field(&DenRacePlan::Surface, "0"), surface, "ダ"},
+        {"surface 1", Field(&DenRacePlan::Surface, "1"), surface, "芝"},
+        {"surface 2", Field(&DenRacePlan::Surface, "2"), surface, ""},
+        {"turn 0", Field(&DenRacePlan::Turn, "0"), turn, "右"},
+        {"turn 1", Field(&DenRacePlan::Turn, "1"), turn, "左"},
+        {"turn x", Field(&DenRacePlan::Turn, "x"), turn, ""},
+        {"course 2", Field(&DenRacePlan::CourseType, "2"), course, "外→内"},
+        {"course 5", Field(&DenRacePlan::CourseType, "5"), course, "内２周"},
+        {"course 6", Field(&DenRacePlan::CourseType, "6"), course, ""},
+        {"rail 3", Field(&DenRacePlan::CourseRail, "3"), rail, "D"},
+        {"rail 5", Field(&DenRacePlan::CourseRail, "5"), rail, "A2"},
+        {"rail 6", Field(&DenRacePlan::CourseRail, "6"), rail, ""},
+        {"pace 0", Field(&DenRacePlan::Pace, "0"), pace, "H"},
+        {"pace 2", Field(&DenRacePlan::Pace, "2"), pace, "S"},
+        {"pace blank", Field(&DenRacePlan::Pace, " "), pace, ""},
+        {"mark 0", Runner(&DenRunnerPlan::Mark, "0"), mark, "◎"},
+        {"mark 4", Runner(&DenRunnerPlan::Mark, "4"), mark, "×"},
+        {"mark blank", Runner(&DenRunnerPlan::Mark, " "), mark, "  "},
+        {"sex 0", Runner(&DenRunnerPlan::Sex, "0"), sex, "牡"},
+        {"sex 2", Runner(&DenRunnerPlan::Sex, "2"), sex, "ｾﾝ"},
+        {"sex 9", Runner(&DenRunnerPlan::Sex, "9"), sex, "  "},
+        {"allowance 0", Runner(&DenRunnerPlan::Allowance, "0"), allowance, "  "},
+        {"allowance 1", Runner(&DenRunnerPlan::Allowance, "1"), allowance, "☆"},
+        {"allowance 3", Runner(&DenRunnerPlan::Allowance, "3"), allowance, "▲"},
+        {"allowance 4", Runner(&DenRunnerPlan::Allowance, "4"), allowance, "  "},
     });
     // The half-width katakana of ｾﾝ are one byte each.
-    EXPECT_EQ(Build(Runner(&DenRunnerSpec::Sex, "2")).GetSex(0), "\xBE\xDD");
+    EXPECT_EQ(Build(Runner(&DenRunnerPlan::Sex, "2")).GetSex(0), "\xBE\xDD");
 }
 
 TEST(DenDecode, AgeClassAppendsSecondCodeOnlyForHurdles) {
     const Read age = [](const TDenma& d) { return d.GetAgeClass(); };
     auto codes = [](std::string a, std::string b) {
-        return [a, b](DenRaceSpec& r) {
+        return [a, b](DenRacePlan& r) {
             r.AgeClass = a;
             r.AgeClass2 = b;
         };
@@ -117,7 +117,7 @@ TEST(DenDecode, RaceClassAndCondition) {
     const Read cls = [](const TDenma& d) { return d.GetRaceClass(); };
     const Read cond = [](const TDenma& d) { return d.GetCondition(); };
     auto classOf = [](std::string code, std::string prize) {
-        return [code, prize](DenRaceSpec& r) {
+        return [code, prize](DenRacePlan& r) {
             r.RaceClass = code;
             r.PrizeLimit = prize;
         };
@@ -129,14 +129,14 @@ TEST(DenDecode, RaceClassAndCondition) {
         {"class 1", classOf("1", "    "), cls, "新馬"},
         {"class 2", classOf("2", "xxxx"), cls, "未出走"},
         {"class 4", classOf("4", "0000"), cls, "オープン"},
-        {"cond 00", Field(&DenRaceSpec::Condition, "00"), cond, "(勝入)"},
-        {"cond 07", Field(&DenRaceSpec::Condition, "07"), cond, "(市･抽)"},
-        {"cond 09", Field(&DenRaceSpec::Condition, "09"), cond, "(□抽)"},
-        {"cond 13", Field(&DenRaceSpec::Condition, "13"), cond, "(混)(指)"},
-        {"cond 14", Field(&DenRaceSpec::Condition, "14"), cond, "(抽勝入)"},
-        {"cond 15", Field(&DenRaceSpec::Condition, "15"), cond, ""},
-        {"cond blank", Field(&DenRaceSpec::Condition, "  "), cond, ""},
-        {"cond 1", Field(&DenRaceSpec::Condition, " 1"), cond, ""},
+        {"cond 00", Field(&DenRacePlan::Condition, "00"), cond, "(勝入)"},
+        {"cond 07", Field(&DenRacePlan::Condition, "07"), cond, "(市･抽)"},
+        {"cond 09", Field(&DenRacePlan::Condition, "09"), cond, "(□抽)"},
+        {"cond 13", Field(&DenRacePlan::Condition, "13"), cond, "(混)(指)"},
+        {"cond 14", Field(&DenRacePlan::Condition, "14"), cond, "(抽勝入)"},
+        {"cond 15", Field(&DenRacePlan::Condition, "15"), cond, ""},
+        {"cond blank", Field(&DenRacePlan::Condition, "  "), cond, ""},
+        {"cond 1", Field(&DenRacePlan::Condition, " 1"), cond, ""},
     });
     for (const char* prize : {"    ", "090 ", "9x00"}) {
         const ETalpoError e = test::ErrorOf([&] { Build(classOf("0", prize)).GetRaceClass(); });
@@ -147,7 +147,7 @@ TEST(DenDecode, RaceClassAndCondition) {
 TEST(DenDecode, RaceNameWithAndWithoutEdition) {
     const Read name = [](const TDenma& d) { return d.GetRaceName(); };
     auto named = [](std::string edition, std::string title) {
-        return [edition, title](DenRaceSpec& r) {
+        return [edition, title](DenRacePlan& r) {
             r.Edition = edition;
             r.Title = Sj(title);
         };
@@ -166,7 +166,7 @@ TEST(DenDecode, WeightRuleAndTimes) {
     const Read rule = [](const TDenma& d) { return d.GetWeightRule(); };
     const Read good = [](const TDenma& d) { return d.GetTimeGood(); };
     const Read heavy = [](const TDenma& d) { return d.GetTimeHeavy(); };
-    auto ruleOf = [](std::string text) { return [text](DenRaceSpec& r) { r.WeightRule = Sj(text); }; };
+    auto ruleOf = [](std::string text) { return [text](DenRacePlan& r) { r.WeightRule = Sj(text); }; };
     RunCases({
         {"馬令", ruleOf("馬令"), rule, "馬齢"},
         {"定量", ruleOf("定量"), rule, "定量"},
@@ -175,9 +175,9 @@ TEST(DenDecode, WeightRuleAndTimes) {
         {"別定", ruleOf("別定"), rule, "別定"},
         {"ハンデ", ruleOf(" ハンデ "), rule, "ハンデ"},
         {"馬令 extra", ruleOf("馬令戦"), rule, "馬令戦"},
-        {"time 1112", Field(&DenRaceSpec::TimeGood, "1112"), good, "1:11:2"},
-        {"time 1356", Field(&DenRaceSpec::TimeHeavy, "1356"), heavy, "1:35:6"},
-        {"time blank", Field(&DenRaceSpec::TimeGood, "    "), good, " :  : "},
+        {"time 1112", Field(&DenRacePlan::TimeGood, "1112"), good, "1:11:2"},
+        {"time 1356", Field(&DenRacePlan::TimeHeavy, "1356"), heavy, "1:35:6"},
+        {"time blank", Field(&DenRacePlan::TimeGood, "    "), good, " :  : "},
     });
 }
 

@@ -10,7 +10,7 @@ namespace talpo {
 namespace {
 
 std::string Horse(const std::string& code, std::array<std::string, 5> figures) {
-    return BuildUmaRecord(UmaHorseSpec{code, figures});
+    return BuildUmaRecord(UmaHorsePlan{code, figures});
 }
 
 TEST(Uma, FigureRules) {

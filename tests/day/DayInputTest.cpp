@@ -58,9 +58,9 @@ TEST(DayTitle, NamesEveryVenueInTheNationalOrderAndTheDate) {
     // Kyoto's races first in the file, as a race card may have them; Tokyo's course comes first all the same.
     std::string den;
     for (const char* venue : {"0", "4", "0"}) {
-        DenRaceSpec race;
+        DenRacePlan race;
         race.VenueCode = venue;
-        DenRunnerSpec runner;
+        DenRunnerPlan runner;
         runner.HorseCode = "0000001";
         race.Runners = {runner, runner};
         den += BuildDenRecord(race);

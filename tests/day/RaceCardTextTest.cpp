@@ -14,12 +14,12 @@
 namespace talpo {
 namespace {
 
-TDenma Race(const DenRaceSpec& card) {
+TDenma Race(const DenRacePlan& card) {
     return TDenma::FromBytes(BuildDenRecord(card));
 }
 
 TEST(RaceCardText, HeaderOfAPredictedTurfRace) {
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Month = "05";
     card.Day = "11";
     card.Edition = "012";
@@ -34,7 +34,7 @@ TEST(RaceCardText, HeaderOfAPredictedTurfRace) {
     card.CourseType = "2";
     card.Pace = "1";
     card.Runners.resize(18);
-    const RaceCardHeader h = MakeRaceCardHeader(Race(card));
+    const RaceCardHeader h = MakeRaceCardHeader(Race(card).Race(0));
     EXPECT_EQ(h.Ymd, Sj("1998年 5月11日"));
     EXPECT_EQ(h.Kaisai, Sj("3回東京2日目"));
     EXPECT_EQ(h.Race, "11R");
@@ -50,13 +50,13 @@ TEST(RaceCardText, HeaderOfAPredictedTurfRace) {
 }
 
 TEST(RaceCardText, DirtRaceWithoutTitleOrPace) {
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Surface = "0";
     card.Pace = " ";
     card.Title = "";
     card.RaceClass = "0";
     card.PrizeLimit = "0500";
-    const RaceCardHeader h = MakeRaceCardHeader(Race(card));
+    const RaceCardHeader h = MakeRaceCardHeader(Race(card).Race(0));
     EXPECT_FALSE(h.Turf);
     EXPECT_TRUE(h.Title.empty());
     EXPECT_TRUE(h.Pace.empty());
@@ -68,38 +68,34 @@ TEST(RaceCardText, WeightsAndColumnTitles) {
     EXPECT_EQ(FormatWeight(55.5f), "55.5");
     EXPECT_EQ(FormatWeight(52.3f), "52.3");
     EXPECT_EQ(FormatWeight(52.0f), "52");
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Runners.resize(2);
     card.Runners[0].Weight = "523";
     card.Runners[0].Allowance = "1";
     card.Runners[1].Weight = "   ";
     const TDenma denma = Race(card);
-    EXPECT_EQ(WeightText(denma, 0), "52.3" + Sj("☆"));
-    EXPECT_THROW(WeightText(denma, 1), ETalpoError);
+    EXPECT_EQ(WeightText(denma.Race(0), 0), "52.3" + Sj("☆"));
+    EXPECT_THROW(WeightText(denma.Race(0), 1), ETalpoError);
     EXPECT_EQ(PairColumnTitle(8), Sj("枠連"));
     EXPECT_EQ(PairColumnTitle(9), Sj("馬連"));
 }
 
-// A store of a race per list of marks: runner h of race r has mark marks[r][h] and index 10 * r + h; the
-// cursors are left on race 0, runner 0, slot 0.
+// A store of a race per list of marks: runner h of race r has mark marks[r][h] and index 10 * r + h.
 TYoso Store(const std::vector<std::vector<std::string>>& marks) {
     TYoso yoso(static_cast<std::int32_t>(marks.size()));
-    for (yoso.RaceIndex = 0; yoso.RaceIndex < yoso.RaceCount; ++yoso.RaceIndex) {
-        const auto& race = marks[static_cast<std::size_t>(yoso.RaceIndex)];
-        for (yoso.HorseIndex = 0; yoso.HorseIndex < static_cast<int>(race.size()); ++yoso.HorseIndex) {
-            yoso.SetMark(race[static_cast<std::size_t>(yoso.HorseIndex)]);
-            yoso.SetIndex(10 * yoso.RaceIndex + yoso.HorseIndex);
+    for (int r = 0; r < yoso.RaceCount; ++r) {
+        for (int h = 0; h < static_cast<int>(marks[static_cast<std::size_t>(r)].size()); ++h) {
+            yoso.Race(r).Horse(h).Mark.Set(marks[static_cast<std::size_t>(r)][static_cast<std::size_t>(h)]);
+            yoso.Race(r).Horse(h).Index = 10 * r + h;
         }
     }
-    yoso.RaceIndex = 0;
-    yoso.HorseIndex = 0;
     return yoso;
 }
 
 TEST(RaceCardText, ARunnerRowHoldsTheCellsAsStoredInColumnOrder) {
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Runners.resize(2);
-    DenRunnerSpec& runner = card.Runners[1];
+    DenRunnerPlan& runner = card.Runners[1];
     runner.Bracket = "2";
     runner.Sex = "1";
     runner.Age = "05";
@@ -112,7 +108,7 @@ TEST(RaceCardText, ARunnerRowHoldsTheCellsAsStoredInColumnOrder) {
     const TDenma denma = Race(card);
     const TYoso yoso = Store({{"", Sj("◎")}});
 
-    const std::vector<RunnerRow> rows = MakeRunnerRows(denma, yoso, 2);
+    const std::vector<RunnerRow> rows = MakeRunnerRows(denma.Race(0), yoso.Race(0), 2);
 
     ASSERT_EQ(rows.size(), 2u);
     const RunnerCells expected = {
@@ -135,14 +131,14 @@ TEST(RaceCardText, ARunnerRowHoldsTheCellsAsStoredInColumnOrder) {
 }
 
 TEST(RaceCardText, AWeightThatIsNoNumberEmptiesOnlyItsCellAndKeepsItsMessage) {
-    DenRaceSpec card;
+    DenRacePlan card;
     card.Runners.resize(3);
     card.Runners[1].Weight = "5x3";
     card.Runners[1].Trainer = Sj("丙山");
     card.Runners[2].Weight = "abc";
     const TDenma denma = Race(card);
 
-    const std::vector<RunnerRow> rows = MakeRunnerRows(denma, Store({{"", "", ""}}), 3);
+    const std::vector<RunnerRow> rows = MakeRunnerRows(denma.Race(0), Store({{"", "", ""}}).Race(0), 3);
 
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].Cells[ColWeight], "55  ");
@@ -155,17 +151,15 @@ TEST(RaceCardText, AWeightThatIsNoNumberEmptiesOnlyItsCellAndKeepsItsMessage) {
     EXPECT_EQ(rows[2].WeightError, "'ab.c' は浮動小数点数ではありません");
 }
 
-TEST(RaceCardText, RowsAndBetsComeFromTheRaceUnderTheStoresCursor) {
-    DenRaceSpec card;
+TEST(RaceCardText, RowsAndBetsComeFromTheStoresRaceGiven) {
+    DenRacePlan card;
     card.Runners.resize(2);
     const TDenma denma = Race(card);
     TYoso yoso = Store({{Sj("○"), Sj("◎")}, {Sj("◎"), Sj("△")}});
-    yoso.RaceIndex = 1;
-    yoso.BetIndex = 0;
-    yoso.SetWinBet(" 1");
+    yoso.Race(1).SetBets(std::vector<Bet>{{BetType::Win, 1}});
 
-    const std::vector<RunnerRow> rows = MakeRunnerRows(denma, yoso, 2);
-    const BetTable bets = MakeBetTable(yoso, 2);
+    const std::vector<RunnerRow> rows = MakeRunnerRows(denma.Race(0), yoso.Race(1), 2);
+    const BetTable bets = MakeBetTable(yoso.Race(1), 2);
 
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].Cells[ColMarks], Sj("◎") + "  ");
@@ -174,31 +168,30 @@ TEST(RaceCardText, RowsAndBetsComeFromTheRaceUnderTheStoresCursor) {
     EXPECT_EQ(bets.Columns[0], std::vector<std::string>{" 1"});
 }
 
-TEST(RaceCardText, TheBetTableShowsTheFirstSlotsOfEachKindUnderTheirTitles) {
+TEST(RaceCardText, TheBetTableShowsTheSlotsOfEachKindUnderTheirTitles) {
     TYoso yoso(1);
-    for (yoso.BetIndex = 0; yoso.BetIndex < TYoso::WinPlaceSlots; ++yoso.BetIndex) {
-        yoso.SetWinBet("W" + std::to_string(yoso.BetIndex));
-        yoso.SetPlaceBet("P" + std::to_string(yoso.BetIndex));
-    }
-    for (yoso.BetIndex = 0; yoso.BetIndex < TYoso::PairSlots; ++yoso.BetIndex)
-        yoso.SetPairBet("R" + std::to_string(yoso.BetIndex));
+    TYosoRace& race = yoso.Race(0);
+    race.SetBets(std::vector<Bet>{{BetType::Win, 1},
+                                  {BetType::Place, 1},
+                                  {BetType::Place, 2},
+                                  {BetType::BracketQuinella, 1, 2},
+                                  {BetType::BracketQuinella, 2, 3}});
 
-    const BetTable small = MakeBetTable(yoso, 8);
-    const BetTable large = MakeBetTable(yoso, 9);
+    const BetTable small = MakeBetTable(race, 8);
+    const BetTable large = MakeBetTable(race, 9);
 
     const std::array<std::string, 3> smallTitles = {Sj("単勝"), Sj("複勝"), Sj("枠連")};
     EXPECT_EQ(small.Titles, smallTitles);
     EXPECT_EQ(large.Titles[2], Sj("馬連"));
-    EXPECT_EQ(small.Columns[0], std::vector<std::string>{"W0"});
-    EXPECT_EQ(small.Columns[1], (std::vector<std::string>{"P0", "P1", "P2"}));
-    EXPECT_EQ(small.Columns[2], (std::vector<std::string>{"R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7"}));
+    EXPECT_EQ(small.Columns[0], std::vector<std::string>{" 1"});
+    EXPECT_EQ(small.Columns[1], (std::vector<std::string>{" 1", " 2", ""}));
+    EXPECT_EQ(small.Columns[2], (std::vector<std::string>{"   12", "   23", "", "", "", "", "", ""}));
     EXPECT_EQ(large.Columns, small.Columns);
 
-    // No prediction ("--", or an empty slot for a race of no runners): said, not shown as bets.
-    for (const char* win : {"--", ""}) {
-        yoso.BetIndex = 0;
-        yoso.SetWinBet(win);
-        const BetTable none = MakeBetTable(yoso, 8);
+    // No prediction (declined, or a race of no runners): said, not shown as bets.
+    for (const bool declined : {true, false}) {
+        declined ? race.SetDeclined() : race.SetBets({});
+        const BetTable none = MakeBetTable(race, 8);
         EXPECT_EQ(none.Titles, smallTitles);
         EXPECT_TRUE(none.Columns[0].empty() && none.Columns[1].empty());
         EXPECT_EQ(none.Columns[2], std::vector<std::string>{Sj("予想無し")});

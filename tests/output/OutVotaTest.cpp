@@ -112,7 +112,7 @@ TEST(OutVota, HeaderDigitsThatAreNoDigitsBecomeEmpty) {
     race.Day = "";
     TYoso yoso = MakeYoso({race});
 
-    WriteVotaHeader(yoso.RaceAt(0), lines);
+    WriteVotaHeader(yoso.Race(0), lines);
 
     const std::vector<std::string> expected = {kRule, Sj("      １ 年  回  日目 １月日 [0257]  TALPO Ver1.0"),
                                                kRule};
@@ -122,7 +122,7 @@ TEST(OutVota, HeaderDigitsThatAreNoDigitsBecomeEmpty) {
 TEST(OutVota, RaceLineIsAppendedOnlyForAPrediction) {
     std::vector<std::string> lines;
     TYoso yoso = MakeYoso({test::EightRunnerRace1(), test::NoPredictionRace(9), test::SmallRace(0)});
-    for (int r = 0; r < 3; ++r) WriteVotaRace(yoso.RaceAt(r), lines);
+    for (int r = 0; r < 3; ++r) WriteVotaRace(yoso.Race(r), lines);
 
     EXPECT_EQ(lines, std::vector<std::string>{" 1R   4    24    46    26    14    12    16 "});
 }
@@ -133,7 +133,7 @@ TEST(OutVota, ARaceNoOfFullWidthDigitsIsNotPadded) {
     race.RaceNo = "１";
     TYoso yoso = MakeYoso({race});
 
-    WriteVotaRace(yoso.RaceAt(0), lines);
+    WriteVotaRace(yoso.Race(0), lines);
 
     EXPECT_EQ(lines, std::vector<std::string>{Sj("１R   4    24    46    26    14    12    16 ")});
 }

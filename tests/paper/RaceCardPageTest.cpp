@@ -12,13 +12,13 @@
 namespace talpo {
 namespace {
 
-DenRaceSpec WidestRace() {
-    DenRaceSpec race;
+DenRacePlan WidestRace() {
+    DenRacePlan race;
     race.Grade = "1";
     race.Edition = "100";
     race.Title = Sj("ＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷ");
     for (int i = 0; i < 18; ++i) {
-        DenRunnerSpec r;
+        DenRunnerPlan r;
         r.HorseCode = "00000" + std::to_string(10 + i);
         r.Bracket = std::to_string(1 + i * 8 / 18);
         r.Weight = "585";
@@ -33,10 +33,10 @@ DenRaceSpec WidestRace() {
 }
 
 // A debut race: nobody in it has a figure, so it has no prediction.
-DenRaceSpec DebutRace() {
-    DenRaceSpec race;
+DenRacePlan DebutRace() {
+    DenRacePlan race;
     race.RaceNo = "01";
-    DenRunnerSpec r;
+    DenRunnerPlan r;
     r.HorseCode = "0000099";
     r.HorseName = Sj("シンザン");
     race.Runners = {r, r};
@@ -46,7 +46,7 @@ DenRaceSpec DebutRace() {
 TDay LoadTestDay() {
     std::string uma;
     for (int i = 0; i < 18; ++i) {
-        UmaHorseSpec horse;
+        UmaHorsePlan horse;
         horse.HorseCode = "00000" + std::to_string(10 + i);
         horse.Figures = {"999", "100", "   ", "050", std::to_string(100 + i)};
         uma += BuildUmaRecord(horse);
@@ -86,7 +86,7 @@ bool Shows(const std::vector<PageItem>& items, const QString& text) {
 }
 
 TEST(RaceCardPage, EighteenRunnersOfTheWidestTextsStayWholeOnThePage) {
-    TDay day = LoadTestDay();
+    const TDay day = LoadTestDay();
     const RaceCardSheet sheet = MakeRaceCardSheet(day, 0);
     ASSERT_EQ(sheet.Rows.size(), 18u);
     EXPECT_TRUE(sheet.Predicted);
@@ -116,12 +116,10 @@ TEST(RaceCardPage, EighteenRunnersOfTheWidestTextsStayWholeOnThePage) {
     // A printer whose edge takes 20 mm leaves less.
     const QSizeF narrower = PrintableArea() - QSizeF(46, 46);
     ExpectReadable(LayOutRaceCard(sheet, narrower), narrower);
-    EXPECT_EQ(day.Denma->RaceIndex, 0);
 }
 
 TEST(RaceCardPage, ARaceWithoutPredictionIsDrawnAndSaysSo) {
-    TDay day = LoadTestDay();
-    day.SetRace(1);
+    const TDay day = LoadTestDay();
     const RaceCardSheet sheet = MakeRaceCardSheet(day, 1);
     EXPECT_FALSE(sheet.Predicted);
     const std::vector<PageItem> items = LayOutRaceCard(sheet, PrintableArea());
@@ -133,8 +131,6 @@ TEST(RaceCardPage, ARaceWithoutPredictionIsDrawnAndSaysSo) {
     EXPECT_FALSE(std::any_of(items.begin(), items.end(),
                              [](const PageItem& item) { return item.Ground == QColor(0x70, 0x70, 0x70); }));
     EXPECT_TRUE(Shows(items, QString::fromUtf8("シンザン")));
-    // The cursor stays on the race the window shows.
-    EXPECT_EQ(day.Denma->RaceIndex, 1);
 }
 
 // The file holds every venue's races: its name says so.

@@ -27,27 +27,26 @@ test::Predicted One(const std::vector<int>& indices) {
     return test::PredictDay(day);
 }
 
-TEST(RankSmall, CompareAndPad) {
+TEST(RankSmall, CompareAndTheTextsOfABet) {
     EXPECT_EQ(CompareByIndex({1, 80}, {2, 50}), -1);
     EXPECT_EQ(CompareByIndex({1, 50}, {2, 80}), 1);
     EXPECT_EQ(CompareByIndex({1, 60}, {2, 60}), 0);
     EXPECT_EQ(CompareByIndex({1, -1}, {2, 0}), 1);
-    const std::pair<std::string, std::string> pads[] = {
-        {"7", " 7"}, {"12", "12"}, {"", ""}, {" 7", " 7"}, {Sj("１"), Sj("１")}};
-    for (const auto& [in, out] : pads) EXPECT_EQ(PadHorseNo(in), out) << in;
-}
-
-TEST(RankSmall, PairTextForms) {
     struct Case {
-        std::string a, b;
-        int runners;
-        std::string text;
+        Bet bet;
+        std::string slot, label;
     } const cases[] = {
-        {" 6", " 3", 8, "   36"},  {" 3", " 6", 8, "   36"}, {" 1", " 2", 0, "   12"},
-        {"12", " 3", 12, " 3-12"}, {" 9", "10", 9, " 9-10"}, {"18", "17", 18, "17-18"},
-        {" 5", " 5", 9, " 5- 5"},
+        {{BetType::Win, 7}, " 7", "7"},
+        {{BetType::Place, 12}, "12", "12"},
+        {{BetType::BracketQuinella, 3, 6}, "   36", "3-6"},
+        {{BetType::Quinella, 3, 12}, " 3-12", "3-12"},
+        {{BetType::Quinella, 9, 10}, " 9-10", "9-10"},
+        {{BetType::Quinella, 17, 18}, "17-18", "17-18"},
     };
-    for (const Case& c : cases) EXPECT_EQ(MakePairText(c.a, c.b, c.runners), c.text) << c.a << "/" << c.b;
+    for (const Case& c : cases) {
+        EXPECT_EQ(SlotText(c.bet), c.slot) << c.label;
+        EXPECT_EQ(BetLabel(c.bet), c.label);
+    }
 }
 
 TEST(RankSmall, ToleranceAndMarkCountTables) {
@@ -116,8 +115,7 @@ TEST(RankRace, WinPlaceAndPairForms) {
     auto eight = One({40, 41, 80, 42, 43, 90, 44, 45});
     EXPECT_EQ(WinSlots(eight.Yoso), Padded({" 6"}, 9));
     EXPECT_EQ(PlaceSlots(eight.Yoso), Padded({" 6", " 3", " 8"}, 9));
-    eight.Yoso.BetIndex = 0;
-    EXPECT_EQ(eight.Yoso.GetPairBet(), "   36");
+    EXPECT_EQ(PairSlots(eight.Yoso)[0], "   36");
 
     auto twelve = One({40, 41, 80, 42, 43, 44, 45, 46, 47, 48, 49, 90});
     EXPECT_EQ(WinSlots(twelve.Yoso), Padded({"12"}, 9));
@@ -155,25 +153,16 @@ TEST(RankRace, SmallFieldsLeaveMissingRanksEmpty) {
 }
 
 TEST(RankRace, StaleBetsAreEmptiedAndIndicesAreRead) {
-    test::TestDay day;
-    day.AddRaceOfIndices({0, 0, 0});
-    const TDenma denma = day.Denma();
     TYoso yoso(1);
-    for (int slot = 0; slot < 8; ++slot) {
-        yoso.BetIndex = slot;
-        yoso.SetWinBet("xx");
-        yoso.SetPlaceBet("xx");
-        yoso.SetPairBet("xxxxx");
-    }
-    for (const auto& [h, index] : {std::pair{0, 10}, {1, 30}, {2, 20}}) {
-        yoso.HorseIndex = h;
-        yoso.SetIndex(index);
-    }
-    AssignMarksAndBets(denma, yoso);
+    TYosoRace& race = yoso.Race(0);
+    race.SetDeclined();
+    for (int slot = 0; slot < 8; ++slot) race.WinBets[static_cast<std::size_t>(slot)].Set("xx");
+    for (const auto& [h, index] : {std::pair{0, 10}, {1, 30}, {2, 20}}) race.Horse(h).Index = index;
+    AssignMarksAndBets(race, 3);
     EXPECT_EQ(test::Marks(yoso, 3), MarkTexts({"▲", "◎", "○"}));
-    // Slots past those the ranking empties keep what they held.
-    EXPECT_EQ(WinSlots(yoso), std::vector<std::string>({" 2", "", "", "xx", "xx", "xx", "xx", "xx", ""}));
-    EXPECT_EQ(PairSlots(yoso), Padded({"   23", "   12", "   13", "", "", "", "", ""}, 40));
+    EXPECT_EQ(WinSlots(yoso), Padded({" 2"}, 9));
+    EXPECT_EQ(PlaceSlots(yoso), Padded({" 2", " 3", " 1"}, 9));
+    EXPECT_EQ(PairSlots(yoso), Padded({"   23", "   12", "   13"}, 40));
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST(PredictIndex, FiguresAndJockeyGiveTheIndex) {
 
 TEST(PredictCopy, HeaderAndRunnersReachTheStore) {
     test::TestDay day;
-    DenRaceSpec& race = day.AddRaceOfIndices({70, 80});
+    DenRacePlan& race = day.AddRaceOfIndices({70, 80});
     race.Edition = "065";
     race.Title = Sj("東京優駿");
     race.Month = "05";
@@ -97,7 +97,7 @@ TEST(PredictCopy, RaceDateFromTheStoredMonthAndDay) {
     };
     test::TestDay day;
     for (const Case& c : cases) {
-        DenRaceSpec& race = day.AddRaceOfIndices({});
+        DenRacePlan& race = day.AddRaceOfIndices({});
         race.Month = c.month;
         race.Day = c.day;
     }
@@ -133,7 +133,7 @@ TEST(PredictCopy, CountsAbove18PredictTheFirst18) {
 TEST(PredictMissing, AbsentHorseHasNoIndexAndTheDayGoesOn) {
     test::TestDay day;
     day.AddRaceOfIndices({70, 80, 60}).Runners[1].HorseCode = "ZZZ0001";
-    DenRaceSpec& second = day.AddRaceOfIndices({75, 65, 85});
+    DenRacePlan& second = day.AddRaceOfIndices({75, 65, 85});
     second.VenueCode = "0";
     second.RaceNo = "03";
     second.Runners[0].HorseCode = second.Runners[2].HorseCode = "ZZZ0001";
@@ -228,7 +228,7 @@ TEST(PredictErrors, ARaceCardOfZeroBytesIsTheConversionErrorOfItsEmptyRunnerCoun
 TEST(PredictProgress, ThreeRacesReportEveryStep) {
     test::TestDay day;
     day.AddRaceOfIndices({70, 80});
-    DenRaceSpec& kyoto = day.AddRaceOfIndices({});
+    DenRacePlan& kyoto = day.AddRaceOfIndices({});
     kyoto.VenueCode = "0";
     kyoto.RaceNo = "01";
     day.AddRaceOfIndices({60}).VenueCode = "X";  // no venue name: four blanks
@@ -250,8 +250,8 @@ TEST(PredictProgress, ThreeRacesReportEveryStep) {
                                   "Done 3",
                                   "End",
                               }));
-    EXPECT_EQ(denma.RaceIndex, 2);
-    EXPECT_EQ(yoso.RaceIndex, 2);
+    EXPECT_EQ(denma.RaceIndex, 0);  // the engine reads races by index, moving no cursor
+    EXPECT_EQ(yoso.RaceIndex, 0);
 }
 
 TEST(PredictProgress, CountCaptionOfALongDay) {

@@ -21,12 +21,12 @@ using Figures = std::array<std::string, 5>;
 class TestDay {
 public:
     // Appends a race; runner k gets its own horse with these figures. The reference lasts until the next add.
-    DenRaceSpec& AddRace(const std::vector<Figures>& runners) {
-        DenRaceSpec race;
+    DenRacePlan& AddRace(const std::vector<Figures>& runners) {
+        DenRacePlan race;
         for (std::size_t k = 0; k < runners.size(); ++k) {
             char code[32];
             std::snprintf(code, sizeof code, "%03d%04d", static_cast<int>(Races.size()), static_cast<int>(k));
-            DenRunnerSpec runner;
+            DenRunnerPlan runner;
             runner.HorseCode = code;
             race.Runners.push_back(runner);
             Horses.push_back({code, runners[k]});
@@ -35,7 +35,7 @@ public:
         return Races.back();
     }
     // A race whose runners, in horse number order, get these indices: one figure each, 0 for none.
-    DenRaceSpec& AddRaceOfIndices(const std::vector<int>& indices) {
+    DenRacePlan& AddRaceOfIndices(const std::vector<int>& indices) {
         std::vector<Figures> runners;
         for (const int index : indices) {
             char figure[8];
@@ -47,17 +47,17 @@ public:
 
     TDenma Denma() const {
         std::string bytes;
-        for (const DenRaceSpec& race : Races) bytes += BuildDenRecord(race);
+        for (const DenRacePlan& race : Races) bytes += BuildDenRecord(race);
         return TDenma::FromBytes(bytes);
     }
     TUma Uma() const {
         std::string bytes;
-        for (const UmaHorseSpec& horse : Horses) bytes += BuildUmaRecord(horse);
+        for (const UmaHorsePlan& horse : Horses) bytes += BuildUmaRecord(horse);
         return TUma::FromBytes(bytes);
     }
 
-    std::vector<DenRaceSpec> Races;
-    std::vector<UmaHorseSpec> Horses;
+    std::vector<DenRacePlan> Races;
+    std::vector<UmaHorsePlan> Horses;
 };
 
 // Every call as one line of text (captions in UTF-8).

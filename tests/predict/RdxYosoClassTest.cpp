@@ -139,11 +139,11 @@ TEST(YosoStore, ReadsByIndexSeeWhatTheCursorsSeeAndMoveNoCursor) {
     const TYoso& store = yoso;
 
     for (int r = 0; r < 3; ++r) {
-        EXPECT_EQ(store.RaceAt(r).RaceNo.Get(), std::to_string(r + 1)) << r;
-        EXPECT_EQ(store.RaceAt(r).PairBets[39].Get(), std::to_string(r) + "-39") << r;
-        EXPECT_EQ(store.HorseAt(r, 17 - r).HorseName.Get(), "H" + std::to_string(r)) << r;
-        EXPECT_EQ(store.HorseAt(r, 17 - r).Index, 100 + r) << r;
-        EXPECT_EQ(&store.HorseAt(r, 17 - r), &store.RaceAt(r).Horses[static_cast<std::size_t>(17 - r)]);
+        EXPECT_EQ(store.Race(r).RaceNo.Get(), std::to_string(r + 1)) << r;
+        EXPECT_EQ(store.Race(r).PairBets[39].Get(), std::to_string(r) + "-39") << r;
+        EXPECT_EQ(store.Race(r).Horse(17 - r).HorseName.Get(), "H" + std::to_string(r)) << r;
+        EXPECT_EQ(store.Race(r).Horse(17 - r).Index, 100 + r) << r;
+        EXPECT_EQ(&store.Race(r).Horse(17 - r), &store.Race(r).Horses[static_cast<std::size_t>(17 - r)]);
     }
     EXPECT_EQ(yoso.RaceIndex, 1);
     EXPECT_EQ(yoso.HorseIndex, 4);
@@ -157,12 +157,12 @@ TEST(YosoStore, ABadIndexGivenToARead) {
         return "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています (" + std::to_string(index) + ")";
     };
     for (const auto& [yoso, race] : {std::pair{&three, -1}, {&three, 3}, {&none, 0}}) {
-        EXPECT_EQ(ListErrorText([&] { yoso->RaceAt(race); }), message(race));
+        EXPECT_EQ(ListErrorText([&] { yoso->Race(race); }), message(race));
         // The race is looked at before the horse, as through the cursors.
-        EXPECT_EQ(ListErrorText([&] { yoso->HorseAt(race, 18); }), message(race));
+        EXPECT_EQ(ListErrorText([&] { yoso->Race(race).Horse(18); }), message(race));
     }
     for (const int horse : {-1, TYoso::HorseSlots}) {
-        EXPECT_EQ(ListErrorText([&] { three.HorseAt(2, horse); }), message(horse));
+        EXPECT_EQ(ListErrorText([&] { three.Race(2).Horse(horse); }), message(horse));
     }
 }
 

@@ -5,12 +5,14 @@
 #include <atomic>
 
 #include "common/StagingSeam.h"
+#include "common/TalpoError.h"
 
 namespace talpo {
 namespace {
 
 std::atomic<bool> named{false};
 std::atomic<int> failing{-1};
+int failingNow = -1;  // of the CommitTogether under way
 
 }  // namespace
 
@@ -32,8 +34,9 @@ bool AnonymousStagedFiles() {
     return !named.load();
 }
 
-int FailingReplacement() {
-    return failing.exchange(-1);
+void BeforeReplacement(std::size_t replacement, const std::string& target) {
+    if (replacement == 0) failingNow = failing.exchange(-1);
+    if (static_cast<int>(replacement) == failingNow) throw FileCreateError(target);
 }
 
 }  // namespace seam

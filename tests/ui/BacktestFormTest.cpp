@@ -403,7 +403,7 @@ TEST_F(BacktestFormFromThePredictionWindow, IsTiedToItNamesTheDayAndKeepsItWhenI
     TBacktestForm other(nullptr, {}, TBacktestSetup{&shared, {}, {}, {}, {}});
     EXPECT_EQ(other.DayList->item(0)->text().toStdString(), "東京 1998/05/24");
 
-    const TYosoRace& race = form->Day()->Yoso->RaceAt(0);
+    const TYosoRace& race = form->Day()->Yoso->Race(0);
     const std::string results = f.Temp.File("results.csv");
     test::WriteBytes(results, "date,venue,race,type,combination,payout\n19980524,東京," +
                                   TrimBlanks(race.RaceNo.Get()) + ",単勝,1,250\n");

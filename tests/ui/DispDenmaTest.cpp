@@ -20,7 +20,7 @@ protected:
 
 TEST_F(DispDenmaTest, HeaderShowsTheRaceTexts) {
     UiDay day;
-    DenRaceSpec& race = day.AddRace(18);
+    DenRacePlan& race = day.AddRace(18);
     race.Grade = "0";
     race.Condition = "03";
     race.WeightRule = Sj("定量");
@@ -57,9 +57,9 @@ TEST_F(DispDenmaTest, HeaderShowsTheRaceTexts) {
 
 TEST_F(DispDenmaTest, CourseBoxPaceBoxAndTitleBoxFollowTheRace) {
     UiDay day;
-    DenRaceSpec& turf = day.AddRace(8);
+    DenRacePlan& turf = day.AddRace(8);
     turf.Title = Sj("日本ダービー");
-    DenRaceSpec& dirt = day.AddRace(8);
+    DenRacePlan& dirt = day.AddRace(8);
     dirt.Surface = "0";
     dirt.Turn = "0";
     dirt.Distance = "1200";
@@ -87,7 +87,7 @@ TEST_F(DispDenmaTest, CourseBoxPaceBoxAndTitleBoxFollowTheRace) {
 
 TEST_F(DispDenmaTest, ALongCourseTextFitsBeforeTheFieldSizeBox) {
     UiDay day;
-    DenRaceSpec& race = day.AddRace(8);
+    DenRacePlan& race = day.AddRace(8);
     race.Surface = "0";
     race.Distance = "2800";
     race.CourseRail = "4";
@@ -152,7 +152,7 @@ TEST_F(DispDenmaTest, ColumnWidthsAreSamplesInTheGridFontPlusExtraPixels) {
 
 TEST_F(DispDenmaTest, BracketCellsTakeTheBracketColours) {
     UiDay day;
-    DenRaceSpec& race = day.AddRace(9);
+    DenRacePlan& race = day.AddRace(9);
     const char* brackets[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
     for (int k = 0; k < 9; ++k) race.Runners[k].Bracket = brackets[k];
     OpenDay(day);
@@ -218,7 +218,7 @@ TEST_F(DispDenmaTest, PairColumnIsBracketQuinellaUpToEightRunners) {
 
 TEST_F(DispDenmaTest, RunnerCellsShowTheRaceCardAndThePrediction) {
     UiDay day;
-    DenRaceSpec& race = day.AddRace(3);
+    DenRacePlan& race = day.AddRace(3);
     race.Runners[0].Weight = "523";
     race.Runners[1].Weight = "570";
     race.Runners[2].Weight = "555";
@@ -266,7 +266,7 @@ TEST_F(DispDenmaTest, ARaceWithoutPredictionSaysSoAndHasNoMarks) {
 
 TEST_F(DispDenmaTest, AWeightThatIsNoNumberIsReportedOnceAndTheRaceIsStillDrawn) {
     UiDay day;
-    DenRaceSpec& race = day.AddRace(4);
+    DenRacePlan& race = day.AddRace(4);
     race.Runners[1].Weight = "5x3";
     race.Runners[2].Weight = "abc";
     race.Runners[3].Trainer = Sj("丙山");

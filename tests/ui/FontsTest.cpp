@@ -4,7 +4,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 
-#include "ui/Fonts.h"
+#include "paper/Fonts.h"
 
 namespace talpo {
 namespace {

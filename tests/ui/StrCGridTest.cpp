@@ -8,8 +8,8 @@
 
 #include "GridImage.h"
 #include "common/TalpoError.h"
+#include "paper/Fonts.h"
 #include "support/TestSupport.h"
-#include "ui/Fonts.h"
 #include "ui/StrCGrid.h"
 
 namespace talpo {

@@ -10,17 +10,17 @@
 namespace talpo::test {
 namespace {
 
-DenRaceSpec& AddRunners(UiDay& day, int runners, bool figures) {
-    DenRaceSpec race;
+DenRacePlan& AddRunners(UiDay& day, int runners, bool figures) {
+    DenRacePlan race;
     for (int k = 0; k < runners; ++k) {
         char code[16];
         std::snprintf(code, sizeof code, "%03d%04d", static_cast<int>(day.Races.size()), k);
-        DenRunnerSpec runner;
+        DenRunnerPlan runner;
         runner.HorseCode = code;
         // Eight brackets for up to 16 runners, the last ones doubled up.
         runner.Bracket = std::to_string(runners <= 8 ? k + 1 : std::min(8, k / 2 + 1));
         race.Runners.push_back(runner);
-        UmaHorseSpec horse;
+        UmaHorsePlan horse;
         horse.HorseCode = code;
         if (figures) horse.Figures = {" 80", " 9" + std::to_string(k % 10), "   ", "   ", "   "};
         day.Horses.push_back(horse);
@@ -41,23 +41,23 @@ void AnswerModalTry(std::function<void(QWidget*)> answer, int triesLeft) {
 
 }  // namespace
 
-DenRaceSpec& UiDay::AddRace(int runners) {
+DenRacePlan& UiDay::AddRace(int runners) {
     return AddRunners(*this, runners, true);
 }
 
-DenRaceSpec& UiDay::AddRaceWithoutFigures(int runners) {
+DenRacePlan& UiDay::AddRaceWithoutFigures(int runners) {
     return AddRunners(*this, runners, false);
 }
 
 std::string UiDay::DenBytes() const {
     std::string bytes;
-    for (const DenRaceSpec& race : Races) bytes += BuildDenRecord(race);
+    for (const DenRacePlan& race : Races) bytes += BuildDenRecord(race);
     return bytes;
 }
 
 std::string UiDay::UmaBytes() const {
     std::string bytes;
-    for (const UmaHorseSpec& horse : Horses) bytes += BuildUmaRecord(horse);
+    for (const UmaHorsePlan& horse : Horses) bytes += BuildUmaRecord(horse);
     return bytes;
 }
 

@@ -18,17 +18,17 @@ namespace talpo::test {
 struct UiDay {
     // A race of `runners` runners at Tokyo on 24 May 1998; runner k has the figures " 80" and " 9k"
     // (k = 0..9, cycling), so the race is predicted. Brackets follow the usual draw.
-    DenRaceSpec& AddRace(int runners);
+    DenRacePlan& AddRace(int runners);
     // A race whose runners have no figures at all: it gets no prediction.
-    DenRaceSpec& AddRaceWithoutFigures(int runners);
+    DenRacePlan& AddRaceWithoutFigures(int runners);
 
     std::string DenBytes() const;
     std::string UmaBytes() const;
     // Writes rdx_den.dat and rdx_uma.dat into `dir` (ending in "/").
     void WriteTo(const std::string& dir) const;
 
-    std::vector<DenRaceSpec> Races;
-    std::vector<UmaHorseSpec> Horses;
+    std::vector<DenRacePlan> Races;
+    std::vector<UmaHorsePlan> Horses;
 };
 
 // Folders prog/, in/ and out/ in a fresh temporary folder, a pause that only counts, stand-ins for the
