@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <algorithm>
 
 #include "backtest/BacktestReport.h"

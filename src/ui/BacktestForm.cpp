@@ -6,19 +6,15 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "backtest/Yen.h"
@@ -28,6 +24,7 @@
 #include "ui/BacktestCharts.h"
 #include "ui/BacktestChoices.h"
 #include "ui/ErrorGuard.h"
+#include "ui/FigureGrid.h"
 #include "ui/HelpWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/PathList.h"
@@ -64,86 +61,6 @@ protected:
 private:
     std::function<void()> entered_;
 };
-
-// A table that fills its tab: each column at least as wide as its texts, the room left shared among them
-// in proportion, and no narrower than that, so that no figure is ever cut to 「…」.
-class TFigureGrid : public QTableWidget {
-public:
-    TFigureGrid() {
-        setEditTriggers(QAbstractItemView::NoEditTriggers);
-        verticalHeader()->setVisible(false);
-        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-        horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-
-    void Fill(const ReportTable& table);
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        QTableWidget::resizeEvent(event);
-        Spread();
-    }
-    // Before a run, and after one that did not end, the empty table says how figures come.
-    void paintEvent(QPaintEvent* event) override {
-        QTableWidget::paintEvent(event);
-        if (rowCount() > 0) return;
-        QPainter painter(viewport());
-        painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
-        painter.drawText(viewport()->rect(), Qt::AlignCenter,
-                         U("日と成績ファイルを選んで「集計」を押すと、ここに表が出ます"));
-    }
-
-private:
-    void Spread();
-
-    std::vector<int> natural_;
-};
-
-void TFigureGrid::Fill(const ReportTable& table) {
-    clear();
-    setRowCount(static_cast<int>(table.Rows.size()));
-    setColumnCount(static_cast<int>(table.Header.size()));
-    for (std::size_t c = 0; c < table.Header.size(); ++c) {
-        auto* head = new QTableWidgetItem(FromCp932(table.Header[c]));
-        if (c < table.Notes.size() && !table.Notes[c].empty()) head->setToolTip(FromCp932(table.Notes[c]));
-        setHorizontalHeaderItem(static_cast<int>(c), head);
-    }
-    QFont bold = font();
-    bold.setBold(true);
-    for (std::size_t r = 0; r < table.Rows.size(); ++r) {
-        const ReportRow& row = table.Rows[r];
-        for (std::size_t c = 0; c < row.Cells.size(); ++c) {
-            auto* item = new QTableWidgetItem(FromCp932(row.Cells[c]));
-            item->setTextAlignment(Qt::AlignVCenter |
-                                   (c < table.LabelColumns ? Qt::AlignLeft : Qt::AlignRight));
-            if (row.Total) item->setFont(bold);
-            setItem(static_cast<int>(r), static_cast<int>(c), item);
-        }
-    }
-    resizeColumnsToContents();
-    natural_.clear();
-    int total = 0;
-    for (int c = 0; c < columnCount(); ++c) {
-        natural_.push_back(columnWidth(c) + 2);
-        total += natural_.back();
-    }
-    setMinimumWidth(total + 2 * frameWidth() + verticalScrollBar()->sizeHint().width());
-    Spread();
-}
-
-void TFigureGrid::Spread() {
-    int total = 0;
-    for (const int w : natural_) total += w;
-    if (total == 0) return;
-    const int room = std::max(viewport()->width() - total, 0);
-    int given = 0;
-    for (std::size_t c = 0; c < natural_.size(); ++c) {
-        const int share = c + 1 == natural_.size() ? room - given : room * natural_[c] / total;
-        given += share;
-        setColumnWidth(static_cast<int>(c), natural_[c] + share);
-    }
-}
 
 std::vector<std::string> ChooseFilesWithDialog(QWidget* parent, const QString& title, const QString& folder,
                                                const QString& filter) {
@@ -481,11 +398,10 @@ void TBacktestForm::SetRunning(bool running) {
 void TBacktestForm::ShowFigures(const TBacktestDone& done) {
     shown_ = std::make_unique<TBacktestDone>(done);
     const BacktestReport& report = shown_->Report;
-    static_cast<TFigureGrid*>(TypeGrid)->Fill(report.Types);
-    static_cast<TFigureGrid*>(MarkGrid)->Fill(report.Marks);
+    TypeGrid->Fill(report.Types);
+    MarkGrid->Fill(report.Marks);
     for (const GroupReport& groups : report.Groups)
-        static_cast<TFigureGrid*>(groups.Key == GroupKey::Venue ? VenueGrid : MonthGrid)
-            ->Fill(LabelledTable(groups));
+        (groups.Key == GroupKey::Venue ? VenueGrid : MonthGrid)->Fill(LabelledTable(groups));
     SetChart(*ProfitChart, MakeProfitChart(shown_->Run.Races, font()));
     SetChart(*RecoveryChart, MakeRecoveryChart(report, font()));
     StatusLabel->setText(Summary(*shown_));
@@ -493,8 +409,7 @@ void TBacktestForm::ShowFigures(const TBacktestDone& done) {
 
 void TBacktestForm::ClearFigures() {
     shown_.reset();
-    for (QTableWidget* grid : {TypeGrid, MarkGrid, VenueGrid, MonthGrid})
-        static_cast<TFigureGrid*>(grid)->Fill({});
+    for (TFigureGrid* grid : {TypeGrid, MarkGrid, VenueGrid, MonthGrid}) grid->Fill({});
     SetChart(*ProfitChart, EmptyChart(font()));
     SetChart(*RecoveryChart, EmptyChart(font()));
 }

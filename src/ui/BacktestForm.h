@@ -24,11 +24,11 @@ class QPushButton;
 class QSpinBox;
 class QStatusBar;
 class QTabWidget;
-class QTableWidget;
 
 namespace talpo {
 
 class TBacktestChoices;
+class TFigureGrid;
 class THelpWindow;
 class TPathList;
 
@@ -111,10 +111,10 @@ public:
     QLabel* StatusLabel = nullptr;
     QLabel* StaleNote = nullptr;
     QTabWidget* Tabs = nullptr;
-    QTableWidget* TypeGrid = nullptr;
-    QTableWidget* MarkGrid = nullptr;
-    QTableWidget* VenueGrid = nullptr;
-    QTableWidget* MonthGrid = nullptr;
+    TFigureGrid* TypeGrid = nullptr;
+    TFigureGrid* MarkGrid = nullptr;
+    TFigureGrid* VenueGrid = nullptr;
+    TFigureGrid* MonthGrid = nullptr;
     QChartView* ProfitChart = nullptr;
     QChartView* RecoveryChart = nullptr;
     QPushButton* SaveCsvBtn = nullptr;

@@ -31,6 +31,7 @@
 #include "data/SampleDay.h"
 #include "ui/BacktestChoices.h"
 #include "ui/BacktestForm.h"
+#include "ui/FigureGrid.h"
 #include "ui/PathList.h"
 
 namespace talpo {
