@@ -29,9 +29,11 @@
 #include "settings/ProgramDir.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
+#include "ui/BacktestChoices.h"
 #include "ui/BacktestForm.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FolderWait.h"
+#include "ui/HelpWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/Progress.h"
 #include "ui/TitlePicture.h"
@@ -247,6 +249,7 @@ void TMainForm::ReadSettings() {
         CreateDefaultSettings(ini, folder);
     } catch (const ETalpoError& e) {
         settingsKept_ = false;
+        app_.KeepsSettings = false;
         const std::string fallback = FallbackFolder(app_.ProgramFile);
         SetFolder(inDirDisp_, fallback);
         SetFolder(outDirDisp_, fallback);
@@ -319,13 +322,19 @@ void TMainForm::Button3Click() {
     close();
 }
 
-// A window of its own beside this one, with no day listed: the user can go on predicting days meanwhile.
+// A window of its own beside this one: the user can go on predicting days meanwhile. Its lists are the
+// prediction window's results window's too.
 void TMainForm::Button4Click() {
     Guarded(this, [this] {
         if (!backtestForm_) {
-            backtestForm_ = std::make_unique<TBacktestForm>();
+            if (!app_.BacktestChoices && !ownBacktestChoices_)
+                ownBacktestChoices_ = std::make_unique<TBacktestChoices>();
+            TBacktestSetup setup{app_.BacktestChoices ? app_.BacktestChoices : ownBacktestChoices_.get(),
+                                 [this] { return inDir_; }, [this] { return outDir_; },
+                                 settingsKept_ ? app_.IniPath() : std::string(),
+                                 HelpFileName(app_.ProgramFile)};
+            backtestForm_ = std::make_unique<TBacktestForm>(nullptr, TBacktestFormHooks{}, std::move(setup));
             backtestForm_->setAttribute(Qt::WA_QuitOnClose, false);
-            CenterOnScreen(*backtestForm_);
         }
         backtestForm_->Open();
     });

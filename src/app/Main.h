@@ -21,6 +21,7 @@ namespace talpo {
 struct TShellContext;
 class TDirDlg;
 class TBacktestForm;
+class TBacktestChoices;
 
 // The parts of the start window that talk to the user or to the archive library; tests put in their own.
 // An empty member keeps the real one.
@@ -85,7 +86,9 @@ private:
     std::string archiveDir_;
     // False when the settings file could not be made: the user was told, and quitting writes nothing.
     bool settingsKept_ = true;
-    // Made when first asked for; it keeps its lists while the program runs.
+    // Used when the entry sequence has made no shared lists (tests).
+    std::unique_ptr<TBacktestChoices> ownBacktestChoices_;
+    // Made when first asked for.
     std::unique_ptr<TBacktestForm> backtestForm_;
 
     QLabel* version_ = nullptr;

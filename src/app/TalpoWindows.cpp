@@ -4,13 +4,15 @@
 namespace talpo {
 
 TTalpoWindows::TTalpoWindows(TShellContext& app, TMainFormHooks hooks)
-    : MainForm(app, std::move(hooks)),
+    : BacktestChoices(),
+      MainForm(app, std::move(hooks)),
       DirDlg(&MainForm),
       YosoForm(app),
       AboutForm(&YosoForm),
       SaveForm(&YosoForm),
       ProgressForm(&YosoForm),
       app_(app) {
+    app_.BacktestChoices = &BacktestChoices;
     app_.DirDlg = &DirDlg;
     app_.YosoForm = &YosoForm;
     app_.AboutForm = &AboutForm;
@@ -24,6 +26,7 @@ TTalpoWindows::TTalpoWindows(TShellContext& app, TMainFormHooks hooks)
 }
 
 TTalpoWindows::~TTalpoWindows() {
+    app_.BacktestChoices = nullptr;
     app_.DirDlg = nullptr;
     app_.YosoForm = nullptr;
     app_.AboutForm = nullptr;

@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "app/ShellContext.h"
 #include "ui/About.h"
+#include "ui/BacktestChoices.h"
 #include "ui/Progress.h"
 #include "ui/SaveDlg.h"
 #include "ui/YosoMain.h"
@@ -20,6 +21,8 @@ public:
     TTalpoWindows(const TTalpoWindows&) = delete;
     TTalpoWindows& operator=(const TTalpoWindows&) = delete;
 
+    // The results windows' lists and stake, made first so that they outlive every window.
+    TBacktestChoices BacktestChoices;
     // Members are built in this order and destroyed in the reverse one; the dialogs are owned here, their
     // parents only place them.
     TMainForm MainForm;

@@ -122,14 +122,25 @@ const char* OutcomeName(Outcome outcome) {
     return names[static_cast<std::size_t>(outcome)];
 }
 
-const char* GroupKeyName(GroupKey key) {
-    static constexpr std::array<const char*, kGroupKeyCount> names{"venue", "month", "year"};
-    return names[static_cast<std::size_t>(key)];
+std::optional<GroupKey> GroupKeyNamed(std::string_view name) {
+    for (const GroupKeyWords& words : kGroupKeys)
+        if (name == words.Name) return words.Key;
+    return std::nullopt;
 }
 
 std::optional<double> Ratio(std::int64_t a, std::int64_t b) {
     if (b == 0) return std::nullopt;
     return static_cast<double>(a) / static_cast<double>(b);
+}
+
+TypeRates RatesOf(const TypeFigures& f) {
+    return {Ratio(f.Hits, f.Tickets), Ratio(f.HitRaces, f.Races), Ratio(f.Return, f.Stake),
+            Ratio(f.Return, f.Hits)};
+}
+
+MarkRates RatesOf(const MarkFigures& m, std::int64_t stake) {
+    return {Ratio(m.Wins, m.WinRuns), Ratio(m.Places, m.PlaceRuns),
+            Ratio(m.WinReturn, MulYen(m.WinRuns, stake)), Ratio(m.PlaceReturn, MulYen(m.PlaceRuns, stake))};
 }
 
 std::optional<double> PoolPayoutRate(std::size_t type) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "backtest/BetType.h"
@@ -81,8 +82,35 @@ struct MarkFigures {
 enum class GroupKey { Venue, Month, Year };
 inline constexpr std::size_t kGroupKeyCount = 3;
 
+// What each key is called, held here once: the command line's and the JSON's name, the title of its tables
+// and the title of its label column (UTF-8).
+struct GroupKeyWords {
+    GroupKey Key;
+    const char* Name;    // "venue": --by venue, "by_venue"
+    const char* Title;   // 場別
+    const char* Column;  // 場
+};
+inline constexpr std::array<GroupKeyWords, kGroupKeyCount> kGroupKeys{
+    {{GroupKey::Venue, "venue", "場別", "場"},
+     {GroupKey::Month, "month", "月別", "月"},
+     {GroupKey::Year, "year", "年別", "年"}}};
+
+// WordsOf finds a key's words at the key's place.
+static_assert([] {
+    for (std::size_t k = 0; k < kGroupKeyCount; ++k)
+        if (static_cast<std::size_t>(kGroupKeys[k].Key) != k) return false;
+    return true;
+}());
+
+inline const GroupKeyWords& WordsOf(GroupKey key) {
+    return kGroupKeys[static_cast<std::size_t>(key)];
+}
 // "venue", "month", "year".
-const char* GroupKeyName(GroupKey key);
+inline const char* GroupKeyName(GroupKey key) {
+    return WordsOf(key).Name;
+}
+// The key of that name, or nothing.
+std::optional<GroupKey> GroupKeyNamed(std::string_view name);
 
 struct BacktestCounts {
     std::int64_t Days = 0;
@@ -110,6 +138,25 @@ void TallyRace(TypeTable& table, const std::vector<Ticket>& tickets);
 // a / b, or nothing when b is 0.
 std::optional<double> Ratio(std::int64_t a, std::int64_t b);
 
+// A bet type's rates, each nothing where what it is a share of is 0: reckoned here once for every table,
+// chart and document.
+struct TypeRates {
+    std::optional<double> Hit;            // hits per ticket
+    std::optional<double> RaceHit;        // races with a hit per race bought
+    std::optional<double> Recovery;       // return per stake
+    std::optional<double> AveragePayout;  // return per hit
+};
+TypeRates RatesOf(const TypeFigures& figures);
+
+// A mark's rates: as a win and a place ticket on each runner of the mark would have fared.
+struct MarkRates {
+    std::optional<double> Win;
+    std::optional<double> Place;
+    std::optional<double> WinRecovery;
+    std::optional<double> PlaceRecovery;
+};
+MarkRates RatesOf(const MarkFigures& figures, std::int64_t stake);
+
 // The share of a type's pool paid back to bettors; nothing for the total.
 std::optional<double> PoolPayoutRate(std::size_t type);
 
@@ -123,6 +170,8 @@ public:
 
     // The figures so far, with the results races no race given has matched.
     BacktestSummary Summary() const;
+    // The counts so far, without the copy of every figure Summary makes (UnmatchedResultRaces left at 0).
+    const BacktestCounts& Counts() const { return summary_.Counts; }
 
 private:
     void AddRace(const TYosoRace& race, std::vector<ScoredRace>& scored);

@@ -42,31 +42,46 @@ void RefuseRepeatedRaces(const TYoso& yoso, int raceCount, std::size_t input,
 
 }  // namespace
 
+std::vector<SeasonDay> SeasonDays(const std::vector<std::string>& inputs) {
+    std::vector<SeasonDay> days;
+    for (const std::string& input : inputs) days.push_back({input, nullptr});
+    return days;
+}
+
 SeasonResult RunSeason(const SeasonOptions& options, ISeasonListener& listener) {
     const RaceResults results = ReadResults(options.Results);
     Backtest backtest(results, options.Stake, options.By);
     SeasonResult run;
     ArchiveBuffers buffers;
     RaceOrigins origins;
-    const std::size_t n = options.Inputs.size();
+    std::vector<std::string> inputs;
+    for (const SeasonDay& day : options.Inputs) inputs.push_back(day.Input);
+    const std::size_t n = inputs.size();
     for (std::size_t k = 0; k < n; ++k) {
-        const std::string& input = options.Inputs[k];
+        const std::string& input = inputs[k];
         if (!listener.DayStarting(k, n, input)) {
             run.Stopped = true;
             break;
         }
-        std::optional<PredictedDay> day;
+        std::optional<PredictedDay> read;
         try {
-            day = LoadInput(input, buffers);
+            if (!options.Inputs[k].Loaded) read = LoadInput(input, buffers);
         } catch (const std::exception& e) {
             listener.DayFailed(Message(e, input));
             ++run.FailedDays;
             continue;
         }
-        const int raceCount = day->Day.Denma->RaceCount;
-        RefuseRepeatedRaces(*day->Day.Yoso, raceCount, k, options.Inputs, origins);
-        for (const std::string& w : InputWarnings(*day)) listener.Warning(w);
-        std::vector<ScoredRace> scored = backtest.AddDay(*day->Day.Yoso, raceCount);
+        const TDay& day = read ? read->Day : *options.Inputs[k].Loaded;
+        const int raceCount = day.Denma->RaceCount;
+        RefuseRepeatedRaces(*day.Yoso, raceCount, k, inputs, origins);
+        for (const std::string& w : InputWarnings(input, day)) listener.Warning(w);
+        const BacktestCounts before = backtest.Counts();
+        std::vector<ScoredRace> scored = backtest.AddDay(*day.Yoso, raceCount);
+        const BacktestCounts& after = backtest.Counts();
+        if (after.PredictedRaces > before.PredictedRaces &&
+            after.RacesWithoutResult - before.RacesWithoutResult ==
+                after.PredictedRaces - before.PredictedRaces)
+            run.DaysWithoutResults.push_back(input);
         if (options.KeepTickets) {
             for (ScoredRace& race : scored) run.Races.push_back({input, std::move(race)});
         }

@@ -5,16 +5,28 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "backtest/Backtest.h"
+#include "day/TalpoDay.h"
 
 namespace talpo {
 
+// A day to score: a folder or an LZH archive as the user names it, or a day already loaded and predicted
+// (the prediction window's), which Input then only names.
+struct SeasonDay {
+    std::string Input;
+    std::shared_ptr<const TDay> Loaded;
+};
+
+// The days of these inputs, each to be read.
+std::vector<SeasonDay> SeasonDays(const std::vector<std::string>& inputs);
+
 struct SeasonOptions {
-    std::vector<std::string> Inputs;   // day folders and LZH archives, as the user names them
+    std::vector<SeasonDay> Inputs;
     std::vector<std::string> Results;  // results files
     std::int64_t Stake = 100;          // a positive multiple of 100
     std::set<GroupKey> By;
@@ -31,6 +43,8 @@ struct SeasonResult {
     BacktestSummary Summary;
     std::vector<InputRace> Races;  // in the order of the inputs and their races; when kept
     int FailedDays = 0;
+    // Days with predicted races none of which the results name, by input: they add nothing to the figures.
+    std::vector<std::string> DaysWithoutResults;
     bool Stopped = false;  // the listener stopped the run before its last day
 };
 

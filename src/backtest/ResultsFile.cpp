@@ -11,6 +11,7 @@
 #include "common/Cp932.h"
 #include "common/FileIO.h"
 #include "common/TalpoError.h"
+#include "data/Courses.h"
 
 namespace talpo {
 namespace {
@@ -136,23 +137,9 @@ std::optional<RowType> TypeOfName(const std::string& field) {
     return it->second;
 }
 
-// In the order of the national course codes 01 to 10, as written in the file (UTF-8)...
-constexpr std::array<const char*, 10> kVenueNames{"札幌", "函館", "福島", "新潟", "東京",
-                                                  "中山", "中京", "京都", "阪神", "小倉"};
-
-// ...and as the store holds them: converted once, not per row.
-const std::array<std::string, 10>& StoreVenueNames() {
-    static const std::array<std::string, 10> names = [] {
-        std::array<std::string, 10> cp932;
-        for (std::size_t v = 0; v < cp932.size(); ++v) cp932[v] = Sj(kVenueNames[v]);
-        return cp932;
-    }();
-    return names;
-}
-
 std::optional<std::string> VenueOfField(const std::string& field) {
-    for (std::size_t v = 0; v < kVenueNames.size(); ++v)
-        if (field == kVenueNames[v]) return StoreVenueNames()[v];
+    for (std::size_t v = 0; v < kCourseCount; ++v)
+        if (field == kCourseNames[v]) return CourseVenues()[v];
     const std::string code = VenueOfCourseCode(field);
     if (!code.empty()) return code;
     return std::nullopt;
@@ -392,7 +379,7 @@ std::string VenueOfCourseCode(std::string_view code) {
     if (code.size() != 2 || !AllDigits(code)) return {};
     const int n = (code[0] - '0') * 10 + (code[1] - '0');
     if (n < 1 || n > 10) return {};
-    return StoreVenueNames()[static_cast<std::size_t>(n - 1)];
+    return CourseVenues()[static_cast<std::size_t>(n - 1)];
 }
 
 void ParseResults(std::string_view bytes, const std::string& name, RaceResults& results) {

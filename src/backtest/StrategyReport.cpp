@@ -2,7 +2,6 @@
 #include "backtest/StrategyReport.h"
 
 #include "backtest/BacktestRisk.h"
-#include "common/Cp932.h"
 #include "common/StrConv.h"
 
 namespace talpo {
@@ -17,8 +16,9 @@ ComparePart PartCells(const PartFigures& part) {
     ComparePart p;
     p.Range = RecoveryRange(f);
     p.Verdict = VerdictOf(p.Range);
-    const std::optional<double> hitRate = Ratio(f.Hits, f.Tickets);
-    const std::optional<double> recovery = Ratio(f.Return, f.Stake);
+    const TypeRates rates = RatesOf(f);
+    const std::optional<double> hitRate = rates.Hit;
+    const std::optional<double> recovery = rates.Recovery;
     const std::int64_t drawdown = MaxDrawdown(f);
     p.Cells = {{{std::to_string(part.Races), Number(part.Races)},
                 {std::to_string(f.Hits) + "/" + std::to_string(f.Tickets), Number(f.Hits)},
@@ -88,10 +88,12 @@ std::vector<CompareRow> CompareRows(const StrategyTally& tally) {
     return rows;
 }
 
-TableRows StrategyTableRows(const StrategyTally& tally) {
-    TableRows rows{{"戦略"}};
-    rows[0].insert(rows[0].end(), CompareTitles().begin(), CompareTitles().end());
-    if (tally.Split()) rows[0].insert(rows[0].end(), {"前回収率", "前95%範囲", "後回収率", "後95%範囲"});
+ReportTable StrategyReport(const StrategyTally& tally) {
+    ReportTable report{{"戦略"}, {}, {}, 1};
+    report.Header.insert(report.Header.end(), CompareTitles().begin(), CompareTitles().end());
+    if (tally.Split())
+        report.Header.insert(report.Header.end(), {"前回収率", "前95%範囲", "後回収率", "後95%範囲"});
+    report.Notes.resize(report.Header.size());
     for (const CompareRow& r : CompareRows(tally)) {
         std::vector<std::string> row{r.Name};
         for (const CompareCell& cell : r.All.Cells) row.push_back(cell.Text);
@@ -99,28 +101,28 @@ TableRows StrategyTableRows(const StrategyTally& tally) {
             AppendRate(*r.Before, row);
             AppendRate(*r.From, row);
         }
-        rows.push_back(std::move(row));
+        report.Rows.push_back({std::move(row)});
     }
-    return rows;
+    return report;
 }
 
-void WriteStrategyTicketsCsv(const std::vector<Strategy>& strategies, const std::vector<InputRace>& races,
-                             const FieldFilter& filter, const PieceWriter& write) {
-    const auto field = [&filter](const std::string& text) { return CsvField(filter ? filter(text) : text); };
-    write("strategy,input,date,venue,race_no,type,combination,stake,return,outcome\r\n");
+void StrategyTicketCsvRows(const std::vector<Strategy>& strategies, const std::vector<InputRace>& races,
+                           const CsvRowSink& row) {
+    std::vector<std::string> fields{"strategy"};
+    const std::vector<std::string>& header = TicketCsvHeader(TicketWords::Names);
+    fields.insert(fields.end(), header.begin(), header.end());
+    row(fields);
     std::vector<Ticket> chosen;
-    std::string csv;
     for (const Strategy& strategy : strategies) {
-        const std::string name = field(strategy.Name) + ",";
+        fields[0] = strategy.Name;
         for (const InputRace& r : races) {
             if (!Meets(strategy, r.Race)) continue;
             ChooseTickets(strategy, r.Race.Tickets, chosen);
-            csv.clear();
-            const std::string prefix = name + field(r.Input) + "," + field(Cp932ToUtf8(r.Race.Date)) + "," +
-                                       field(Cp932ToUtf8(r.Race.Venue)) + "," +
-                                       field(Cp932ToUtf8(r.Race.RaceNo)) + ",";
-            for (const Ticket& t : chosen) csv += prefix + TicketCsvFields(t) + "\r\n";
-            write(csv);
+            PutRaceFields(r, fields, 1);
+            for (const Ticket& t : chosen) {
+                PutTicketFields(t, TicketWords::Names, fields, 1 + kRaceCsvFields);
+                row(fields);
+            }
         }
     }
 }

@@ -71,12 +71,11 @@ std::vector<CompareRow> CompareRows(const StrategyTally& tally);
 
 // 戦略, then CompareTitles() (最大下落 in yen), and with a split date 前回収率, 前95%範囲, 後回収率,
 // 後95%範囲: a row per strategy from the total of its types, its cells those of CompareRows.
-TableRows StrategyTableRows(const StrategyTally& tally);
+ReportTable StrategyReport(const StrategyTally& tally);
 
 // The header row "strategy,input,date,venue,race_no,type,combination,stake,return,outcome", then strategy
-// after strategy the tickets it bought in the races that meet its conditions, as WriteTicketsCsv lists
-// them.
-void WriteStrategyTicketsCsv(const std::vector<Strategy>& strategies, const std::vector<InputRace>& races,
-                             const FieldFilter& filter, const PieceWriter& write);
+// after strategy the tickets it bought in the races that meet its conditions, as TicketCsvRows lists them.
+void StrategyTicketCsvRows(const std::vector<Strategy>& strategies, const std::vector<InputRace>& races,
+                           const CsvRowSink& row);
 
 }  // namespace talpo

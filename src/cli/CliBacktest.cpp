@@ -57,11 +57,14 @@ int RunBacktest(const BacktestOptions& options, Reporter& report, std::ostream& 
     const bool tallied = options.Strategies || !options.Split.empty();
     ReportingListener listener(report);
     const SeasonResult run = RunSeason(
-        {options.Inputs, options.Results, options.Stake, options.By, options.Csv || tallied}, listener);
+        {SeasonDays(options.Inputs), options.Results, options.Stake, options.By, options.Csv || tallied},
+        listener);
     // Tallied from the kept races as the window re-scores them, so that both come to the same figures.
     std::optional<StrategyTally> tally;
     if (tallied) tally.emplace(TallyStrategies(run.Races, std::move(strategies), options.Split));
     const BacktestSummary& summary = run.Summary;
+    for (const std::string& day : run.DaysWithoutResults)
+        report.Warning(day + ": the results have no race of this day; it adds nothing to the figures");
     if (summary.Counts.UnmatchedResultRaces > 0) {
         report.Warning("no day given has " + Count(summary.Counts.UnmatchedResultRaces, "race") +
                        " of the results");

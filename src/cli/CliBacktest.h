@@ -3,13 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "backtest/Backtest.h"
+#include "backtest/BacktestReport.h"
 #include "backtest/BacktestRun.h"
 #include "backtest/Strategy.h"
 #include "cli/CliReport.h"
@@ -39,6 +42,13 @@ void WriteBacktestJson(const BacktestSummary& summary, const TextWriter& write,
                        const StrategyTally* tally = nullptr, bool strategies = false);
 void WriteBacktestCsv(const std::vector<InputRace>& races, bool forTerminal, const TextWriter& write);
 std::string BacktestTable(const BacktestSummary& summary, const std::string& strategyTable = {});
+
+// The table's lines: the first column to the left, the others to the right, two blanks between, each cell
+// taking `width` columns.
+std::string AlignedTable(const ReportTable& table, const std::function<std::size_t(std::string_view)>& width);
+
+// The fields as a CSV line with every control character of the data masked, for a terminal.
+std::string VisibleCsvLine(std::vector<std::string> fields);
 
 // The strategies' lines, aligned by display width.
 std::string StrategyTable(const StrategyTally& tally);

@@ -26,6 +26,7 @@ Json Range(const std::optional<std::array<double, 2>>& range) {
 }
 
 Json TypeJson(const TypeFigures& f, std::size_t type) {
+    const TypeRates rates = RatesOf(f);
     return {{"races", f.Races},
             {"tickets", f.Tickets},
             {"hits", f.Hits},
@@ -35,10 +36,10 @@ Json TypeJson(const TypeFigures& f, std::size_t type) {
             {"stake", f.Stake},
             {"return", f.Return},
             {"profit", f.Return - f.Stake},
-            {"hit_rate", Rate(Ratio(f.Hits, f.Tickets))},
-            {"race_hit_rate", Rate(Ratio(f.HitRaces, f.Races))},
-            {"recovery_rate", Rate(Ratio(f.Return, f.Stake))},
-            {"average_payout", Rate(Ratio(f.Return, f.Hits))},
+            {"hit_rate", Rate(rates.Hit)},
+            {"race_hit_rate", Rate(rates.RaceHit)},
+            {"recovery_rate", Rate(rates.Recovery)},
+            {"average_payout", Rate(rates.AveragePayout)},
             {"longest_losing_streak", f.LongestLosingStreak},
             {"payout_rate", Rate(PoolPayoutRate(type))},
             {"max_drawdown", MaxDrawdown(f)},
@@ -82,34 +83,17 @@ void AddStrategies(Json& doc, const StrategyTally& tally, bool strategies) {
 }
 
 Json MarkJson(const MarkFigures& m, std::int64_t stake) {
+    const MarkRates rates = RatesOf(m, stake);
     return {{"win_runs", m.WinRuns},
             {"wins", m.Wins},
             {"win_return", m.WinReturn},
             {"place_runs", m.PlaceRuns},
             {"places", m.Places},
             {"place_return", m.PlaceReturn},
-            {"win_rate", Rate(Ratio(m.Wins, m.WinRuns))},
-            {"place_rate", Rate(Ratio(m.Places, m.PlaceRuns))},
-            {"win_recovery_rate", Rate(Ratio(m.WinReturn, m.WinRuns * stake))},
-            {"place_recovery_rate", Rate(Ratio(m.PlaceReturn, m.PlaceRuns * stake))}};
-}
-
-// Rows of CP932 cells: the first column to the left, the others to the right, two blanks between.
-void AppendTable(const TableRows& rows, std::string& out) {
-    std::vector<std::size_t> widths;
-    for (const auto& row : rows) {
-        widths.resize(std::max(widths.size(), row.size()));
-        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
-    }
-    for (const auto& row : rows) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            const std::string pad(widths[c] - row[c].size(), ' ');
-            line += c == 0 ? row[c] + pad : "  " + pad + row[c];
-        }
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        out += line + "\n";
-    }
+            {"win_rate", Rate(rates.Win)},
+            {"place_rate", Rate(rates.Place)},
+            {"win_recovery_rate", Rate(rates.WinRecovery)},
+            {"place_recovery_rate", Rate(rates.PlaceRecovery)}};
 }
 
 }  // namespace
@@ -141,24 +125,52 @@ void WriteBacktestJson(const BacktestSummary& s, const TextWriter& write, const 
     write(doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
 }
 
+std::string AlignedTable(const ReportTable& table,
+                         const std::function<std::size_t(std::string_view)>& width) {
+    std::vector<std::size_t> widths(table.Header.size());
+    const auto measure = [&](const std::vector<std::string>& cells) {
+        for (std::size_t c = 0; c < cells.size(); ++c) widths[c] = std::max(widths[c], width(cells[c]));
+    };
+    std::string out;
+    const auto print = [&](const std::vector<std::string>& cells) {
+        std::string line;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const std::string pad(widths[c] - width(cells[c]), ' ');
+            line += c == 0 ? cells[c] + pad : "  " + pad + cells[c];
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out += line + "\n";
+    };
+    measure(table.Header);
+    for (const ReportRow& row : table.Rows) measure(row.Cells);
+    print(table.Header);
+    for (const ReportRow& row : table.Rows) print(row.Cells);
+    return out;
+}
+
+std::string VisibleCsvLine(std::vector<std::string> fields) {
+    for (std::string& field : fields) field = Visible(field);
+    return CsvLine(fields);
+}
+
 void WriteBacktestCsv(const std::vector<InputRace>& races, bool forTerminal, const TextWriter& write) {
-    WriteTicketsCsv(
-        races, forTerminal ? FieldFilter([](const std::string& t) { return Visible(t); }) : nullptr, write);
+    if (!forTerminal) return WriteTicketsCsv(races, write);
+    TicketCsvRows(races, TicketWords::Names,
+                  [&write](const std::vector<std::string>& fields) { write(VisibleCsvLine(fields)); });
 }
 
 std::string BacktestTable(const BacktestSummary& s, const std::string& strategyTable) {
-    static const std::array<std::string, kGroupKeyCount> kGroupTitles{Sj("場別"), Sj("月別"), Sj("年別")};
-    std::string types;
-    AppendTable(TypeTableRows(s.Types), types);
-    std::string table = "\n";
-    AppendTable(MarkTableRows(s), table);
-    for (const auto& [key, groups] : s.Groups) {
-        for (const auto& [label, figures] : groups) {
-            table += "\n" + kGroupTitles[static_cast<std::size_t>(key)] + Sj("：") + label + "\n";
-            AppendTable(TypeTableRows(figures), table);
-        }
+    // CP932 bytes are a character's columns on a terminal (a full-width one two).
+    const auto bytes = [](std::string_view cell) { return cell.size(); };
+    const BacktestReport report = MakeBacktestReport(s, ReportStyle::Terminal);
+    std::string table = "\n" + AlignedTable(report.Marks, bytes);
+    for (const GroupReport& groups : report.Groups) {
+        const std::string title = Sj(WordsOf(groups.Key).Title) + Sj("：");
+        for (const auto& [label, figures] : groups.Tables)
+            table += "\n" + title + label + "\n" + AlignedTable(figures, bytes);
     }
-    return Cp932ToUtf8(types) + (strategyTable.empty() ? "" : "\n" + strategyTable) + Cp932ToUtf8(table);
+    return Cp932ToUtf8(AlignedTable(report.Types, bytes)) +
+           (strategyTable.empty() ? "" : "\n" + strategyTable) + Cp932ToUtf8(table);
 }
 
 }  // namespace talpo::cli

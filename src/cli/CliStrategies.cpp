@@ -36,29 +36,14 @@ std::size_t DisplayWidth(std::string_view utf8) {
 }  // namespace
 
 std::string StrategyTable(const StrategyTally& tally) {
-    const TableRows rows = StrategyTableRows(tally);
-    std::vector<std::size_t> widths(rows.front().size());
-    for (const auto& row : rows) {
-        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
-    }
-    std::string out;
-    for (const auto& row : rows) {
-        std::string line;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            const std::string pad(widths[c] - DisplayWidth(row[c]), ' ');
-            line += c == 0 ? row[c] + pad : "  " + pad + row[c];
-        }
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        out += line + "\n";
-    }
-    return out;
+    return AlignedTable(StrategyReport(tally), DisplayWidth);
 }
 
 void WriteStrategiesCsv(const std::vector<Strategy>& strategies, const std::vector<InputRace>& races,
                         bool forTerminal, const TextWriter& write) {
-    WriteStrategyTicketsCsv(
-        strategies, races,
-        forTerminal ? FieldFilter([](const std::string& t) { return Visible(t); }) : nullptr, write);
+    StrategyTicketCsvRows(strategies, races, [&](const std::vector<std::string>& fields) {
+        write(forTerminal ? VisibleCsvLine(fields) : CsvLine(fields));
+    });
 }
 
 }  // namespace talpo::cli

@@ -284,6 +284,12 @@ std::string CheckStake(const std::string& text) {
            " to " + std::to_string(kMaxStake) + ", not '" + text + "'";
 }
 
+std::vector<std::string> GroupKeyNames() {
+    std::vector<std::string> names;
+    for (const GroupKeyWords& words : kGroupKeys) names.emplace_back(words.Name);
+    return names;
+}
+
 void AddBacktest(CLI::App& app, HelpFormatter& help, Parsed& p) {
     CLI::App* c = AddCommand(app, help, "backtest", "score the recommended bets against race results",
                              kBacktestDescription, "talpo-cli backtest [OPTIONS] INPUT... --results FILE", p);
@@ -304,7 +310,7 @@ void AddBacktest(CLI::App& app, HelpFormatter& help, Parsed& p) {
         ->expected(1)
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-        ->check(CLI::IsMember({"venue", "month", "year"}));
+        ->check(CLI::IsMember(GroupKeyNames()));
     c->add_option("--json", p.json, "also write the figures as UTF-8 JSON to FILE ('-' for standard output)")
         ->type_name("FILE|-");
     c->add_option("--csv", p.csv,
@@ -383,7 +389,7 @@ BacktestOptions MakeBacktest(Parsed& p) {
     if (p.json == "-" && p.csv == "-") throw UsageError("--json and --csv cannot both go to standard output");
     BacktestOptions o = p.backtest;
     for (const std::string& key : p.by) {
-        o.By.insert(key == "venue" ? GroupKey::Venue : key == "month" ? GroupKey::Month : GroupKey::Year);
+        o.By.insert(*GroupKeyNamed(key));
     }
     o.Json = p.json;
     o.Csv = p.csv;

@@ -28,6 +28,7 @@ enum class ErrorKind {
     RepeatedRace,  // one race in two inputs of a back-test
     FileClash,     // a save over a file the window reads
     Strategies,    // a strategies file the back-test refuses: "FILE:LINE: message"
+    NoDay,         // a path added as a day that holds none
     Cancelled,     // the user gave up waiting: nothing to report
 };
 

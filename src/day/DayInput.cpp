@@ -1,7 +1,9 @@
 // Loading a day from a folder or an archive, with errors that say where they are.
 #include "day/DayInput.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "archive/Unlha.h"
 #include "common/Cp932.h"
@@ -95,6 +97,67 @@ bool IsFolderInput(const std::string& input) {
 
 }  // namespace
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// The method at the third byte of every LZH header level: "-lh5-", "-lz4-".
+bool StartsAsLzh(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    char head[7] = {};
+    return file.read(head, sizeof head) && head[2] == '-' && head[3] == 'l' &&
+           (head[4] == 'h' || head[4] == 'z') && head[6] == '-';
+}
+
+bool HasDayFiles(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_regular_file(folder / kDenFileName, ec) && fs::is_regular_file(folder / kUmaFileName, ec);
+}
+
+bool NamedLzh(const fs::path& file) {
+    std::string extension = file.extension().string();
+    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".lzh";
+}
+
+// The days under a folder; folders that cannot be read are passed over, links to folders not followed.
+std::vector<std::string> DaysInFolder(const std::string& folder) {
+    std::vector<std::string> days;
+    if (HasDayFiles(folder)) days.push_back(folder);
+    std::error_code ec;
+    fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        const fs::directory_entry& entry = *it;
+        std::error_code kind;
+        if (entry.is_directory(kind) && !entry.is_symlink(kind)) {
+            if (HasDayFiles(entry.path())) days.push_back(entry.path().string());
+        } else if (entry.is_regular_file(kind) && NamedLzh(entry.path()) &&
+                   StartsAsLzh(entry.path().string())) {
+            days.push_back(entry.path().string());
+        }
+    }
+    std::sort(days.begin(), days.end());
+    return days;
+}
+
+}  // namespace
+
+std::vector<std::string> DaysUnder(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) throw ETalpoError(ErrorKind::NoDay, path + " が見つかりません");
+    if (!fs::is_directory(status)) {
+        if (fs::is_regular_file(status) && StartsAsLzh(path)) return {path};
+        throw ETalpoError(ErrorKind::NoDay, path + " は LZH ファイルではありません");
+    }
+    std::vector<std::string> days = DaysInFolder(path);
+    if (days.empty())
+        throw ETalpoError(ErrorKind::NoDay, path +
+                                                " に日のデータがありません (rdx_den.dat と rdx_uma.dat "
+                                                "のあるフォルダも LZH ファイルもありません)");
+    return days;
+}
+
 std::vector<std::string> InputFiles(const std::string& input) {
     if (!IsFolderInput(input)) return {input};
     return {AsDir(input) + kDenFileName, AsDir(input) + kUmaFileName};
@@ -107,10 +170,9 @@ PredictedDay LoadInput(const std::string& input, ArchiveBuffers& buffers) {
     return {input, denName, std::move(day)};
 }
 
-std::vector<std::string> InputWarnings(const PredictedDay& day) {
+std::vector<std::string> InputWarnings(const std::string& input, const TDay& day) {
     std::vector<std::string> warnings;
-    for (const std::string& w : MissingHorseWarnings(day.Day.Report))
-        warnings.push_back(day.Input + ": " + w);
+    for (const std::string& w : MissingHorseWarnings(day.Report)) warnings.push_back(input + ": " + w);
     return warnings;
 }
 

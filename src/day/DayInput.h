@@ -18,6 +18,12 @@ std::string AsDir(std::string path);
 // The files an input is read from: the archive, or the two data files of the folder.
 std::vector<std::string> InputFiles(const std::string& input);
 
+// The days a path the user adds holds, in the order of their paths: the path itself when it is an LZH
+// archive or a folder holding rdx_den.dat and rdx_uma.dat, and under a folder every such folder and every
+// archive named *.lzh (either case). Raises ETalpoError (ErrorKind::NoDay) saying why when it holds none:
+// "PATH が見つかりません", "PATH は LZH ファイルではありません", "PATH に日のデータがありません (...)".
+std::vector<std::string> DaysUnder(const std::string& path);
+
 // A loaded and predicted day with the input it came from, as the user wrote it.
 struct PredictedDay {
     std::string Input;
@@ -47,6 +53,9 @@ PredictedDay LoadInput(const std::string& input, ArchiveBuffers& buffers);
 std::string DescribeRace(const TDenma& denma, int race);
 
 // The warnings of a loaded day: one per runner whose horse the horse file lacks, after the input's name.
-std::vector<std::string> InputWarnings(const PredictedDay& day);
+std::vector<std::string> InputWarnings(const std::string& input, const TDay& day);
+inline std::vector<std::string> InputWarnings(const PredictedDay& day) {
+    return InputWarnings(day.Input, day.Day);
+}
 
 }  // namespace talpo

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "day/DayTitle.h"
 #include "output/OutFile.h"
 #include "paper/RaceCardPage.h"
 
@@ -44,8 +45,9 @@ std::string DayPdf(const TDay& day) {
 }
 
 std::string PdfFileName(const TDay& day) {
-    const TYosoRace& race = day.Yoso->Race(0);
-    return race.VenueName.Get() + ShortDate(race.RaceDate.Get()) + ".pdf";
+    std::string name;
+    for (const std::string& venue : DayVenues(*day.Yoso, day.Denma->RaceCount)) name += venue;
+    return name + ShortDate(day.Yoso->Race(0).RaceDate.Get()) + ".pdf";
 }
 
 }  // namespace talpo

@@ -18,7 +18,8 @@ void PaintDay(QPagedPaintDevice& device, const TDay& day);
 // included) and a day of at least one race.
 std::string DayPdf(const TDay& day);
 
-// The detailed report's name of the day's first race with ".pdf" for ".txt": "<venue><yymmdd>.pdf" (CP932).
+// Every venue of the day in the national course order, then the yymmdd of its first race:
+// "東京京都980524.pdf" (CP932), so that the name says what the file holds.
 std::string PdfFileName(const TDay& day);
 
 }  // namespace talpo

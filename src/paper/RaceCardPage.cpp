@@ -103,6 +103,8 @@ constexpr double kLargestRow = 30;
 constexpr double kBetsHeight = 44;
 constexpr double kFooterHeight = 14;
 constexpr double kGap = 8;
+// The window's word for a race it did not predict.
+const QString kNoPrediction = QString::fromUtf8("予想無し");
 
 // The index bars run from the race's lowest index, a stub, to its highest, the full bar: indices of a race
 // lie close together, and bars from zero would all look alike.
@@ -142,7 +144,7 @@ public:
 
     void Header(const RaceCardSheet& s);
     void TableHead(const RaceCardSheet& s);
-    void Row(const SheetRunner& r, double top, double height, const IndexScale& scale, bool striped);
+    void Row(const SheetRunner& r, double top, double height, const IndexScale* scale, bool striped);
     void NameAndPeople(const SheetRunner& r, double top, double height);
     void IndexBar(int index, double top, double height, const IndexScale& scale);
     void RunFigures(const SheetRunner& r, double top, double height);
@@ -156,18 +158,22 @@ private:
     std::vector<PageItem> items_;
 };
 
+// The race's name in the largest type of the page, the race number beside it, the class and the course
+// under it; the date, the meeting and the post time above.
 void Layout::Header(const RaceCardSheet& s) {
     constexpr int kLeft = Qt::AlignLeft | Qt::AlignVCenter;
     const double w = area_.width();
-    Box(QRectF(0, 0, 86, 44), {}, 1.5);
-    Text(QRectF(0, 0, 86, 44), s.Race, Face(30, true), Qt::AlignCenter);
-    Text(QRectF(94, 0, 260, 18), s.Date + QStringLiteral("  ") + s.Meeting, Face(12, true), kLeft);
-    Text(QRectF(354, 0, w - 354, 18), s.PostTime, Face(12, true), Qt::AlignRight | Qt::AlignVCenter);
-    Text(QRectF(94, 20, w - 94, 24), s.Title, Face(17, true), kLeft);
-    Text(QRectF(0, 48, w, 14), s.Conditions, Face(10), kLeft);
+    Text(QRectF(0, 0, w - 100, 16), s.Date + QStringLiteral("  ") + s.Meeting, Face(11, true), kLeft);
+    Text(QRectF(w - 100, 0, 100, 16), s.PostTime, Face(11, true), Qt::AlignRight | Qt::AlignVCenter);
+    Box(QRectF(0, 18, 64, 34), {}, 1.5);
+    Text(QRectF(0, 18, 64, 34), s.Race, Face(18, true), Qt::AlignCenter);
+    // A race without a name is headed by its class.
+    const bool named = !s.Title.isEmpty();
+    Text(QRectF(72, 18, w - 72, 34), named ? s.Title : s.Conditions, Face(24, true), kLeft);
+    if (named) Text(QRectF(0, 54, w, 12), s.Conditions, Face(10), kLeft);
     QString course = s.Course + QStringLiteral("   ") + s.Runners;
     if (!s.Pace.isEmpty()) course += QStringLiteral("   ") + s.Pace;
-    Text(QRectF(0, 63, w, 14), course + QStringLiteral("   ") + s.Times, Face(10), kLeft);
+    Text(QRectF(0, 66, w, 12), course + QStringLiteral("   ") + s.Times, Face(10), kLeft);
     Rule(kHeaderHeight - 2);
 }
 
@@ -192,7 +198,8 @@ void Layout::TableHead(const RaceCardSheet& s) {
     twoLines(c_.Runs, QString::fromUtf8("近5走"), QString::fromUtf8("左が前走 右が最古"));
 }
 
-void Layout::Row(const SheetRunner& r, double top, double h, const IndexScale& scale, bool striped) {
+// A runner's row; its index and bar only where the race was predicted (scale given).
+void Layout::Row(const SheetRunner& r, double top, double h, const IndexScale* scale, bool striped) {
     if (striped) Box(QRectF(c_.No.X, top, c_.Width() - c_.No.X, h), kStripe);
     const auto cell = [top, h](const Column& c) { return QRectF(c.X, top, c.Width, h); };
     const BracketLook look = BracketColours(r.Bracket);
@@ -202,7 +209,7 @@ void Layout::Row(const SheetRunner& r, double top, double h, const IndexScale& s
     Text(cell(c_.Mark), r.Mark, Face(20, true), Qt::AlignCenter);
     Text(cell(c_.DataMark), r.DataMark, Face(11), Qt::AlignCenter);
     NameAndPeople(r, top, h);
-    IndexBar(r.Index, top, h, scale);
+    if (scale) IndexBar(r.Index, top, h, *scale);
     RunFigures(r, top, h);
     Box(QRectF(0, top + h - 0.4, c_.Width(), 0.4), kRule);
 }
@@ -246,9 +253,14 @@ double Layout::Table(const RaceCardSheet& s) {
     const double rowHeight =
         s.Rows.empty() ? kLargestRow : std::min(kLargestRow, room / double(s.Rows.size()));
     const IndexScale scale(s.Rows);
-    double top = kHeaderHeight + kTableHeadHeight;
+    const double first = kHeaderHeight + kTableHeadHeight;
+    double top = first;
     for (std::size_t i = 0; i < s.Rows.size(); ++i, top += rowHeight)
-        Row(s.Rows[i], top, rowHeight, scale, i % 2 == 1);
+        Row(s.Rows[i], top, rowHeight, s.Predicted ? &scale : nullptr, i % 2 == 1);
+    // Indices of a race without prediction are all 0: bars of them would read as the top ratings.
+    if (!s.Predicted && !s.Rows.empty())
+        Text(QRectF(c_.Index.X, first, c_.Index.Width, top - first), kNoPrediction, Face(14, true),
+             Qt::AlignCenter);
     return top;
 }
 
@@ -257,7 +269,7 @@ void Layout::Bets(const RaceCardSheet& s, double top) {
     constexpr double kTitle = 16;
     Box(QRectF(0, top, w, kBetsHeight), {}, 1);
     if (!s.Predicted) {
-        Text(QRectF(0, top, w, kBetsHeight), QString::fromUtf8("予想無し"), Face(16, true), Qt::AlignCenter);
+        Text(QRectF(0, top, w, kBetsHeight), kNoPrediction, Face(16, true), Qt::AlignCenter);
         return;
     }
     const std::array<Column, 3> columns = {{{0, 70}, {70, 120}, {190, w - 190}}};

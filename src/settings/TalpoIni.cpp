@@ -1,10 +1,12 @@
-// The program's keys in Talpo.ini: the two folders and the save settings.
+// The program's keys in Talpo.ini: the two folders, the save settings and the results window's place.
 #include "settings/TalpoIni.h"
 
+#include <array>
 #include <optional>
 #include <string_view>
 
 #include "common/Cp932.h"
+#include "common/StrConv.h"
 #include "common/TalpoError.h"
 
 namespace talpo {
@@ -101,6 +103,25 @@ std::string ReadArchiveDir(const TIniFile& ini) {
 
 void WriteArchiveDir(TIniFile& ini, const std::string& folderFs) {
     ini.WriteString(kDirectory, kArchiveDir, StoredFolder(folderFs));
+}
+
+std::optional<WindowPlace> ReadWindowPlace(const TIniFile& ini, const std::string& section) {
+    std::array<int, 4> values{};
+    const std::array<const char*, 4> keys{"Left", "Top", "Width", "Height"};
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        const std::optional<std::int32_t> value = TryStrToInt(ini.ReadString(section, keys[k], {}));
+        if (!value) return std::nullopt;
+        values[k] = *value;
+    }
+    if (values[2] <= 0 || values[3] <= 0) return std::nullopt;
+    return WindowPlace{values[0], values[1], values[2], values[3]};
+}
+
+void WriteWindowPlace(TIniFile& ini, const std::string& section, const WindowPlace& place) {
+    ini.WriteString(section, "Left", std::to_string(place.Left));
+    ini.WriteString(section, "Top", std::to_string(place.Top));
+    ini.WriteString(section, "Width", std::to_string(place.Width));
+    ini.WriteString(section, "Height", std::to_string(place.Height));
 }
 
 SaveSettings ReadSaveSettings(const TIniFile& ini) {

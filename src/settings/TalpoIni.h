@@ -2,6 +2,7 @@
 // save settings in "SaveFile".
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "common/IniFile.h"
@@ -28,6 +29,19 @@ struct SaveSettings {
     bool operator==(const SaveSettings&) const = default;
 };
 
+// Where a window stood and how large it was: its frame's top left corner and its inner size, in the
+// screen's pixels (device-independent).
+struct WindowPlace {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool operator==(const WindowPlace&) const = default;
+};
+
+// "BacktestForm": the results window's place.
+inline constexpr const char* kBacktestFormSection = "BacktestForm";
+
 // First start: InFile, OutFile = programDir, then Syousai 0, Vota 1, Rdx 1, Auto 0.
 void CreateDefaultSettings(TIniFile& ini, const std::string& programDirFs);
 DirectorySettings ReadDirectories(const TIniFile& ini);
@@ -35,6 +49,10 @@ void WriteDirectories(TIniFile& ini, const DirectorySettings& dirs);
 // "Directory", "ArchiveDir": the folder where the last archive was chosen (empty when missing).
 std::string ReadArchiveDir(const TIniFile& ini);
 void WriteArchiveDir(TIniFile& ini, const std::string& folderFs);
+// A window's section: Left, Top, Width, Height, in decimal. Nothing when a key is missing or no number, or
+// a size is not above 0: the window then takes its own place.
+std::optional<WindowPlace> ReadWindowPlace(const TIniFile& ini, const std::string& section);
+void WriteWindowPlace(TIniFile& ini, const std::string& section, const WindowPlace& place);
 SaveSettings ReadSaveSettings(const TIniFile& ini);
 void WriteSaveSettings(TIniFile& ini, const SaveSettings& save);
 

@@ -13,6 +13,7 @@ class TYosoForm;
 class TAboutForm;
 class TSaveForm;
 class TProgressForm;
+class TBacktestChoices;
 
 struct TAppContext {
     // Folders in the file system's encoding, each ending in "/".
@@ -31,6 +32,11 @@ struct TAppContext {
     TAboutForm* AboutForm = nullptr;
     TSaveForm* SaveForm = nullptr;
     TProgressForm* ProgressForm = nullptr;
+
+    // The results windows' lists and stake, which the start window's and the prediction window's share.
+    TBacktestChoices* BacktestChoices = nullptr;
+    // False when the settings file could not be made at start-up: nothing is written into it then.
+    bool KeepsSettings = true;
 
     // Set by the start window: show it again (a day was closed), and close it (ends the program).
     std::function<void()> ShowStartWindow;

@@ -1,37 +1,43 @@
-// Building the charts from the back-test's figures.
+// Building the charts from the back-test's figures: numbers in, the texts they are labelled with made here
+// or taken from the report, never read back from text.
 #include "ui/BacktestCharts.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
+#include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
-#include <QValueAxis>
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "backtest/BacktestReport.h"
 #include "common/Cp932.h"
 #include "paper/QtText.h"
 
 namespace talpo {
 namespace {
 
-// Dark to light, each with its own dash: the lines read apart in colour and in grey alike.
+// Dark to light, each with its own dash: the lines read apart in colour and in grey alike. The total is
+// the darkest and the widest.
 struct LineLook {
     QColor Colour;
     Qt::PenStyle Style;
+    double Width;
 };
-const std::array<LineLook, kBetTypeCount> kLooks{{{QColor(0x0b, 0x2e, 0x6b), Qt::SolidLine},
-                                                  {QColor(0xc0, 0x39, 0x2b), Qt::DashLine},
-                                                  {QColor(0xe6, 0x9f, 0x00), Qt::DotLine},
-                                                  {QColor(0x6c, 0xb4, 0xe4), Qt::DashDotLine}}};
+const std::array<LineLook, kBetTypeCount + 1> kLooks{{{QColor(0x0b, 0x2e, 0x6b), Qt::SolidLine, 2},
+                                                      {QColor(0xc0, 0x39, 0x2b), Qt::DashLine, 2},
+                                                      {QColor(0xe6, 0x9f, 0x00), Qt::DotLine, 2},
+                                                      {QColor(0x6c, 0xb4, 0xe4), Qt::DashDotLine, 2},
+                                                      {QColor(Qt::black), Qt::SolidLine, 3.5}}};
 // Most dates the bottom axis names, so that they never run into each other.
 constexpr int kMostDateLabels = 8;
+// Most marks of a value axis.
+constexpr int kMostTicks = 7;
 
 QString Title(std::size_t type) {
     return FromCp932(BetTypeTitles()[type]);
@@ -49,7 +55,7 @@ void UseFont(QChart& chart, const QFont& font) {
     }
 }
 
-// A line that is a guide, not a figure: thin, and without a place in the legend.
+// A line that is a guide, not a figure.
 QLineSeries* GuideLine(QChart& chart, QPointF from, QPointF to, const QPen& pen, const QString& name) {
     auto* line = new QLineSeries(&chart);
     line->setName(name);
@@ -64,7 +70,45 @@ void HideFromLegend(QChart& chart, QAbstractSeries* series) {
     for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
 }
 
-// "5/24" at the first race of every so many days, the year in the axis's title.
+// Where a pinned text stands: centred over its value, its foot a few pixels above; or beginning just right
+// of its value, centred on it (outside the plot, in the chart's right margin).
+enum class Pin { Above, RightOf };
+
+// A text kept at a value of the plot, moved with the plot whenever the chart is laid out again.
+void PinText(QChart& chart, QAbstractSeries* series, const QString& text, QPointF value, const QFont& font,
+             Pin pin) {
+    auto* item = new QGraphicsSimpleTextItem(text, &chart);
+    item->setFont(font);
+    item->setZValue(10);
+    QChart* const owner = &chart;
+    const auto place = [owner, series, item, value, pin] {
+        const QPointF at = owner->mapToPosition(value, series);
+        const QRectF box = item->boundingRect();
+        if (pin == Pin::Above) {
+            item->setPos(at.x() - box.width() / 2, at.y() - box.height() - 2);
+        } else {
+            item->setPos(at.x() + 6, at.y() - box.height() / 2);
+        }
+    };
+    QObject::connect(&chart, &QChart::plotAreaChanged, &chart, place);
+    place();
+}
+
+// A value axis marked at round values, each mark labelled by `label`.
+QCategoryAxis* TickAxis(const AxisTicks& ticks, const std::function<QString(double)>& label) {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setStartValue(ticks.Low);
+    axis->setRange(ticks.Low, ticks.High);
+    const int marks = static_cast<int>(std::lround((ticks.High - ticks.Low) / ticks.Step));
+    for (int i = 0; i <= marks; ++i) {
+        const double value = ticks.Low + i * ticks.Step;
+        axis->append(label(value), value);
+    }
+    return axis;
+}
+
+// "5/24" at the first race of every so many days, the years in the axis's title.
 QCategoryAxis* DateAxis(const std::vector<InputRace>& races, int points) {
     std::vector<std::pair<int, std::string>> firsts;  // the first scored race of each date
     int x = 0;
@@ -94,32 +138,54 @@ QCategoryAxis* DateAxis(const std::vector<InputRace>& races, int points) {
     return axis;
 }
 
-}  // namespace
-
-std::unique_ptr<QChart> MakeProfitChart(const std::vector<InputRace>& races, const QFont& font) {
-    auto chart = std::make_unique<QChart>();
-    chart->setTitle(U("累積収支の推移"));
-    std::array<QLineSeries*, kBetTypeCount> lines{};
-    std::array<std::int64_t, kBetTypeCount> profit{};
-    for (std::size_t k = 0; k < kBetTypeCount; ++k) {
-        lines[k] = new QLineSeries(chart.get());
+// The profit so far after each scored race, per bet type and in total.
+std::array<QLineSeries*, kBetTypeCount + 1> ProfitLines(QChart& chart, const std::vector<InputRace>& races) {
+    std::array<QLineSeries*, kBetTypeCount + 1> lines{};
+    std::array<std::int64_t, kBetTypeCount + 1> profit{};
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        lines[k] = new QLineSeries(&chart);
         lines[k]->setName(Title(k));
-        lines[k]->setPen(QPen(kLooks[k].Colour, 2, kLooks[k].Style));
+        lines[k]->setPen(QPen(kLooks[k].Colour, kLooks[k].Width, kLooks[k].Style));
     }
     int x = 0;
     for (const InputRace& r : races) {
         if (!r.Race.Scored) continue;
-        for (const Ticket& t : r.Race.Tickets) profit[static_cast<std::size_t>(t.Type)] += t.Return - t.Stake;
-        for (std::size_t k = 0; k < kBetTypeCount; ++k) lines[k]->append(x, static_cast<double>(profit[k]));
+        for (const Ticket& t : r.Race.Tickets) {
+            profit[static_cast<std::size_t>(t.Type)] += t.Return - t.Stake;
+            profit[kTotal] += t.Return - t.Stake;
+        }
+        for (std::size_t k = 0; k < lines.size(); ++k) lines[k]->append(x, static_cast<double>(profit[k]));
         ++x;
     }
-    for (QLineSeries* line : lines) chart->addSeries(line);
-    QLineSeries* zero =
-        GuideLine(*chart, {0, 0}, {static_cast<double>(std::max(x - 1, 1)), 0}, QPen(Qt::black, 1), U("0円"));
+    return lines;
+}
 
-    auto* yen = new QValueAxis;
-    yen->setTitleText(U("累積収支（円）"));
-    yen->setLabelFormat("%.0f");
+}  // namespace
+
+AxisTicks NiceTicks(double low, double high, int most) {
+    low = std::min(low, 0.0);
+    high = std::max(high, 0.0);
+    if (high <= low) high = low + 1;
+    const double rough = (high - low) / std::max(most - 1, 1);
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10 * power;
+    for (const double nice : {1.0, 2.0, 5.0}) {
+        if (nice * power >= rough) {
+            step = nice * power;
+            break;
+        }
+    }
+    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
+}
+
+std::unique_ptr<QChart> MakeProfitChart(const std::vector<InputRace>& races, const QFont& font) {
+    auto chart = std::make_unique<QChart>();
+    chart->setTitle(U("累積収支の推移"));
+    const auto lines = ProfitLines(*chart, races);
+    for (QLineSeries* line : lines) chart->addSeries(line);
+    const int points = lines[kTotal]->count();
+    QLineSeries* zero = GuideLine(*chart, {0, 0}, {static_cast<double>(std::max(points - 1, 1)), 0},
+                                  QPen(Qt::black, 1), U("0円"));
     double low = 0;
     double high = 0;
     for (const QLineSeries* line : lines) {
@@ -128,14 +194,16 @@ std::unique_ptr<QChart> MakeProfitChart(const std::vector<InputRace>& races, con
             high = std::max(high, p.y());
         }
     }
-    yen->setRange(low, high > low ? high : low + 100);
-    chart->addAxis(DateAxis(races, x), Qt::AlignBottom);
+    QCategoryAxis* yen = TickAxis(NiceTicks(low, high, kMostTicks),
+                                  [](double v) { return QString::fromStdString(YenText(std::llround(v))); });
+    yen->setTitleText(U("累積収支（円）"));
+    QCategoryAxis* dates = DateAxis(races, points);
+    chart->addAxis(dates, Qt::AlignBottom);
     chart->addAxis(yen, Qt::AlignLeft);
     for (QAbstractSeries* series : chart->series()) {
-        series->attachAxis(chart->axes(Qt::Horizontal).front());
+        series->attachAxis(dates);
         series->attachAxis(yen);
     }
-    yen->applyNiceNumbers();
     HideFromLegend(*chart, zero);
     chart->legend()->setAlignment(Qt::AlignBottom);
     // Each line's marker drawn with its pen, dashes and all, so that the legend reads in grey too.
@@ -144,7 +212,7 @@ std::unique_ptr<QChart> MakeProfitChart(const std::vector<InputRace>& races, con
     return chart;
 }
 
-std::unique_ptr<QChart> MakeRecoveryChart(const BacktestSummary& summary, const QFont& font) {
+std::unique_ptr<QChart> MakeRecoveryChart(const BacktestReport& report, const QFont& font) {
     auto chart = std::make_unique<QChart>();
     chart->setTitle(U("券種別の回収率と払戻率"));
     auto* bars = new QBarSet(U("回収率"));
@@ -152,50 +220,53 @@ std::unique_ptr<QChart> MakeRecoveryChart(const BacktestSummary& summary, const 
     bars->setBorderColor(QColor(0x2b, 0x4a, 0x73));
     QStringList types;
     double highest = 100;
-    for (std::size_t k = 0; k < summary.Types.size(); ++k) {
-        const TypeFigures& f = summary.Types[k];
-        // The figure as the table shows it, to the tenth of a percent.
-        const std::string shown = PercentText(Ratio(f.Return, f.Stake));
-        const double rate = shown == "-" ? 0 : std::stod(shown);
-        *bars << rate;
-        highest = std::max(highest, rate);
-        types << Title(k);
+    for (const RecoveryBar& bar : report.Recovery) {
+        *bars << bar.Rate.value_or(0) * 100;
+        highest = std::max(highest, bar.Rate.value_or(0) * 100);
+        types << FromCp932(bar.Title);
     }
     auto* series = new QBarSeries(chart.get());
     series->append(bars);
-    series->setLabelsVisible(true);
-    series->setLabelsFormat("@value%");
-    series->setLabelsPrecision(4);
     chart->addSeries(series);
-
     auto* categories = new QBarCategoryAxis;
     categories->append(types);
-    auto* percent = new QValueAxis;
-    percent->setRange(0, std::ceil(highest * 1.15 / 10) * 10);
-    percent->setLabelFormat("%.0f%%");
+    // Room above the highest bar for its label.
+    QCategoryAxis* percent = TickAxis(NiceTicks(0, highest * 1.12, kMostTicks),
+                                      [](double v) { return QString::number(std::lround(v)) + U("%"); });
     percent->setTitleText(U("回収率（％）"));
     chart->addAxis(categories, Qt::AlignBottom);
     chart->addAxis(percent, Qt::AlignLeft);
     series->attachAxis(categories);
     series->attachAxis(percent);
 
-    const double last = static_cast<double>(summary.Types.size()) - 0.5;
-    QLineSeries* hundred =
-        GuideLine(*chart, {-0.5, 100}, {last, 100}, QPen(Qt::darkGray, 1, Qt::DotLine), U("100%"));
-    std::vector<QAbstractSeries*> guides{hundred};
+    const double last = static_cast<double>(report.Recovery.size()) - 0.5;
+    std::vector<QAbstractSeries*> guides{GuideLine(
+        *chart, {-0.5, 100}, {last, 100}, QPen(QColor(0x40, 0x40, 0x40), 1.5, Qt::DashLine), U("損益分岐"))};
     for (std::size_t k = 0; k < kBetTypeCount; ++k) {
-        const double rate = PoolPayoutRate(k).value_or(0) * 100;
+        const double rate = report.Recovery[k].PoolRate.value_or(0) * 100;
         const double x = static_cast<double>(k);
-        guides.push_back(GuideLine(*chart, {x - 0.4, rate}, {x + 0.4, rate},
-                                   QPen(Qt::black, 3, Qt::SolidLine), U("払戻率")));
+        guides.push_back(
+            GuideLine(*chart, {x - 0.4, rate}, {x + 0.4, rate}, QPen(Qt::black, 3), U("払戻率")));
     }
     for (QAbstractSeries* guide : guides) {
         guide->attachAxis(categories);
         guide->attachAxis(percent);
     }
-    // One legend entry says what the marks over the bars are.
+    // One legend entry says what the marks over the bars are; the break-even line says it by its label.
     for (std::size_t g = 0; g < guides.size(); ++g)
         if (g != 1) HideFromLegend(*chart, guides[g]);
+    // The break-even label stands in the right margin, where no bar or bar label can meet it.
+    const QString breakEven = U("損益分岐 100%");
+    QMargins margins = chart->margins();
+    margins.setRight(margins.right() + QFontMetrics(font).horizontalAdvance(breakEven) + 8);
+    chart->setMargins(margins);
+    PinText(*chart, guides[0], breakEven, {last, 100}, font, Pin::RightOf);
+    for (std::size_t k = 0; k < report.Recovery.size(); ++k) {
+        const double pool = report.Recovery[k].PoolRate.value_or(0) * 100;
+        const double top = std::max(report.Recovery[k].Rate.value_or(0) * 100, pool);
+        PinText(*chart, guides[0], QString::fromStdString(report.Recovery[k].Text),
+                {static_cast<double>(k), top}, font, Pin::Above);
+    }
     chart->legend()->setAlignment(Qt::AlignBottom);
     UseFont(*chart, font);
     return chart;

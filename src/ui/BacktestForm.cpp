@@ -1,76 +1,92 @@
-// The results window's layout, its worker thread and what it shows of a run.
+// The results window's layout, its lists, and the runs of its worker.
 #include "ui/BacktestForm.h"
 
-#include <QBuffer>
 #include <QChartView>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
-#include <QThread>
 #include <QVBoxLayout>
 
-#include "backtest/BacktestReport.h"
 #include "backtest/Yen.h"
-#include "common/Cp932.h"
-#include "common/UserFile.h"
-#include "day/DayInput.h"
 #include "paper/Fonts.h"
 #include "paper/QtText.h"
+#include "settings/TalpoIni.h"
 #include "ui/BacktestCharts.h"
+#include "ui/BacktestChoices.h"
 #include "ui/ErrorGuard.h"
+#include "ui/FigureGrid.h"
+#include "ui/HelpWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/PathList.h"
 
 namespace talpo {
 namespace {
+
 // The stake box counts in int, as spin boxes do; the limits are the back-test's.
 constexpr int kStepYen = static_cast<int>(kStakeStep);
 constexpr int kMostYen = static_cast<int>(kMaxStake);
 
-// A stake the totalisator sells: whole hundreds of yen; anything else is rounded to the nearest.
+// A window tied to its owner is a dialog to the window manager, which keeps it above that window (a plain
+// window is never transient there), with the buttons of a window all the same.
+constexpr Qt::WindowFlags kTiedWindow = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                        Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+
+// A stake as typed: any whole number of yen up to the limit, never rounded, so that a stake the
+// totalisator does not sell is shown as such (StakeError) rather than changed; Enter runs.
 class TStakeBox : public QSpinBox {
 public:
-    using QSpinBox::QSpinBox;
+    explicit TStakeBox(std::function<void()> entered, QWidget* parent)
+        : QSpinBox(parent), entered_(std::move(entered)) {}
 
 protected:
-    QValidator::State validate(QString& text, int& pos) const override {
-        const QValidator::State state = QSpinBox::validate(text, pos);
-        if (state != QValidator::Acceptable) return state;
-        return valueFromText(text) % kStepYen == 0 ? QValidator::Acceptable : QValidator::Intermediate;
+    void fixup(QString&) const override {}
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            entered_();
+            return;
+        }
+        QSpinBox::keyPressEvent(event);
     }
-    void fixup(QString& text) const override {
-        const int yen = (valueFromText(text) + kStepYen / 2) / kStepYen * kStepYen;
-        text = textFromValue(std::clamp(yen, kStepYen, kMostYen));
-    }
+
+private:
+    std::function<void()> entered_;
 };
 
-std::vector<std::string> ChooseFilesWithDialog(QWidget* parent, const QString& title, const QString& filter) {
+std::vector<std::string> ChooseFilesWithDialog(QWidget* parent, const QString& title, const QString& folder,
+                                               const QString& filter) {
     std::vector<std::string> paths;
-    for (const QString& file : QFileDialog::getOpenFileNames(parent, title, QString(), filter))
+    for (const QString& file : QFileDialog::getOpenFileNames(parent, title, folder, filter))
         paths.push_back(QFile::encodeName(file).toStdString());
     return paths;
 }
 
-std::optional<std::string> ChooseFolderWithDialog(QWidget* parent, const QString& title) {
-    const QString folder = QFileDialog::getExistingDirectory(parent, title);
-    if (folder.isEmpty()) return std::nullopt;
-    return QFile::encodeName(folder).toStdString();
+std::optional<std::string> ChooseFolderWithDialog(QWidget* parent, const QString& title,
+                                                  const QString& folder) {
+    const QString chosen = QFileDialog::getExistingDirectory(parent, title, folder);
+    if (chosen.isEmpty()) return std::nullopt;
+    return QFile::encodeName(chosen).toStdString();
 }
 
-std::optional<std::string> ChooseSaveFileWithDialog(QWidget* parent, const QString& title,
-                                                    const QString& filter) {
-    const QString file = QFileDialog::getSaveFileName(parent, title, QString(), filter);
-    if (file.isEmpty()) return std::nullopt;
-    return QFile::encodeName(file).toStdString();
+std::optional<TSaveChoice> ChooseSaveFileWithDialog(QWidget* parent, const QString& title,
+                                                    const QString& suggested, const QStringList& filters) {
+    QFileDialog dialog(parent, title, suggested);
+    dialog.setObjectName("BacktestSaveDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.resize(760, 440);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return TSaveChoice{QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString(),
+                       static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
 }
 
 TBacktestFormHooks WithDefaults(TBacktestFormHooks hooks) {
@@ -87,53 +103,32 @@ QPushButton* MakeButton(const char* name, const char* utf8Text, QWidget* parent)
     return button;
 }
 
-QTableWidget* MakeGrid(const char* name) {
-    auto* grid = new QTableWidget;
-    grid->setObjectName(name);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->verticalHeader()->setVisible(false);
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
-    return grid;
+QString PathText(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-// The rows' first `labels` columns are names, the others figures, set to the right as the command
-// line's table has them.
-void FillGrid(QTableWidget& grid, const TableRows& rows, int labels) {
-    grid.clear();
-    grid.setRowCount(static_cast<int>(rows.size()) - 1);
-    grid.setColumnCount(static_cast<int>(rows.front().size()));
-    QStringList header;
-    for (const std::string& cell : rows.front()) header << FromCp932(cell);
-    grid.setHorizontalHeaderLabels(header);
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            auto* item = new QTableWidgetItem(FromCp932(rows[r][c]));
-            const int column = static_cast<int>(c);
-            item->setTextAlignment(Qt::AlignVCenter | (column < labels ? Qt::AlignLeft : Qt::AlignRight));
-            // The total closes each group of bet types.
-            if (rows[r][labels - 1] == BetTypeTitles()[kTotal]) {
-                QFont bold = grid.font();
-                bold.setBold(true);
-                item->setFont(bold);
-            }
-            grid.setItem(static_cast<int>(r) - 1, column, item);
-        }
-    }
-    grid.resizeColumnsToContents();
+QString Summary(const TBacktestDone& done) {
+    const BacktestCounts& c = done.Run.Summary.Counts;
+    QString text = U("%1日 %2レース（予想 %3、集計 %4）")
+                       .arg(c.Days)
+                       .arg(c.Races)
+                       .arg(c.PredictedRaces)
+                       .arg(c.ScoredRaces);
+    if (done.Run.FailedDays > 0) text += U("\n読めなかった日: %1").arg(done.Run.FailedDays);
+    if (!done.Run.DaysWithoutResults.empty())
+        text += U("\n成績の無い日: %1（集計に入っていません）").arg(done.Run.DaysWithoutResults.size());
+    if (done.MissingHorses > 0) text += U("\n馬ファイルに無い馬: %1頭").arg(done.MissingHorses);
+    if (c.UnmatchedResultRaces > 0) text += U("\nどの日にも無い成績: %1レース").arg(c.UnmatchedResultRaces);
+    return text;
 }
 
-// A group's bet-type rows under its label, one group after another.
-TableRows GroupRows(const char* utf8Title, const std::map<std::string, TypeTable>& groups) {
-    TableRows rows{TypeTableRows(TypeTable{}).front()};
-    rows.front().insert(rows.front().begin(), Sj(utf8Title));
-    for (const auto& [label, table] : groups) {
-        TableRows typeRows = TypeTableRows(table);
-        for (std::size_t r = 1; r < typeRows.size(); ++r) {
-            typeRows[r].insert(typeRows[r].begin(), r == 1 ? label : std::string());
-            rows.push_back(std::move(typeRows[r]));
-        }
-    }
-    return rows;
+// A chart with nothing in it yet, saying how it comes.
+std::unique_ptr<QChart> EmptyChart(const QFont& font) {
+    auto chart = std::make_unique<QChart>();
+    chart->setTitle(U("日と成績ファイルを選んで「集計」を押すと、ここにグラフが出ます"));
+    chart->setTitleFont(font);
+    chart->setTitleBrush(QColor(0x80, 0x80, 0x80));
+    return chart;
 }
 
 void SetChart(QChartView& view, std::unique_ptr<QChart> chart) {
@@ -142,51 +137,48 @@ void SetChart(QChartView& view, std::unique_ptr<QChart> chart) {
     view.setChart(chart.release());
 }
 
-QString Summary(const SeasonResult& run, int warnings) {
-    const BacktestCounts& c = run.Summary.Counts;
-    QString text = U("%1日 %2レース（予想 %3、集計 %4）")
-                       .arg(c.Days)
-                       .arg(c.Races)
-                       .arg(c.PredictedRaces)
-                       .arg(c.ScoredRaces);
-    if (run.FailedDays > 0) text += U("\n読めなかった日: %1").arg(run.FailedDays);
-    if (warnings > 0) text += U("\n馬ﾌｧｲﾙに無い馬: %1頭").arg(warnings);
-    if (c.UnmatchedResultRaces > 0) text += U("\nどの日にも無い成績: %1レース").arg(c.UnmatchedResultRaces);
-    return text;
+QChartView* MakeChartView(const char* name) {
+    auto* view = new QChartView;
+    view->setObjectName(name);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setFocusPolicy(Qt::StrongFocus);
+    // The focus shows as a frame in the theme's highlight, as a list's does.
+    view->setStyleSheet(
+        QStringLiteral("QChartView { border: 2px solid transparent; }"
+                       "QChartView:focus { border: 2px solid palette(highlight); }"));
+    return view;
 }
 
 }  // namespace
 
-// Tells the window, from the worker thread, how far the run is; stops it when asked to.
-class TBacktestForm::Listener final : public ISeasonListener {
-public:
-    explicit Listener(TBacktestForm& form) : form_(form) {}
-
-    bool DayStarting(std::size_t day, std::size_t dayCount, const std::string& input) override {
-        TBacktestForm* const form = &form_;
-        QMetaObject::invokeMethod(
-            form, [form, day, dayCount, input] { form->ShowProgress(day, dayCount, input); },
-            Qt::QueuedConnection);
-        return !form_.stop_.load();
-    }
-    void Warning(const std::string&) override { ++form_.warnings_; }
-    void DayFailed(const std::string& text) override { form_.dayErrors_.push_back(text); }
-
-private:
-    TBacktestForm& form_;
-};
-
-TBacktestForm::TBacktestForm(QWidget* owner, TBacktestFormHooks hooks)
-    : QWidget(owner, Qt::Window), hooks_(WithDefaults(std::move(hooks))) {
+TBacktestForm::TBacktestForm(QWidget* owner, TBacktestFormHooks hooks, TBacktestSetup setup)
+    : QWidget(owner, owner ? kTiedWindow : Qt::Window),
+      hooks_(WithDefaults(std::move(hooks))),
+      setup_(std::move(setup)),
+      owner_(owner),
+      ownChoices_(setup_.Choices ? nullptr : std::make_unique<TBacktestChoices>()),
+      choices_(setup_.Choices ? setup_.Choices : ownChoices_.get()) {
     setObjectName("BacktestForm");
     setWindowTitle(U("成績集計"));
     setFont(MakePGothicFont(12));
-    // Over the window it came from: a prediction window must keep its day while the day is listed here.
-    if (owner != nullptr) setWindowModality(Qt::WindowModal);
-    auto* row = new QHBoxLayout(this);
-    row->addWidget(BuildInputs());
-    row->addWidget(BuildResults(), 1);
-    resize(1060, 640);
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName("Splitter");
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(BuildInputs());
+    splitter->addWidget(BuildResults());
+    splitter->setStretchFactor(1, 1);
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(6, 6, 6, 0);
+    column->addWidget(splitter, 1);
+    column->addWidget(StatusBar1);
+    BuildKeys();
+    OrderTabs();
+    ClearFigures();
+    connect(choices_, &TBacktestChoices::Changed, this, &TBacktestForm::ShowChoices);
+    ShowChoices();
     SetRunning(false);
 }
 
@@ -196,103 +188,157 @@ TBacktestForm::~TBacktestForm() {
 
 QWidget* TBacktestForm::BuildInputs() {
     auto* inputs = new QWidget(this);
-    inputs->setFixedWidth(320);
     auto* column = new QVBoxLayout(inputs);
-    column->setContentsMargins(0, 0, 0, 0);
+    column->setContentsMargins(0, 0, 4, 0);
+    column->addWidget(BuildListBox("集計する日", DayList, DayCount, BuildDayButtons()), 1);
+    column->addWidget(BuildListBox("成績ファイル", ResultList, ResultCount, BuildResultButtons()), 1);
+    column->addWidget(BuildRunBox());
+    return inputs;
+}
 
-    const auto listBox = [&](const char* title, TPathList*& list, bool foldersToo, const char* name,
-                             std::initializer_list<QPushButton*> buttons) {
-        auto* box = new QGroupBox(U(title), inputs);
-        auto* boxColumn = new QVBoxLayout(box);
-        list = new TPathList(foldersToo, box);
-        list->setObjectName(name);
-        boxColumn->addWidget(list);
-        auto* buttonRow = new QHBoxLayout;
-        for (QPushButton* button : buttons) buttonRow->addWidget(button);
-        boxColumn->addLayout(buttonRow);
-        column->addWidget(box, 1);
-        choices_.push_back(box);
+// A list under its title with its count to the right, and its buttons under it.
+QWidget* TBacktestForm::BuildListBox(const char* title, TPathList*& list, QLabel*& count, QWidget* buttons) {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 6);
+    auto* head = new QHBoxLayout;
+    auto* name = new QLabel(U(title), box);
+    QFont bold = name->font();
+    bold.setBold(true);
+    name->setFont(bold);
+    count = new QLabel(box);
+    head->addWidget(name);
+    head->addStretch(1);
+    head->addWidget(count);
+    const bool days = &list == &DayList;
+    list = new TPathList(days,
+                         days ? U("LZH ファイルか日のフォルダを\nここにドロップしても追加できます")
+                              : U("成績の CSV ファイルを\nここにドロップしても追加できます"),
+                         box);
+    list->setObjectName(days ? "DayList" : "ResultList");
+    count->setObjectName(days ? "DayCount" : "ResultCount");
+    column->addLayout(head);
+    column->addWidget(list, 1);
+    column->addWidget(buttons);
+    choiceWidgets_.push_back(box);
+    connect(list, &TPathList::PathsDropped, this, [this, days](const std::vector<std::string>& paths) {
+        Guarded(this, [&] { days ? AddDaysTold(paths) : AddResultsTold(paths); });
+    });
+    connect(list, &TPathList::RemoveAsked, this,
+            [this, days] { days ? RemoveDayBtnClick() : RemoveResultsBtnClick(); });
+    return box;
+}
+
+QWidget* TBacktestForm::BuildDayButtons() {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const auto add = [&](const char* name, const char* text, void (TBacktestForm::*click)()) {
+        QPushButton* button = MakeButton(name, text, row);
+        connect(button, &QPushButton::clicked, this, [this, click] { (this->*click)(); });
+        layout->addWidget(button);
     };
-    QPushButton* addArchive = MakeButton("AddArchiveBtn", "LZH追加...", inputs);
-    QPushButton* addFolder = MakeButton("AddFolderBtn", "ﾌｫﾙﾀﾞ追加...", inputs);
-    QPushButton* removeDay = MakeButton("RemoveDayBtn", "削除", inputs);
-    listBox("集計する日（LZHﾌｧｲﾙ・ﾌｫﾙﾀﾞ、ﾄﾞﾛｯﾌﾟ可）", DayList, true, "DayList",
-            {addArchive, addFolder, removeDay});
-    QPushButton* addResults = MakeButton("AddResultsBtn", "追加...", inputs);
-    QPushButton* removeResults = MakeButton("RemoveResultsBtn", "削除", inputs);
-    listBox("成績ﾌｧｲﾙ（CSV、ﾄﾞﾛｯﾌﾟ可）", ResultList, false, "ResultList", {addResults, removeResults});
+    add("AddArchiveBtn", "LZH 追加(&L)...", &TBacktestForm::AddArchiveBtnClick);
+    add("AddFolderBtn", "フォルダ追加(&F)...", &TBacktestForm::AddFolderBtnClick);
+    add("RemoveDayBtn", "削除(&D)", &TBacktestForm::RemoveDayBtnClick);
+    return row;
+}
 
+QWidget* TBacktestForm::BuildResultButtons() {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QPushButton* add = MakeButton("AddResultsBtn", "追加(&A)...", row);
+    QPushButton* remove = MakeButton("RemoveResultsBtn", "削除(&R)", row);
+    connect(add, &QPushButton::clicked, this, [this] { AddResultsBtnClick(); });
+    connect(remove, &QPushButton::clicked, this, [this] { RemoveResultsBtnClick(); });
+    layout->addWidget(add);
+    layout->addWidget(remove);
+    layout->addStretch(1);
+    return row;
+}
+
+// The stake with its check, 集計 and 中止, the progress and what the last run came to.
+QWidget* TBacktestForm::BuildRunBox() {
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
     auto* stakeRow = new QHBoxLayout;
-    stakeRow->addWidget(new QLabel(U("1点あたり"), inputs));
-    StakeBox = new TStakeBox(inputs);
+    auto* stakeLabel = new QLabel(U("1点あたり(&S)"), box);
+    StakeBox = new TStakeBox([this] { RunBtnClick(); }, box);
     StakeBox->setObjectName("StakeBox");
-    StakeBox->setRange(kStepYen, kMostYen);
+    StakeBox->setRange(0, kMostYen);
     StakeBox->setSingleStep(kStepYen);
-    StakeBox->setValue(kStepYen);
+    StakeBox->setValue(static_cast<int>(choices_->Stake()));
     StakeBox->setAlignment(Qt::AlignRight);
+    stakeLabel->setBuddy(StakeBox);
+    stakeRow->addWidget(stakeLabel);
     stakeRow->addWidget(StakeBox, 1);
-    stakeRow->addWidget(new QLabel(U("円"), inputs));
+    stakeRow->addWidget(new QLabel(U("円"), box));
     column->addLayout(stakeRow);
-    choices_.push_back(StakeBox);
+    choiceWidgets_.push_back(StakeBox);
+    connect(StakeBox, &QSpinBox::valueChanged, this, [this](int yen) { choices_->SetStake(yen); });
+    StakeErrorLabel = new QLabel(box);
+    StakeErrorLabel->setObjectName("StakeErrorLabel");
+    StakeErrorLabel->setWordWrap(true);
+    StakeErrorLabel->setStyleSheet(QStringLiteral("color: #c00000;"));
+    column->addWidget(StakeErrorLabel);
 
     auto* runRow = new QHBoxLayout;
-    RunBtn = MakeButton("RunBtn", "集  計", inputs);
-    RunBtn->setDefault(true);
-    CancelBtn = MakeButton("CancelBtn", "中  止", inputs);
+    RunBtn = MakeButton("RunBtn", "集計(&T)", box);
+    CancelBtn = MakeButton("CancelBtn", "中止(&C)", box);
+    connect(RunBtn, &QPushButton::clicked, this, [this] { RunBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
     runRow->addWidget(RunBtn);
     runRow->addWidget(CancelBtn);
     column->addLayout(runRow);
-    ProgressBar1 = new QProgressBar(inputs);
+    ProgressBar1 = new QProgressBar(box);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setFormat(U("%v/%m日"));
     column->addWidget(ProgressBar1);
-    StatusLabel = new QLabel(inputs);
+    StatusLabel = new QLabel(box);
     StatusLabel->setObjectName("StatusLabel");
     StatusLabel->setWordWrap(true);
     StatusLabel->setMinimumHeight(4 * fontMetrics().height());
     StatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     column->addWidget(StatusLabel);
-
-    const auto on = [this](QPushButton* button, void (TBacktestForm::*handler)()) {
-        connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
-    };
-    on(addArchive, &TBacktestForm::AddArchiveBtnClick);
-    on(addFolder, &TBacktestForm::AddFolderBtnClick);
-    on(addResults, &TBacktestForm::AddResultsBtnClick);
-    on(RunBtn, &TBacktestForm::RunBtnClick);
-    on(CancelBtn, &TBacktestForm::CancelBtnClick);
-    connect(removeDay, &QPushButton::clicked, DayList, &TPathList::RemoveSelected);
-    connect(removeResults, &QPushButton::clicked, ResultList, &TPathList::RemoveSelected);
-    return inputs;
+    return box;
 }
 
 QWidget* TBacktestForm::BuildResults() {
     auto* results = new QWidget(this);
     auto* column = new QVBoxLayout(results);
-    column->setContentsMargins(0, 0, 0, 0);
+    column->setContentsMargins(4, 0, 0, 0);
+    StaleNote = new QLabel(U("前回の集計（現在のリストとは異なります）"), results);
+    StaleNote->setObjectName("StaleNote");
+    StaleNote->setStyleSheet(QStringLiteral("background: #fff4c0; color: black; padding: 3px;"));
+    column->addWidget(StaleNote);
     Tabs = new QTabWidget(results);
     Tabs->setObjectName("Tabs");
-    TypeGrid = MakeGrid("TypeGrid");
-    MarkGrid = MakeGrid("MarkGrid");
-    VenueGrid = MakeGrid("VenueGrid");
-    MonthGrid = MakeGrid("MonthGrid");
-    ProfitChart = new QChartView;
-    ProfitChart->setObjectName("ProfitChart");
-    RecoveryChart = new QChartView;
-    RecoveryChart->setObjectName("RecoveryChart");
-    for (QChartView* view : {ProfitChart, RecoveryChart}) view->setRenderHint(QPainter::Antialiasing);
+    const auto grid = [](const char* name) {
+        auto* table = new TFigureGrid;
+        table->setObjectName(name);
+        return table;
+    };
+    TypeGrid = grid("TypeGrid");
+    MarkGrid = grid("MarkGrid");
+    VenueGrid = grid("VenueGrid");
+    MonthGrid = grid("MonthGrid");
+    ProfitChart = MakeChartView("ProfitChart");
+    RecoveryChart = MakeChartView("RecoveryChart");
     Tabs->addTab(TypeGrid, U("券種別"));
     Tabs->addTab(MarkGrid, U("印別"));
-    Tabs->addTab(VenueGrid, U("場別"));
-    Tabs->addTab(MonthGrid, U("月別"));
+    Tabs->addTab(VenueGrid, U(WordsOf(GroupKey::Venue).Title));
+    Tabs->addTab(MonthGrid, U(WordsOf(GroupKey::Month).Title));
     Tabs->addTab(ProfitChart, U("推移"));
     Tabs->addTab(RecoveryChart, U("回収率"));
     column->addWidget(Tabs, 1);
+    connect(Tabs, &QTabWidget::currentChanged, this, [this] { UpdateSaving(); });
 
     auto* saveRow = new QHBoxLayout;
     saveRow->addStretch(1);
-    SaveCsvBtn = MakeButton("SaveCsvBtn", "買い目をCSVで保存...", results);
-    SavePngBtn = MakeButton("SavePngBtn", "グラフをPNGで保存...", results);
+    SaveCsvBtn = MakeButton("SaveCsvBtn", "買い目を CSV で保存(&V)...", results);
+    SavePngBtn = MakeButton("SavePngBtn", "グラフを PNG で保存(&P)...", results);
     saveRow->addWidget(SaveCsvBtn);
     saveRow->addWidget(SavePngBtn);
     column->addLayout(saveRow);
@@ -301,186 +347,98 @@ QWidget* TBacktestForm::BuildResults() {
     return results;
 }
 
-void TBacktestForm::Open(const std::string& day) {
-    if (!day.empty()) AddDays({day});
+// A window of its own has no close button within reach of the keys otherwise.
+void TBacktestForm::BuildKeys() {
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { HelpKeyPress(); });
+}
+
+// Each list, then its buttons; the stake, 集計 and 中止; the tabs and the saves.
+void TBacktestForm::OrderTabs() {
+    std::vector<QWidget*> order{DayList};
+    for (const char* name : {"AddArchiveBtn", "AddFolderBtn", "RemoveDayBtn"})
+        order.push_back(findChild<QWidget*>(name));
+    order.push_back(ResultList);
+    for (const char* name : {"AddResultsBtn", "RemoveResultsBtn"}) order.push_back(findChild<QWidget*>(name));
+    order.insert(order.end(), {StakeBox, RunBtn, CancelBtn, Tabs, SaveCsvBtn, SavePngBtn});
+    for (std::size_t k = 1; k < order.size(); ++k) setTabOrder(order[k - 1], order[k]);
+}
+
+void TBacktestForm::ShowChoices() {
+    QStringList days;
+    QStringList dayTips;
+    for (const SeasonDay& day : choices_->Days()) {
+        days << (day.Loaded ? QString::fromStdString(day.Input) : PathText(day.Input));
+        dayTips << (day.Loaded ? U("%1（予想画面で読み込んだ日）").arg(days.back()) : days.back());
+    }
+    DayList->SetEntries(days, dayTips);
+    QStringList results;
+    for (const std::string& path : choices_->Results()) results << PathText(path);
+    ResultList->SetEntries(results, results);
+    DayCount->setText(U("%1日").arg(days.size()));
+    ResultCount->setText(U("%1ファイル").arg(results.size()));
+    if (StakeBox->value() != choices_->Stake()) StakeBox->setValue(static_cast<int>(choices_->Stake()));
+    const std::optional<std::string> stakeError = StakeError(choices_->Stake());
+    StakeErrorLabel->setText(stakeError ? QString::fromStdString(*stakeError) : QString());
+    StakeErrorLabel->setVisible(stakeError.has_value());
+    SetRunning(running_);
+}
+
+void TBacktestForm::SetRunning(bool running) {
+    for (QWidget* w : choiceWidgets_) w->setEnabled(!running);
+    RunBtn->setEnabled(!running && !StakeError(choices_->Stake()));
+    CancelBtn->setEnabled(running && worker_ != nullptr);
+    UpdateSaving();
+}
+
+void TBacktestForm::ShowFigures(const TBacktestDone& done) {
+    shown_ = std::make_unique<TBacktestDone>(done);
+    const BacktestReport& report = shown_->Report;
+    TypeGrid->Fill(report.Types);
+    MarkGrid->Fill(report.Marks);
+    for (const GroupReport& groups : report.Groups)
+        (groups.Key == GroupKey::Venue ? VenueGrid : MonthGrid)->Fill(LabelledTable(groups));
+    SetChart(*ProfitChart, MakeProfitChart(shown_->Run.Races, font()));
+    SetChart(*RecoveryChart, MakeRecoveryChart(report, font()));
+    StatusLabel->setText(Summary(*shown_));
+}
+
+void TBacktestForm::ClearFigures() {
+    shown_.reset();
+    for (TFigureGrid* grid : {TypeGrid, MarkGrid, VenueGrid, MonthGrid}) grid->Fill({});
+    SetChart(*ProfitChart, EmptyChart(font()));
+    SetChart(*RecoveryChart, EmptyChart(font()));
+}
+
+bool TBacktestForm::ShownMatchesChoices() const {
+    return shown_ && choices_->Match(shown_->Options);
+}
+
+// Saving only what the lists as they stand would give; a chart only from a chart's tab.
+void TBacktestForm::UpdateSaving() {
+    const bool current = ShownMatchesChoices();
+    StaleNote->setVisible(shown_ && !current);
+    SaveCsvBtn->setEnabled(!running_ && current);
+    const bool chart = Tabs->currentWidget() == ProfitChart || Tabs->currentWidget() == RecoveryChart;
+    SavePngBtn->setEnabled(!running_ && current && chart);
+}
+
+void TBacktestForm::Open() {
+    Place();
     show();
     raise();
     activateWindow();
 }
 
-void TBacktestForm::AddDays(const std::vector<std::string>& paths) {
-    DayList->AddPaths(paths);
-}
-
-void TBacktestForm::AddResults(const std::vector<std::string>& paths) {
-    ResultList->AddPaths(paths);
-}
-
-void TBacktestForm::AddArchiveBtnClick() {
-    Guarded(this, [this] {
-        AddDays(
-            hooks_.ChooseFiles(this, U("日のLZHﾌｧｲﾙの追加"), U("LZHファイル（RDX圧縮データ）(*.LZH *.lzh)")));
-    });
-}
-
-void TBacktestForm::AddFolderBtnClick() {
-    Guarded(this, [this] {
-        if (const auto folder = hooks_.ChooseFolder(this, U("日のﾌｫﾙﾀﾞの追加"))) AddDays({*folder});
-    });
-}
-
-void TBacktestForm::AddResultsBtnClick() {
-    Guarded(this, [this] {
-        AddResults(hooks_.ChooseFiles(this, U("成績ﾌｧｲﾙの追加"),
-                                      U("成績ファイル (*.csv *.CSV);;すべてのファイル (*)")));
-    });
-}
-
-void TBacktestForm::SetRunning(bool running) {
-    for (QWidget* w : choices_) w->setEnabled(!running);
-    RunBtn->setEnabled(!running);
-    CancelBtn->setEnabled(running);
-    SaveCsvBtn->setEnabled(!running && shown_ != nullptr);
-    SavePngBtn->setEnabled(!running && shown_ != nullptr);
-}
-
-void TBacktestForm::RunBtnClick() {
-    Guarded(this, [this] {
-        if (Running()) return;
-        SeasonOptions options{DayList->Paths(),
-                              ResultList->Paths(),
-                              StakeBox->value(),
-                              {GroupKey::Venue, GroupKey::Month},
-                              true};
-        if (options.Inputs.empty() || options.Results.empty()) {
-            ShowMessageBox(this, QMessageBox::Warning, U("警告"),
-                           options.Inputs.empty() ? U("集計する日がありません") : U("成績ﾌｧｲﾙがありません"));
-            return;
-        }
-        stop_ = false;
-        run_.reset();
-        error_ = nullptr;
-        dayErrors_.clear();
-        warnings_ = 0;
-        ProgressBar1->setRange(0, static_cast<int>(options.Inputs.size()));
-        ProgressBar1->setValue(0);
-        StatusLabel->setText(U("集計しています..."));
-        worker_.reset(QThread::create([this, options] {
-            Listener listener(*this);
-            try {
-                run_ = std::make_unique<SeasonResult>(hooks_.Run(options, listener));
-            } catch (...) {
-                error_ = std::current_exception();
-            }
-        }));
-        connect(worker_.get(), &QThread::finished, this, &TBacktestForm::WorkDone);
-        SetRunning(true);
-        worker_->start();
-    });
-}
-
-void TBacktestForm::CancelBtnClick() {
-    if (!Running()) return;
-    stop_ = true;
-    CancelBtn->setEnabled(false);
-    StatusLabel->setText(U("中止しています..."));
-}
-
-void TBacktestForm::ShowProgress(std::size_t day, std::size_t dayCount, const std::string& input) {
-    if (!Running()) return;
-    ProgressBar1->setValue(static_cast<int>(day));
-    if (!stop_)
-        StatusLabel->setText(U("%1/%2日目: %3")
-                                 .arg(day + 1)
-                                 .arg(dayCount)
-                                 .arg(QFile::decodeName(QByteArray::fromStdString(input))));
-}
-
-void TBacktestForm::WorkDone() {
-    if (!worker_) return;
-    worker_->wait();
-    worker_.reset();
-    SetRunning(false);
-    Guarded(this, [this] {
-        if (error_) {
-            StatusLabel->setText(U("集計できませんでした"));
-            std::rethrow_exception(std::exchange(error_, nullptr));
-        }
-        if (run_->Stopped) {
-            StatusLabel->setText(
-                U("中止しました（%1日目の前）").arg(run_->Summary.Counts.Days + run_->FailedDays + 1));
-            return;
-        }
-        ProgressBar1->setValue(ProgressBar1->maximum());
-        Show(std::move(run_));
-        if (!dayErrors_.empty()) {
-            std::string text;
-            for (const std::string& e : dayErrors_) text += (text.empty() ? "" : "\n") + e;
-            ReportError(this, text);
-        }
-    });
-    emit RunFinished();
-}
-
-void TBacktestForm::Show(std::unique_ptr<SeasonResult> run) {
-    BacktestSummary& s = run->Summary;
-    FillGrid(*TypeGrid, TypeTableRows(s.Types), 1);
-    FillGrid(*MarkGrid, MarkTableRows(s), 1);
-    FillGrid(*VenueGrid, GroupRows("場", s.Groups[GroupKey::Venue]), 2);
-    FillGrid(*MonthGrid, GroupRows("月", s.Groups[GroupKey::Month]), 2);
-    SetChart(*ProfitChart, MakeProfitChart(run->Races, font()));
-    SetChart(*RecoveryChart, MakeRecoveryChart(s, font()));
-    StatusLabel->setText(Summary(*run, warnings_));
-    shown_ = std::move(run);
-    SetRunning(false);
-}
-
-void TBacktestForm::SaveCsvBtnClick() {
-    Guarded(this, [this] {
-        if (!shown_) return;
-        const auto path = hooks_.ChooseSaveFile(this, U("買い目の保存"), U("CSVファイル (*.csv)"));
-        if (!path) return;
-        std::string csv;
-        WriteTicketsCsv(shown_->Races, nullptr, [&csv](std::string_view piece) { csv += piece; });
-        SaveOutsideInputs(*path, csv);
-    });
-}
-
-void TBacktestForm::SavePngBtnClick() {
-    Guarded(this, [this] {
-        if (!shown_) return;
-        QChartView* view = Tabs->currentWidget() == RecoveryChart ? RecoveryChart : ProfitChart;
-        const auto path = hooks_.ChooseSaveFile(this, U("グラフの保存"), U("PNG画像 (*.png)"));
-        if (!path) return;
-        // The chart as the tab shows it, laid out at the tab's size.
-        Tabs->setCurrentWidget(view);
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        view->grab().save(&buffer, "PNG");
-        SaveOutsideInputs(*path, png.toStdString());
-    });
-}
-
-// A save over a listed day or results file would destroy what the next run reads.
-void TBacktestForm::SaveOutsideInputs(const std::string& path, const std::string& bytes) const {
-    std::vector<RunFile> inputs;
-    for (const std::string& day : DayList->Paths())
-        for (std::string& file : InputFiles(day)) inputs.push_back({"集計する日のファイル", std::move(file)});
-    for (const std::string& results : ResultList->Paths()) inputs.push_back({"成績ファイル", results});
-    RefuseSaveOverInput(path, inputs);
-    WriteUserFile(path, bytes);
-}
-
-void TBacktestForm::StopWorker() {
-    if (!worker_) return;
-    stop_ = true;
-    worker_->wait();
-}
-
-// Closing the window stops a run; the lists and the figures stay for the next opening.
+// Lists and the stake are the program's: closing a window keeps them for the next opening, and a run
+// under way stops.
 void TBacktestForm::closeEvent(QCloseEvent* event) {
     CancelBtnClick();
+    Guarded(this, [this] { KeepPlace(); });
     event->accept();
 }
 

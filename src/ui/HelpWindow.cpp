@@ -70,6 +70,10 @@ void THelpWindow::changeEvent(QEvent* event) {
 }
 
 bool THelpWindow::ShowContents(const std::string& helpFile, QWidget* owner) {
+    return ShowSection(helpFile, QStringLiteral("contents"), owner);
+}
+
+bool THelpWindow::ShowSection(const std::string& helpFile, const QString& anchor, QWidget* owner) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(helpFile, error)) {
         ShowMessageBox(owner, QMessageBox::Warning, U("警告"),
@@ -79,7 +83,7 @@ bool THelpWindow::ShowContents(const std::string& helpFile, QWidget* owner) {
     // The extension says nothing about the content, so the type is named here.
     browser_->setSource(QUrl::fromLocalFile(QString::fromStdString(helpFile)), QTextDocument::HtmlResource);
     browser_->verticalScrollBar()->setValue(0);
-    browser_->scrollToAnchor(QStringLiteral("contents"));
+    browser_->scrollToAnchor(anchor);
     // Placed by the program the first time, beside nothing: a window manager's corner may lie under the grid.
     if (!placed_) {
         placed_ = true;

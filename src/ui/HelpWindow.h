@@ -24,6 +24,8 @@ public:
     // document has one, else its top. A missing file gets a warning naming the path, with `owner` as the
     // box's parent, and false.
     bool ShowContents(const std::string& helpFile, QWidget* owner);
+    // The same at the section `anchor` (the results window's F1 opens "backtest").
+    bool ShowSection(const std::string& helpFile, const QString& anchor, QWidget* owner);
 
     QTextBrowser* Browser() const { return browser_; }
 

@@ -4,56 +4,37 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QUrl>
-#include <algorithm>
-#include <filesystem>
+#include <set>
 
 namespace talpo {
-namespace {
 
-constexpr int kPathRole = Qt::UserRole;
-
-// A path by the file it names: "day/", "day" and "./x/../day" are one entry of a list.
-std::string Canonical(const std::string& path) {
-    std::error_code ec;
-    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, ec);
-    std::string name = ec ? path : canonical.string();
-    while (name.size() > 1 && name.back() == '/') name.pop_back();
-    return name;
-}
-
-}  // namespace
-
-TPathList::TPathList(bool foldersToo, QWidget* parent) : QListWidget(parent), foldersToo_(foldersToo) {
+TPathList::TPathList(bool foldersToo, const QString& empty, QWidget* parent)
+    : QListWidget(parent), foldersToo_(foldersToo), empty_(empty) {
     setAcceptDrops(true);
     setDropIndicatorShown(false);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setTextElideMode(Qt::ElideMiddle);
 }
 
-void TPathList::AddPaths(const std::vector<std::string>& paths) {
-    std::vector<std::string> listed;
-    for (const std::string& path : Paths()) listed.push_back(Canonical(path));
-    for (const std::string& path : paths) {
-        if (path.empty() || std::find(listed.begin(), listed.end(), Canonical(path)) != listed.end())
-            continue;
-        listed.push_back(Canonical(path));
-        const QByteArray bytes = QByteArray::fromStdString(path);
-        auto* item = new QListWidgetItem(QFile::decodeName(bytes), this);
-        item->setData(kPathRole, bytes);
-        item->setToolTip(item->text());
+void TPathList::SetEntries(const QStringList& texts, const QStringList& tips) {
+    std::set<QString> selected;
+    for (const QListWidgetItem* item : selectedItems()) selected.insert(item->text());
+    clear();
+    for (int row = 0; row < texts.size(); ++row) {
+        auto* item = new QListWidgetItem(texts[row], this);
+        item->setToolTip(tips.value(row, texts[row]));
+        item->setSelected(selected.count(texts[row]) > 0);
     }
 }
 
-void TPathList::RemoveSelected() {
-    qDeleteAll(selectedItems());
-}
-
-std::vector<std::string> TPathList::Paths() const {
-    std::vector<std::string> paths;
-    for (int row = 0; row < count(); ++row)
-        paths.push_back(item(row)->data(kPathRole).toByteArray().toStdString());
-    return paths;
+std::vector<int> TPathList::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row());
+    return rows;
 }
 
 std::vector<std::string> TPathList::Dropped(const QMimeData* mime) const {
@@ -77,8 +58,26 @@ void TPathList::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void TPathList::dropEvent(QDropEvent* event) {
-    AddPaths(Dropped(event->mimeData()));
+    const std::vector<std::string> paths = Dropped(event->mimeData());
     event->acceptProposedAction();
+    if (!paths.empty()) emit PathsDropped(paths);
+}
+
+void TPathList::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete && !selectedItems().isEmpty()) {
+        emit RemoveAsked();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+// An empty list tells a new user what it takes and that a drop will do.
+void TPathList::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (count() > 0 || empty_.isEmpty()) return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect().adjusted(6, 6, -6, -6), Qt::AlignCenter | Qt::TextWordWrap, empty_);
 }
 
 }  // namespace talpo

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <exception>
 
@@ -19,6 +20,10 @@ void PreviewDayPrint(QWidget* parent, const TDay& day) {
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName("PrintPreview");
     preview.setWindowTitle(QString::fromUtf8("印刷プレビュー"));
+    // A page read at its width on the whole screen, not a small window at a third of the size.
+    if (auto* pages = preview.findChild<QPrintPreviewWidget*>())
+        pages->setZoomMode(QPrintPreviewWidget::FitToWidth);
+    preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     // The paint handler runs inside Qt: a race that cannot be drawn ends the preview's pages there, and
     // its error comes back once the preview is closed.
     std::exception_ptr failed;

@@ -11,7 +11,7 @@ class QWidget;
 
 namespace talpo {
 
-// Shows the preview of every race's page until the user prints or closes it.
+// Shows the preview of every race's page, maximised at the page's width, until the user prints or closes it.
 void PreviewDayPrint(QWidget* parent, const TDay& day);
 
 // Asks where to save, in outputDir (ending in a separator) under the day's default name, and writes the file

@@ -18,12 +18,14 @@
 
 #include "common/Version.h"
 #include "day/DayInput.h"
+#include "day/DayTitle.h"
 #include "output/OutRdx.h"
 #include "paper/Fonts.h"
 #include "paper/QtText.h"
 #include "settings/ProgramDir.h"
 #include "settings/TalpoIni.h"
 #include "ui/About.h"
+#include "ui/BacktestChoices.h"
 #include "ui/BacktestForm.h"
 #include "ui/ErrorGuard.h"
 #include "ui/FolderWait.h"
@@ -285,7 +287,7 @@ bool TYosoForm::FormShow() {
 void TYosoForm::LoadTheDay() {
     TProgressDriver progress(ProgressForm(), app_.Wait);
     // All or nothing: a failure part-way leaves day_ empty.
-    day_ = std::make_unique<TDay>(LoadDay(app_.InputDir, progress, WaitingBox(this)));
+    day_ = std::make_shared<TDay>(LoadDay(app_.InputDir, progress, WaitingBox(this)));
 }
 
 void TYosoForm::AutoSave() {
@@ -332,7 +334,10 @@ void TYosoForm::CloseBack() {
     if (app_.ShowStartWindow) app_.ShowStartWindow();
 }
 
+// The results window is tied to this one and closes with it (a run under way stops); its lists stay, the
+// day among them, for the start window's results window.
 void TYosoForm::FormCloseQuery() {
+    if (backtestForm_) backtestForm_->close();
     Unload();
 }
 
@@ -449,11 +454,22 @@ void TYosoForm::OtherMenuClick() {
     Guarded(this, [this] { close(); });
 }
 
-// The day's folder is listed: the window stays over this one while it is open, so the day's files stay.
+// A window tied to this one, beside which this one stays usable. The day is listed by its name and held in
+// memory, so that it can be scored after this window has closed and deleted its files.
 void TYosoForm::BacktestMenuClick() {
     Guarded(this, [this] {
-        if (!backtestForm_) backtestForm_ = std::make_unique<TBacktestForm>(this);
-        backtestForm_->Open(day_ ? app_.InputDir : std::string());
+        if (!backtestForm_) {
+            if (!app_.BacktestChoices && !ownBacktestChoices_)
+                ownBacktestChoices_ = std::make_unique<TBacktestChoices>();
+            TAppContext* const app = &app_;
+            TBacktestSetup setup{app_.BacktestChoices ? app_.BacktestChoices : ownBacktestChoices_.get(),
+                                 [app] { return app->InputDir; }, [app] { return app->OutputDir; },
+                                 app_.KeepsSettings ? app_.IniPath() : std::string(),
+                                 HelpFileName(app_.ProgramFile)};
+            backtestForm_ = new TBacktestForm(this, {}, std::move(setup));
+        }
+        if (day_) backtestForm_->Choices().AddLoadedDay(DayTitle(*day_), day_);
+        backtestForm_->Open();
     });
 }
 

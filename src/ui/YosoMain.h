@@ -21,6 +21,7 @@ class QToolButton;
 namespace talpo {
 
 class TStrColGrid;
+class TBacktestChoices;
 class TBacktestForm;
 class THelpWindow;
 
@@ -100,7 +101,8 @@ private:
     TProgressForm& ProgressForm();
 
     TAppContext& app_;
-    std::unique_ptr<TDay> day_;
+    // Shared with the results window, which keeps a day listed from here after this window has let it go.
+    std::shared_ptr<TDay> day_;
     std::vector<std::string> lastWritten_;
     // Races the automatic save left out of the RDX file, told with the day's other warnings.
     std::vector<std::string> savedRdxWarnings_;
@@ -112,7 +114,9 @@ private:
     std::unique_ptr<TAboutForm> ownAboutForm_;
     std::unique_ptr<TProgressForm> ownProgressForm_;
     std::unique_ptr<THelpWindow> helpWindow_;
-    std::unique_ptr<TBacktestForm> backtestForm_;
+    std::unique_ptr<TBacktestChoices> ownBacktestChoices_;
+    // Tied to this window, which owns it as its Qt parent; made when first asked for.
+    TBacktestForm* backtestForm_ = nullptr;
 
     QToolBar* ToolBar1 = nullptr;
     QToolButton* NextBtn = nullptr;

@@ -113,7 +113,7 @@ TEST(CliBacktest, AFailedDayIsNamedAndTheOthersAreScored) {
     EXPECT_EQ(nlohmann::json::parse(run.out)["scored_races"], 1);
 }
 
-TEST(CliBacktest, DaysAndResultsFilesMayTakeTurns) {
+TEST(CliBacktest, DaysAndResultsFilesMayTakeTurnsAndADayWithoutResultsIsNamed) {
     const Day day;
     test::WriteBytes(day.Dir.File("none.csv"), kHeader);
     ASSERT_EQ(Cli({"sample", "-q", day.Dir.File("day2"), "--races", "2", "--date", "20240106"}).code, 0);
@@ -121,6 +121,12 @@ TEST(CliBacktest, DaysAndResultsFilesMayTakeTurns) {
                             "--results", day.Dir.File("none.csv"), "--json", "-"});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(nlohmann::json::parse(run.out)["days"], 2);
+    // The second day's races are in no results file: it is named, since it adds nothing.
+    EXPECT_NE(run.err.find("talpo-cli: warning: " + day.Dir.File("day2") +
+                           ": the results have no race of this day; it adds nothing to the figures\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find(day.In.Dir() + ": the results have no race"), std::string::npos) << run.err;
 }
 
 TEST(CliBacktest, ADayGivenTwiceStopsTheRunNamingBothInputs) {

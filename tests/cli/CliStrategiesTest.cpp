@@ -243,7 +243,8 @@ void ExpectLineAndTickets(const Strategy& strategy, const std::vector<InputRace>
     EXPECT_EQ(drawdown, total["max_drawdown"]) << name;
 
     std::string mine;
-    WriteStrategyTicketsCsv({strategy}, races, nullptr, [&mine](std::string_view piece) { mine += piece; });
+    StrategyTicketCsvRows({strategy}, races,
+                          [&mine](const std::vector<std::string>& fields) { mine += CsvLine(fields); });
     std::string theirs = csv.substr(0, csv.find('\n') + 1);
     for (std::size_t at = csv.find("\n" + name + ","); at != std::string::npos;
          at = csv.find("\n" + name + ",", at + 1))
@@ -258,7 +259,7 @@ TEST(CliStrategies, RescoringTheKeptRacesGivesTheCommandsFigures) {
     std::vector<std::string> args = Season(dir, 2);
     SeasonOptions options;
     for (std::size_t a = 2; a < args.size(); a += 3) {
-        options.Inputs.push_back(args[a]);
+        options.Inputs.push_back({args[a], nullptr});
         options.Results.push_back(args[a + 2]);
     }
     options.KeepTickets = true;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "data/RdxRecordBuilder.h"
+#include "data/SampleDay.h"
+#include "paper/DayPages.h"
 #include "paper/RaceCardPage.h"
 #include "support/TestSupport.h"
 
@@ -97,6 +99,20 @@ TEST(RaceCardPage, EighteenRunnersOfTheWidestTextsStayWholeOnThePage) {
     const std::vector<PageItem> items = LayOutRaceCard(sheet, PrintableArea());
     ExpectReadable(items, PrintableArea());
     EXPECT_TRUE(Shows(items, QString::fromUtf8("ＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷ")));
+    // The race's name in the largest type of the page, the conditions under it.
+    const PageItem* title = nullptr;
+    double largest = 0;
+    for (const PageItem& item : items) {
+        if (item.Text == sheet.Title) title = &item;
+        if (!item.Text.isEmpty()) largest = std::max(largest, item.Font.pointSizeF());
+    }
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->Font.pointSizeF(), largest);
+    for (const PageItem& item : items) {
+        if (item.Text == sheet.Conditions) {
+            EXPECT_GT(item.Box.top(), title->Box.bottom() - 0.01);
+        }
+    }
     // A printer whose edge takes 20 mm leaves less.
     const QSizeF narrower = PrintableArea() - QSizeF(46, 46);
     ExpectReadable(LayOutRaceCard(sheet, narrower), narrower);
@@ -108,8 +124,21 @@ TEST(RaceCardPage, ARaceWithoutPredictionIsDrawnAndSaysSo) {
     EXPECT_FALSE(sheet.Predicted);
     const std::vector<PageItem> items = LayOutRaceCard(sheet, PrintableArea());
     ExpectReadable(items, PrintableArea());
-    EXPECT_TRUE(Shows(items, QString::fromUtf8("予想無し")));
+    // Said over the index column and in the bets; no bar, which would read as the top rating.
+    EXPECT_EQ(std::count_if(items.begin(), items.end(),
+                            [](const PageItem& item) { return item.Text == QString::fromUtf8("予想無し"); }),
+              2);
+    EXPECT_FALSE(std::any_of(items.begin(), items.end(),
+                             [](const PageItem& item) { return item.Ground == QColor(0x70, 0x70, 0x70); }));
     EXPECT_TRUE(Shows(items, QString::fromUtf8("シンザン")));
+}
+
+// The file holds every venue's races: its name says so.
+TEST(RaceCardPage, ThePdfNameNamesEveryVenueOfTheDay) {
+    const SampleDay sample = MakeSampleDay({});
+    IPredictProgress silent;
+    const TDay day = LoadDayFromBytes(sample.Den, sample.Uma, silent);
+    EXPECT_EQ(PdfFileName(day), Sj("東京京都980524.pdf"));
 }
 
 }  // namespace

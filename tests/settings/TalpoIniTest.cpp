@@ -124,6 +124,20 @@ TEST(TalpoIni, WritesKeepEveryOtherLineOfAForeignFile) {
     EXPECT_EQ(ini.ReadString("Other", "A", ""), "1");
 }
 
+TEST(TalpoIni, AWindowPlaceComesBackAndAnIncompleteOneIsNone) {
+    TempDir dir;
+    TIniFile ini(dir.File("Talpo.ini"));
+    EXPECT_EQ(ReadWindowPlace(ini, kBacktestFormSection), std::nullopt);
+    WriteWindowPlace(ini, kBacktestFormSection, {-20, 40, 900, 600});
+    EXPECT_EQ(test::ReadBytes(ini.Path()),
+              "[BacktestForm]\r\nLeft=-20\r\nTop=40\r\nWidth=900\r\nHeight=600\r\n");
+    EXPECT_EQ(ReadWindowPlace(ini, kBacktestFormSection), (WindowPlace{-20, 40, 900, 600}));
+    ini.WriteString(kBacktestFormSection, "Width", "0");
+    EXPECT_EQ(ReadWindowPlace(ini, kBacktestFormSection), std::nullopt);
+    ini.WriteString(kBacktestFormSection, "Width", "wide");
+    EXPECT_EQ(ReadWindowPlace(ini, kBacktestFormSection), std::nullopt);
+}
+
 TEST(TalpoIni, NewSectionGoesToTheEndOfTheFile) {
     TempDir dir;
     TIniFile ini(dir.File("Talpo.ini"));

@@ -45,6 +45,8 @@ TEST_F(PrintDayTest, CtrlPPreviewsEveryRaceOfTheDay) {
     AnswerModal([&pages](QWidget* modal) {
         ASSERT_NE(qobject_cast<QPrintPreviewDialog*>(modal), nullptr);
         pages = modal->findChild<QPrintPreviewWidget*>()->pageCount();
+        EXPECT_EQ(modal->findChild<QPrintPreviewWidget*>()->zoomMode(), QPrintPreviewWidget::FitToWidth);
+        EXPECT_TRUE(modal->windowState() & Qt::WindowMaximized);
         modal->close();
     });
     QTest::keyClick(form.get(), Qt::Key_P, Qt::ControlModifier);
