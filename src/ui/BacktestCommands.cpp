@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "backtest/BacktestReport.h"
+#include "backtest/StrategyReport.h"
 #include "common/Cp932.h"
 #include "common/TalpoError.h"
 #include "common/UserFile.h"
@@ -27,6 +28,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/PathList.h"
+#include "ui/StrategyPanel.h"
 
 namespace talpo {
 namespace {
@@ -87,6 +89,15 @@ std::string TicketsFile(const std::vector<InputRace>& races, bool forExcel) {
     TicketCsvRows(races, TicketWords::Japanese, [&bytes](const std::vector<std::string>& fields) {
         bytes += Cp932OrMarks(CsvLine(fields));
     });
+    return bytes;
+}
+
+// The strategies' tickets as `backtest --strategies --csv` writes them, behind a byte-order mark.
+std::string StrategyTicketsFile(const std::vector<Strategy>& strategies,
+                                const std::vector<InputRace>& races) {
+    std::string bytes = kUtf8Bom;
+    StrategyTicketCsvRows(strategies, races,
+                          [&bytes](const std::vector<std::string>& fields) { bytes += CsvLine(fields); });
     return bytes;
 }
 
@@ -257,16 +268,21 @@ std::string TBacktestForm::SuggestedPath(const char* utf8Prefix, const char* ext
     return dir + utf8Prefix + (span.empty() ? "" : "_" + span) + "." + extension;
 }
 
+// From the 戦略 and 比較 tabs, the tickets of the strategies checked; from the others, every ticket.
 void TBacktestForm::SaveCsvBtnClick() {
     Guarded(this, [this] {
         if (!ShownMatchesChoices()) return;
-        const QStringList filters{U("CSV ファイル（UTF-8） (*.csv)"),
-                                  U("Excel 用（Shift_JIS、日本語の値） (*.csv)")};
-        const auto choice = hooks_.ChooseSaveFile(this, U("買い目を CSV で保存"),
-                                                  PathText(SuggestedPath("成績", "csv")), filters);
+        const bool strategies = StrategyTab();
+        QStringList filters{U("CSV ファイル（UTF-8） (*.csv)")};
+        if (!strategies) filters << U("Excel 用（Shift_JIS、日本語の値） (*.csv)");
+        const auto choice = hooks_.ChooseSaveFile(
+            this, strategies ? U("戦略の買い目を CSV で保存") : U("買い目を CSV で保存"),
+            PathText(SuggestedPath(strategies ? "戦略" : "成績", "csv")), filters);
         if (!choice) return;
         const std::string path = WithExtension(choice->Path, ".csv");
-        SaveOutsideInputs(path, TicketsFile(shown_->Run.Races, choice->Filter == 1));
+        SaveOutsideInputs(
+            path, strategies ? StrategyTicketsFile(StrategyPanel1->CheckedStrategies(), shown_->Run.Races)
+                             : TicketsFile(shown_->Run.Races, choice->Filter == 1));
         TellSaved(path);
     });
 }

@@ -2,6 +2,7 @@
 #include "ui/BacktestForm.h"
 
 #include <QChartView>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "backtest/Yen.h"
 #include "paper/Fonts.h"
@@ -28,6 +30,8 @@
 #include "ui/HelpWindow.h"
 #include "ui/MessageBox.h"
 #include "ui/PathList.h"
+#include "ui/StrategyCharts.h"
+#include "ui/StrategyCompare.h"
 
 namespace talpo {
 namespace {
@@ -135,6 +139,16 @@ void SetChart(QChartView& view, std::unique_ptr<QChart> chart) {
     // The view gives up the chart it held without deleting it.
     const std::unique_ptr<QChart> before(view.chart());
     view.setChart(chart.release());
+}
+
+// The classes of the races in the order they first come, for the strategies' class condition.
+std::vector<std::string> ClassesOf(const std::vector<InputRace>& races) {
+    std::vector<std::string> classes;
+    for (const InputRace& r : races)
+        if (!r.Race.Facts.Class.empty() &&
+            std::find(classes.begin(), classes.end(), r.Race.Facts.Class) == classes.end())
+            classes.push_back(r.Race.Facts.Class);
+    return classes;
 }
 
 QChartView* MakeChartView(const char* name) {
@@ -332,10 +346,23 @@ QWidget* TBacktestForm::BuildResults() {
     Tabs->addTab(MonthGrid, U(WordsOf(GroupKey::Month).Title));
     Tabs->addTab(ProfitChart, U("推移"));
     Tabs->addTab(RecoveryChart, U("回収率"));
+    StrategyPanel1 = new TStrategyPanel(nullptr, hooks_.Strategies);
+    CompareView = new TStrategyCompare;
+    Tabs->addTab(StrategyPanel1, U("戦略"));
+    Tabs->addTab(CompareView, U("比較"));
+    // Beside Talpo.ini when the program keeps its settings, else only while the window is open.
+    const std::size_t slash = setup_.SettingsFile.rfind('/');
+    if (slash != std::string::npos) StrategyPanel1->Load(setup_.SettingsFile.substr(0, slash + 1));
+    connect(StrategyPanel1, &TStrategyPanel::StrategiesChanged, this, [this] { Rescore(); });
     column->addWidget(Tabs, 1);
     connect(Tabs, &QTabWidget::currentChanged, this, [this] { UpdateSaving(); });
 
     auto* saveRow = new QHBoxLayout;
+    ByStrategyCheck = new QCheckBox(U("推移・回収率を戦略ごとに(&G)"), results);
+    ByStrategyCheck->setObjectName("ByStrategyCheck");
+    ByStrategyCheck->setToolTip(U("グラフを券種ごとから、戦略タブでチェックした戦略ごとに切り替えます"));
+    connect(ByStrategyCheck, &QCheckBox::toggled, this, [this] { ShowCharts(); });
+    saveRow->addWidget(ByStrategyCheck);
     saveRow->addStretch(1);
     SaveCsvBtn = MakeButton("SaveCsvBtn", "買い目を CSV で保存(&V)...", results);
     SavePngBtn = MakeButton("SavePngBtn", "グラフを PNG で保存(&P)...", results);
@@ -364,7 +391,7 @@ void TBacktestForm::OrderTabs() {
         order.push_back(findChild<QWidget*>(name));
     order.push_back(ResultList);
     for (const char* name : {"AddResultsBtn", "RemoveResultsBtn"}) order.push_back(findChild<QWidget*>(name));
-    order.insert(order.end(), {StakeBox, RunBtn, CancelBtn, Tabs, SaveCsvBtn, SavePngBtn});
+    order.insert(order.end(), {StakeBox, RunBtn, CancelBtn, Tabs, ByStrategyCheck, SaveCsvBtn, SavePngBtn});
     for (std::size_t k = 1; k < order.size(); ++k) setTabOrder(order[k - 1], order[k]);
 }
 
@@ -402,16 +429,50 @@ void TBacktestForm::ShowFigures(const TBacktestDone& done) {
     MarkGrid->Fill(report.Marks);
     for (const GroupReport& groups : report.Groups)
         (groups.Key == GroupKey::Venue ? VenueGrid : MonthGrid)->Fill(LabelledTable(groups));
-    SetChart(*ProfitChart, MakeProfitChart(shown_->Run.Races, font()));
-    SetChart(*RecoveryChart, MakeRecoveryChart(report, font()));
+    StrategyPanel1->SetRunFacts(ClassesOf(shown_->Run.Races), MiddleDate(shown_->Run.Races));
+    Rescore();
     StatusLabel->setText(Summary(*shown_));
 }
 
 void TBacktestForm::ClearFigures() {
     shown_.reset();
     for (TFigureGrid* grid : {TypeGrid, MarkGrid, VenueGrid, MonthGrid}) grid->Fill({});
-    SetChart(*ProfitChart, EmptyChart(font()));
-    SetChart(*RecoveryChart, EmptyChart(font()));
+    Rescore();
+}
+
+// The strategies' figures again from the kept races: no day is predicted again, and a tally of a season
+// takes a few milliseconds, so it is done here at once rather than on the worker.
+void TBacktestForm::Rescore() {
+    if (!shown_) {
+        CompareView->Clear(U("集計すると、戦略タブでチェックした戦略がここに並びます。"));
+    } else {
+        const std::vector<Strategy> strategies = StrategyPanel1->CheckedStrategies();
+        CompareView->SetRows(
+            CompareRows(TallyStrategies(shown_->Run.Races, strategies, StrategyPanel1->Split())));
+    }
+    ShowCharts();
+}
+
+void TBacktestForm::ShowCharts() {
+    if (!shown_) {
+        SetChart(*ProfitChart, EmptyChart(font()));
+        SetChart(*RecoveryChart, EmptyChart(font()));
+        return;
+    }
+    const std::vector<InputRace>& races = shown_->Run.Races;
+    if (!ByStrategyCheck->isChecked()) {
+        SetChart(*ProfitChart, MakeProfitChart(races, font()));
+        SetChart(*RecoveryChart, MakeRecoveryChart(shown_->Report, font()));
+        return;
+    }
+    const std::vector<Strategy> strategies = StrategyPanel1->CheckedStrategies();
+    SetChart(*ProfitChart, MakeStrategyProfitChart(races, strategies, StrategyPanel1->Split(), font()));
+    SetChart(*RecoveryChart,
+             MakeStrategyRecoveryChart(CompareRows(TallyStrategies(races, strategies, {})), font()));
+}
+
+bool TBacktestForm::StrategyTab() const {
+    return Tabs->currentWidget() == StrategyPanel1 || Tabs->currentWidget() == CompareView;
 }
 
 bool TBacktestForm::ShownMatchesChoices() const {

@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "ui/BacktestWorker.h"
+#include "ui/StrategyPanel.h"
 
 class QChartView;
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -31,6 +33,7 @@ class TBacktestChoices;
 class TFigureGrid;
 class THelpWindow;
 class TPathList;
+class TStrategyCompare;
 
 // A file chosen to save into, and which of the dialog's filters was chosen (counted from 0).
 struct TSaveChoice {
@@ -53,6 +56,8 @@ struct TBacktestFormHooks {
     std::function<std::optional<TSaveChoice>(QWidget* parent, const QString& title, const QString& suggested,
                                              const QStringList& filters)>
         ChooseSaveFile;
+    // The 戦略 tab's dialogs.
+    TStrategyPanelHooks Strategies;
 };
 
 // What the window takes from the program.
@@ -117,6 +122,9 @@ public:
     TFigureGrid* MonthGrid = nullptr;
     QChartView* ProfitChart = nullptr;
     QChartView* RecoveryChart = nullptr;
+    TStrategyPanel* StrategyPanel1 = nullptr;
+    TStrategyCompare* CompareView = nullptr;
+    QCheckBox* ByStrategyCheck = nullptr;  // 推移 and 回収率 per strategy instead of per bet type
     QPushButton* SaveCsvBtn = nullptr;
     QPushButton* SavePngBtn = nullptr;
     QStatusBar* StatusBar1 = nullptr;
@@ -150,6 +158,9 @@ private:
     void EndRun();
     void ShowFigures(const TBacktestDone& done);
     void ClearFigures();
+    void ShowCharts();
+    void Rescore();
+    bool StrategyTab() const;
     void TellAfterRun(const TBacktestDone& done);
     void StopWorker();
 

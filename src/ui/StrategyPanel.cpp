@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -158,7 +159,12 @@ TStrategyPanel::TStrategyPanel(QWidget* parent, TStrategyPanelHooks hooks)
     setObjectName("StrategyPanel");
     auto* row = new QHBoxLayout(this);
     row->addWidget(BuildList());
-    row->addWidget(BuildEditor(), 1);
+    // The editor scrolls rather than widen the window past a small screen.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(BuildEditor());
+    row->addWidget(scroll, 1);
     ConnectEditor();
     FillList(0);
 }
@@ -173,12 +179,12 @@ QWidget* TStrategyPanel::BuildList() {
     List->setObjectName("StrategyList");
     column->addWidget(List, 1);
     auto* buttons = new QGridLayout;
-    AddBtn = MakeButton("AddBtn", "追加(&A)", box);
-    DuplicateBtn = MakeButton("DuplicateBtn", "複製(&D)", box);
-    RenameBtn = MakeButton("RenameBtn", "名前変更(&R)", box);
+    AddBtn = MakeButton("AddBtn", "追加(&N)", box);
+    DuplicateBtn = MakeButton("DuplicateBtn", "複製(&Y)", box);
+    RenameBtn = MakeButton("RenameBtn", "名前変更(&M)", box);
     DeleteBtn = MakeButton("DeleteBtn", "削除(&X)", box);
     UpBtn = MakeButton("UpBtn", "上へ(&U)", box);
-    DownBtn = MakeButton("DownBtn", "下へ(&N)", box);
+    DownBtn = MakeButton("DownBtn", "下へ(&J)", box);
     ImportBtn = MakeButton("ImportBtn", "インポート(&I)…", box);
     ExportBtn = MakeButton("ExportBtn", "エクスポート(&E)…", box);
     const std::array<QPushButton*, 8> all{AddBtn, DuplicateBtn, RenameBtn, DeleteBtn,
@@ -188,7 +194,7 @@ QWidget* TStrategyPanel::BuildList() {
     column->addLayout(buttons);
 
     auto* split = new QHBoxLayout;
-    SplitCheck = new QCheckBox(U("期間で分ける(&S)"), box);
+    SplitCheck = new QCheckBox(U("期間で分ける(&B)"), box);
     SplitCheck->setObjectName("SplitCheck");
     SplitDate = new QDateEdit(box);
     SplitDate->setObjectName("SplitDate");

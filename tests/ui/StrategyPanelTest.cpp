@@ -1,10 +1,11 @@
-// The 戦略 tab's parts: the strategies file beside Talpo.ini written on each change and read back, a bad file
-// left alone with the default alone in the list, and the comparison table against talpo-cli backtest
+// The 戦略 tab: the strategies file beside Talpo.ini written on each change and read back, a bad file left
+// alone with the default alone in the list, and the window's comparison against talpo-cli backtest
 // --strategies --split over the same season.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <nlohmann/json.hpp>
@@ -14,6 +15,8 @@
 #include "backtest/StrategiesFile.h"
 #include "cli/CliBacktest.h"
 #include "data/SampleDay.h"
+#include "ui/BacktestChoices.h"
+#include "ui/BacktestForm.h"
 #include "ui/StrategyCompare.h"
 #include "ui/StrategyPanel.h"
 
@@ -130,34 +133,29 @@ void ExpectPart(const QTableWidget& grid, int row, std::array<int, 4> columns, c
     EXPECT_EQ(value(3), total["recovery_ci"][0].get<double>()) << where;
 }
 
-TEST_F(StrategyPanelTest, TheComparisonHasTheCommandsFiguresForTheExportedFile) {
+// Through the window: its run keeps the races, the imported strategies and the split re-score them.
+TEST_F(StrategyPanelTest, TheWindowsComparisonHasTheCommandsFiguresForTheExportedFile) {
     const Season season(3);
     test::WriteBytes(season.Dir.File("four.toml"), kFour);
-    TStrategyPanelHooks hooks;
-    hooks.ChooseOpenFile = [&](QWidget*, const QString&, const QString&) {
+    TBacktestFormHooks hooks;
+    hooks.Strategies.ChooseOpenFile = [&](QWidget*, const QString&, const QString&) {
         return std::optional(season.Dir.File("four.toml"));
     };
-    hooks.ChooseSaveFile = [&](QWidget*, const QString&, const QString&) {
+    hooks.Strategies.ChooseSaveFile = [&](QWidget*, const QString&, const QString&) {
         return std::optional(season.Dir.File("out.toml"));
     };
-    TStrategyPanel panel(nullptr, hooks);
-    panel.Load(Fixture.App.ProgramDir);
+    TBacktestForm form(nullptr, hooks, TBacktestSetup{nullptr, {}, {}, Fixture.App.IniPath(), {}});
+    form.Choices().AddDays(season.Inputs);
+    form.Choices().AddResults(season.Results);
+    QSignalSpy finished(&form, &TBacktestForm::RunFinished);
+    form.RunBtnClick();
+    ASSERT_TRUE(finished.wait(60000));
+    TStrategyPanel& panel = *form.StrategyPanel1;
     panel.ImportBtnClick();
     panel.ExportBtnClick();
     ASSERT_EQ(panel.List->count(), 4);
-
-    SeasonOptions options{season.Inputs, season.Results, 100, {}, true};
-    class : public ISeasonListener {
-        bool DayStarting(std::size_t, std::size_t, const std::string&) override { return true; }
-        void Warning(const std::string&) override {}
-        void DayFailed(const std::string&) override {}
-    } quiet;
-    const SeasonResult run = RunSeason(options, quiet);
-    panel.SetRunFacts({}, MiddleDate(run.Races));
     panel.SplitCheck->setChecked(true);
-    EXPECT_EQ(panel.Split(), "19980510");
-    TStrategyCompare compare;
-    compare.SetRows(CompareRows(TallyStrategies(run.Races, panel.CheckedStrategies(), panel.Split())));
+    EXPECT_EQ(panel.Split(), "19980510");  // the middle day of three
 
     std::ostringstream out, err;
     cli::Reporter report(err, true, false);
@@ -169,7 +167,7 @@ TEST_F(StrategyPanelTest, TheComparisonHasTheCommandsFiguresForTheExportedFile) 
         0)
         << err.str();
     const Json doc = Json::parse(test::ReadBytes(json));
-    const QTableWidget& grid = *compare.Grid;
+    const QTableWidget& grid = *form.CompareView->Grid;
     ASSERT_EQ(grid.rowCount(), 4);
     ASSERT_EQ(grid.columnCount(), 19);
     EXPECT_EQ(grid.horizontalHeaderItem(11)->text().toStdString(), "前レース");
