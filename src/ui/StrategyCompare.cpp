@@ -53,13 +53,19 @@ std::array<CompareColumn, kCompareColumnCount> AllColumns() {
     return all;
 }
 
+QString Title(CompareColumn c) {
+    return QString::fromStdString(CompareTitles()[static_cast<std::size_t>(c)]);
+}
+
 QStringList Header(bool split) {
     QStringList header{U("戦略")};
-    for (const std::string& title : CompareTitles()) header << QString::fromStdString(title);
-    if (!split) return header;
+    if (!split) {
+        for (const CompareColumn c : AllColumns()) header << Title(c);
+        return header;
+    }
+    for (const CompareColumn c : kSplitAllColumns) header << Title(c);
     for (const char* part : {"前", "後"})
-        for (const CompareColumn c : kPartColumns)
-            header << U(part) + QString::fromStdString(CompareTitles()[static_cast<std::size_t>(c)]);
+        for (const CompareColumn c : kPartColumns) header << U(part) + Title(c);
     return header;
 }
 
@@ -111,8 +117,9 @@ void TStrategyCompare::SetRows(const std::vector<CompareRow>& rows) {
         }
         Grid->setItem(at, 0, name);
         int column = 1;
-        PutPart(*Grid, at, column, row.All, "全期間", AllColumns());
+        if (!split) PutPart(*Grid, at, column, row.All, "全期間", AllColumns());
         if (split) {
+            PutPart(*Grid, at, column, row.All, "全期間", kSplitAllColumns);
             PutPart(*Grid, at, column, *row.Before, "前", kPartColumns);
             PutPart(*Grid, at, column, *row.From, "後", kPartColumns);
         }
@@ -124,7 +131,8 @@ void TStrategyCompare::SetRows(const std::vector<CompareRow>& rows) {
         U("★と緑: "
           "95%範囲がすべて100%を上回る（偶然では説明しにくい）。範囲が100%をまたぐ行は偶然と区別できません。"
           "見出しを押すと並べ替え、行にポインタを置くと判定が出ます。") +
-        (split ? U("前・後は分けた日より前と、その日から後です。") : QString()));
+        (split ? U("前・後は分けた日より前と、その日から後です（分けないと全期間のすべての列が出ます）。")
+               : QString()));
 }
 
 }  // namespace talpo

@@ -19,7 +19,7 @@ class TStrategyCompare : public QWidget {
 public:
     explicit TStrategyCompare(QWidget* parent = nullptr);
 
-    // The rows of CompareRows; with a split, each row's 前 and 後 follow its whole season.
+    // The rows of CompareRows; with a split, each row's 前 and 後 follow its whole season's main figures.
     void SetRows(const std::vector<CompareRow>& rows);
     // Nothing to compare yet (no run), with the reason.
     void Clear(const QString& why);
@@ -28,8 +28,12 @@ public:
     QLabel* Note = nullptr;
 };
 
-// The columns a part shows: all of the strategy table's for the whole season, the telling few for 前 and 後.
-inline constexpr CompareColumn kPartColumns[] = {CompareColumn::Races, CompareColumn::Profit,
-                                                 CompareColumn::Recovery, CompareColumn::Range};
+// With a split the table keeps to the telling columns, so that 前 and 後 stand beside the whole season in
+// the tab's width: the whole season's...
+inline constexpr CompareColumn kSplitAllColumns[] = {CompareColumn::Races, CompareColumn::Profit,
+                                                     CompareColumn::Recovery, CompareColumn::Range};
+// ...and each part's.
+inline constexpr CompareColumn kPartColumns[] = {CompareColumn::Races, CompareColumn::Recovery,
+                                                 CompareColumn::Range};
 
 }  // namespace talpo

@@ -1,12 +1,16 @@
 // Pictures of the results window on the synthetic season of make demo (8 days), for looking at by eye and
 // for the README, each a grab of the screen around the window with its frame: one per tab after a run, one
 // while a run is under way, one after a stopped run, one after a save with its status line, the months at
-// 900 × 600, the help at its results section, and the window opened from the prediction window over it.
+// 900 × 600, the help at its results section, the strategies compared and charted and their editor, and the
+// window opened from the prediction window over it.
 //   backtest_screenshot <folder>   (under xvfb-run with a window manager, or any display)
 #include <QAction>
 #include <QApplication>
+#include <QChartView>
+#include <QCheckBox>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
@@ -21,6 +25,8 @@
 #include "ui/BacktestForm.h"
 #include "ui/Progress.h"
 #include "ui/SaveDlg.h"
+#include "ui/StrategyCompare.h"
+#include "ui/StrategyPanel.h"
 #include "ui/YosoMain.h"
 
 namespace talpo {
@@ -125,7 +131,7 @@ void StartWindowShots(const QString& out, const Season& season) {
     there = [&] { Shot(out + "backtest-running.png", {&window}); };
     Run(window);
     const char* names[] = {"types", "marks", "venues", "months", "profit", "recovery"};
-    for (int tab = 0; tab < window.Tabs->count(); ++tab) {
+    for (int tab = 0; tab < static_cast<int>(std::size(names)); ++tab) {
         window.Tabs->setCurrentIndex(tab);
         Settle(150);
         Shot(out + "backtest-" + names[tab] + ".png", {&window});
@@ -149,6 +155,61 @@ void StartWindowShots(const QString& out, const Season& season) {
     Settle();
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->objectName() == "HelpWindow" && top->isVisible()) Shot(out + "backtest-help.png", {top});
+}
+
+const char* const kFourStrategies = R"([[strategy]]
+name = "◎単勝"
+bets = ["win"]
+
+[[strategy]]
+name = "馬連・芝・10頭以上"
+bets = ["quinella"]
+pairs = 3
+[strategy.when]
+surface = ["芝"]
+runners = [10, 18]
+
+[[strategy]]
+name = "東京・中山の複勝2点"
+bets = ["place"]
+places = 2
+[strategy.when]
+venue = ["東京", "中山"]
+index_gap = [3, 999]
+)";
+
+// The 戦略 tab with strategies from a file: 比較 split at the middle day, 推移 and 回収率 per strategy, and
+// the editor of one of them.
+void StrategyShots(const QString& out, const Season& season) {
+    test::TempDir prog;
+    test::WriteBytes(prog.File("four.toml"), kFourStrategies);
+    TBacktestFormHooks hooks;
+    hooks.Strategies.ChooseOpenFile = [&](QWidget*, const QString&, const QString&) {
+        return std::optional(prog.File("four.toml"));
+    };
+    TBacktestForm window(nullptr, hooks, TBacktestSetup{nullptr, {}, {}, prog.File("Talpo.ini"), {}});
+    window.Choices().AddDays(season.Days);
+    window.Choices().AddResults(season.Results);
+    window.Open();
+    Settle();
+    Run(window);
+    window.StrategyPanel1->ImportBtnClick();
+    window.StrategyPanel1->SplitCheck->setChecked(true);
+    window.Tabs->setCurrentWidget(window.CompareView);
+    Settle(150);
+    Shot(out + "backtest-compare.png", {&window});
+    window.ByStrategyCheck->setChecked(true);
+    window.Tabs->setCurrentWidget(window.ProfitChart);
+    Settle(150);
+    Shot(out + "backtest-strategy-profit.png", {&window});
+    window.Tabs->setCurrentWidget(window.RecoveryChart);
+    Settle(150);
+    Shot(out + "backtest-strategy-recovery.png", {&window});
+    window.StrategyPanel1->List->setCurrentRow(2);
+    window.Tabs->setCurrentWidget(window.StrategyPanel1);
+    Settle(150);
+    Shot(out + "backtest-strategies.png", {&window});
+    window.close();
 }
 
 // The prediction window on the season's last day, and its results window over it.
@@ -195,6 +256,7 @@ int main(int argc, char** argv) {
     const QString out = QString::fromLocal8Bit(argc > 1 ? argv[1] : "/tmp") + "/";
     const Season season;
     StartWindowShots(out, season);
+    StrategyShots(out, season);
     PredictionWindowShots(out, season);
     std::cout << "written to " << out.toStdString() << "\n";
     return 0;
