@@ -171,7 +171,7 @@ TStrategyPanel::TStrategyPanel(QWidget* parent, TStrategyPanelHooks hooks)
 
 QWidget* TStrategyPanel::BuildList() {
     auto* box = new QWidget(this);
-    box->setFixedWidth(280);
+    box->setFixedWidth(230);
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(new QLabel(U("比べる戦略にチェック:"), box));
@@ -235,24 +235,6 @@ QWidget* TStrategyPanel::BuildEditor() {
     Editor = new QGroupBox(this);
     Editor->setObjectName("StrategyEditor");
     auto* column = new QVBoxLayout(Editor);
-    auto* bets = new QHBoxLayout;
-    bets->addWidget(new QLabel(U("券種:"), Editor));
-    for (std::size_t k = 0; k < BetChecks.size(); ++k) {
-        BetChecks[k] = new QCheckBox(FromCp932(BetTypeTitles()[k]), Editor);
-        bets->addWidget(BetChecks[k]);
-    }
-    bets->addSpacing(16);
-    const auto count = [&](const char* label, QSpinBox*& box, int most) {
-        bets->addWidget(new QLabel(U(label), Editor));
-        box = new QSpinBox(Editor);
-        box->setRange(1, most);
-        box->setSuffix(U(" 点"));
-        bets->addWidget(box);
-    };
-    count("複勝は先頭から", PlacesBox, kMaxPlaceTickets);
-    count("枠連・馬連は先頭から", PairsBox, kMaxPairTickets);
-    bets->addStretch(1);
-    column->addLayout(bets);
     column->addWidget(BuildConditions(), 1);
     auto* note = new QLabel(U("空の条件は絞り込みません。どの条件も満たすレースだけを買います。"), Editor);
     note->setWordWrap(true);
@@ -272,25 +254,50 @@ QWidget* TStrategyPanel::BuildConditions() {
         grid->addLayout(inner, row++, 1);
         return inner;
     };
-    const auto checks = [&](const char* label, const auto& names, auto& into) {
-        QHBoxLayout* inner = line(label);
-        std::size_t k = 0;
-        for (const char* name : names) {
-            into[k] = new QCheckBox(U(name), box);
-            inner->addWidget(into[k++]);
+    // Check boxes so many to a row, in columns.
+    const auto checks = [&](const char* label, const auto& names, auto& into, int perRow) {
+        grid->addWidget(new QLabel(U(label), box), row, 0, Qt::AlignTop);
+        auto* inner = new QGridLayout;
+        inner->setColumnStretch(perRow, 1);
+        grid->addLayout(inner, row++, 1);
+        int k = 0;
+        for (const auto& name : names) {
+            auto* check = new QCheckBox(QString(name), box);
+            inner->addWidget(check, k / perRow, k % perRow);
+            into[static_cast<std::size_t>(k++)] = check;
         }
-        inner->addStretch(1);
+    };
+    QStringList bets;
+    for (std::size_t k = 0; k < BetChecks.size(); ++k) bets << FromCp932(BetTypeTitles()[k]);
+    checks("券種:", bets, BetChecks, 4);
+    QHBoxLayout* counts = line("点数:");
+    const auto count = [&](const char* label, QSpinBox*& spinBox, int most) {
+        counts->addWidget(new QLabel(U(label), box));
+        spinBox = new QSpinBox(box);
+        spinBox->setRange(1, most);
+        spinBox->setSuffix(U(" 点"));
+        spinBox->setToolTip(U("レースの推奨の先頭から何点まで買うか"));
+        counts->addWidget(spinBox);
+    };
+    count("複勝", PlacesBox, kMaxPlaceTickets);
+    counts->addSpacing(8);
+    count("枠連・馬連", PairsBox, kMaxPairTickets);
+    counts->addStretch(1);
+    const auto utf8 = [](const auto& names) {
+        QStringList list;
+        for (const char* name : names) list << U(name);
+        return list;
     };
     VenueChecks.resize(kCourses.size());
-    checks("場:", kCourses, VenueChecks);
-    checks("芝・ダート:", kSurfaces, SurfaceChecks);
+    checks("場:", utf8(kCourses), VenueChecks, 5);
+    checks("芝・ダート:", utf8(kSurfaces), SurfaceChecks, 5);
     grid->addWidget(new QLabel(U("クラス:"), box), row, 0, Qt::AlignTop);
     classGrid_ = new QGridLayout;
-    classGrid_->setColumnStretch(6, 1);
+    classGrid_->setColumnStretch(3, 1);
     grid->addLayout(classGrid_, row++, 1);
     const auto spin = [&](QHBoxLayout* inner, const RangeLook& look) {
         auto* spinBox = new TRangeBox(look.Low, look.High, look.Step, look.Start);
-        spinBox->setFixedWidth(90);
+        spinBox->setFixedWidth(76);
         inner->addWidget(spinBox);
         return spinBox;
     };
@@ -312,7 +319,7 @@ QWidget* TStrategyPanel::BuildConditions() {
     gap->addStretch(1);
     static const std::array<const char*, 12> kMonths{"1月", "2月", "3月", "4月",  "5月",  "6月",
                                                      "7月", "8月", "9月", "10月", "11月", "12月"};
-    checks("月:", kMonths, MonthChecks);
+    checks("月:", utf8(kMonths), MonthChecks, 6);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
     return box;
@@ -403,14 +410,14 @@ void TStrategyPanel::FillClasses() {
         auto* check = new QCheckBox(FromCp932(name), Editor);
         check->setProperty("cp932", QByteArray::fromStdString(name));
         const int k = static_cast<int>(ClassChecks.size());
-        classGrid_->addWidget(check, k / 6, k % 6);
+        classGrid_->addWidget(check, k / 3, k % 3);
         connect(check, &QCheckBox::toggled, this, [this] { EditorChanged(); });
         ClassChecks.push_back(check);
     }
     if (names.empty()) {
-        auto* none = new QCheckBox(U("（集計すると、そのレースのクラスが並びます）"), Editor);
+        auto* none = new QCheckBox(U("（集計後に並びます）"), Editor);
         none->setEnabled(false);
-        classGrid_->addWidget(none, 0, 0, 1, 6);
+        classGrid_->addWidget(none, 0, 0, 1, 3);
         ClassChecks.push_back(none);
     }
 }
@@ -444,9 +451,8 @@ void TStrategyPanel::FillEditor() {
     const bool fixed = s == 0;
     Editor->setEnabled(!fixed);
     Editor->setTitle(
-        fixed
-            ? U("「%1」は全レースの買い目すべてで、変えられません").arg(QString::fromStdString(strategy.Name))
-            : U("「%1」の中身").arg(QString::fromStdString(strategy.Name)));
+        fixed ? U("「%1」（すべての買い目：変えられません）").arg(QString::fromStdString(strategy.Name))
+              : U("「%1」の中身").arg(QString::fromStdString(strategy.Name)));
     DeleteBtn->setEnabled(!fixed);
     RenameBtn->setEnabled(!fixed);
     UpBtn->setEnabled(s > 1);

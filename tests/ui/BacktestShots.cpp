@@ -191,6 +191,8 @@ void StrategyShots(const QString& out, const Season& season) {
     window.Choices().AddDays(season.Days);
     window.Choices().AddResults(season.Results);
     window.Open();
+    // Wide enough for 前 and 後 beside the whole season.
+    window.resize(1120, 640);
     Settle();
     Run(window);
     window.StrategyPanel1->ImportBtnClick();
