@@ -64,6 +64,65 @@ constexpr RangeLook kRaceNoLook{1, 12, 1, 9, 99};
 constexpr RangeLook kTopIndexLook{0, 998, 1, 80, 999};
 constexpr RangeLook kGapLook{0, 998, 1, 5, 999};
 
+// The editor's rows: a label on the left, its boxes left-aligned on the right.
+class TEditorRows {
+public:
+    explicit TEditorRows(QWidget* box) : box_(box), grid_(new QGridLayout(box)) {
+        grid_->setContentsMargins(0, 0, 0, 0);
+    }
+    QHBoxLayout* Line(const char* label) {
+        auto* inner = new QHBoxLayout;
+        grid_->addWidget(new QLabel(U(label), box_), row_, 0, Qt::AlignTop);
+        grid_->addLayout(inner, row_++, 1);
+        return inner;
+    }
+    QGridLayout* Grid(const char* label) {
+        auto* inner = new QGridLayout;
+        grid_->addWidget(new QLabel(U(label), box_), row_, 0, Qt::AlignTop);
+        grid_->addLayout(inner, row_++, 1);
+        return inner;
+    }
+    // Check boxes so many to a row, in columns.
+    void Checks(const char* label, const QStringList& names, auto& into, int perRow) {
+        QGridLayout* inner = Grid(label);
+        inner->setColumnStretch(perRow, 1);
+        for (int k = 0; k < names.size(); ++k) {
+            auto* check = new QCheckBox(names[k], box_);
+            inner->addWidget(check, k / perRow, k % perRow);
+            into[static_cast<std::size_t>(k)] = check;
+        }
+    }
+    QSpinBox* Spin(QHBoxLayout* inner, const RangeLook& look) {
+        auto* spinBox = new TRangeBox(look.Low, look.High, look.Step, look.Start);
+        spinBox->setFixedWidth(76);
+        inner->addWidget(spinBox);
+        return spinBox;
+    }
+    void Range(const char* label, TRangeBoxes& boxes, const RangeLook& look, const char* unit) {
+        QHBoxLayout* inner = Line(label);
+        boxes.From = Spin(inner, look);
+        inner->addWidget(new QLabel(U("～"), box_));
+        boxes.To = Spin(inner, look);
+        inner->addWidget(new QLabel(U(unit), box_));
+        inner->addStretch(1);
+    }
+    void End() {
+        grid_->setColumnStretch(1, 1);
+        grid_->setRowStretch(row_, 1);
+    }
+
+private:
+    QWidget* box_;
+    QGridLayout* grid_;
+    int row_ = 0;
+};
+
+QStringList Utf8Texts(const auto& names) {
+    QStringList list;
+    for (const char* name : names) list << U(name);
+    return list;
+}
+
 bool Blank(const QSpinBox* box) {
     return box->value() == box->minimum();
 }
@@ -206,6 +265,11 @@ QWidget* TStrategyPanel::BuildList() {
     split->addWidget(SplitDate);
     column->addLayout(split);
 
+    ConnectList();
+    return box;
+}
+
+void TStrategyPanel::ConnectList() {
     connect(AddBtn, &QPushButton::clicked, this, [this] { AddBtnClick(); });
     connect(DuplicateBtn, &QPushButton::clicked, this, [this] { DuplicateBtnClick(); });
     connect(RenameBtn, &QPushButton::clicked, this, [this] { RenameBtnClick(); });
@@ -228,7 +292,6 @@ QWidget* TStrategyPanel::BuildList() {
         checked_[static_cast<std::size_t>(row)] = item->checkState() == Qt::Checked;
         emit StrategiesChanged();
     });
-    return box;
 }
 
 QWidget* TStrategyPanel::BuildEditor() {
@@ -244,33 +307,11 @@ QWidget* TStrategyPanel::BuildEditor() {
 
 QWidget* TStrategyPanel::BuildConditions() {
     auto* box = new QWidget(Editor);
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
-    int row = 0;
-    // A label and its boxes left-aligned in a row of their own.
-    const auto line = [&](const char* label) {
-        grid->addWidget(new QLabel(U(label), box), row, 0, Qt::AlignTop);
-        auto* inner = new QHBoxLayout;
-        grid->addLayout(inner, row++, 1);
-        return inner;
-    };
-    // Check boxes so many to a row, in columns.
-    const auto checks = [&](const char* label, const auto& names, auto& into, int perRow) {
-        grid->addWidget(new QLabel(U(label), box), row, 0, Qt::AlignTop);
-        auto* inner = new QGridLayout;
-        inner->setColumnStretch(perRow, 1);
-        grid->addLayout(inner, row++, 1);
-        int k = 0;
-        for (const auto& name : names) {
-            auto* check = new QCheckBox(QString(name), box);
-            inner->addWidget(check, k / perRow, k % perRow);
-            into[static_cast<std::size_t>(k++)] = check;
-        }
-    };
+    TEditorRows rows(box);
     QStringList bets;
     for (std::size_t k = 0; k < BetChecks.size(); ++k) bets << FromCp932(BetTypeTitles()[k]);
-    checks("券種:", bets, BetChecks, 4);
-    QHBoxLayout* counts = line("点数:");
+    rows.Checks("券種:", bets, BetChecks, 4);
+    QHBoxLayout* counts = rows.Line("点数:");
     const auto count = [&](const char* label, QSpinBox*& spinBox, int most) {
         counts->addWidget(new QLabel(U(label), box));
         spinBox = new QSpinBox(box);
@@ -283,45 +324,23 @@ QWidget* TStrategyPanel::BuildConditions() {
     counts->addSpacing(8);
     count("枠連・馬連", PairsBox, kMaxPairTickets);
     counts->addStretch(1);
-    const auto utf8 = [](const auto& names) {
-        QStringList list;
-        for (const char* name : names) list << U(name);
-        return list;
-    };
     VenueChecks.resize(kCourses.size());
-    checks("場:", utf8(kCourses), VenueChecks, 5);
-    checks("芝・ダート:", utf8(kSurfaces), SurfaceChecks, 5);
-    grid->addWidget(new QLabel(U("クラス:"), box), row, 0, Qt::AlignTop);
-    classGrid_ = new QGridLayout;
+    rows.Checks("場:", Utf8Texts(kCourses), VenueChecks, 5);
+    rows.Checks("芝・ダート:", Utf8Texts(kSurfaces), SurfaceChecks, 5);
+    classGrid_ = rows.Grid("クラス:");
     classGrid_->setColumnStretch(3, 1);
-    grid->addLayout(classGrid_, row++, 1);
-    const auto spin = [&](QHBoxLayout* inner, const RangeLook& look) {
-        auto* spinBox = new TRangeBox(look.Low, look.High, look.Step, look.Start);
-        spinBox->setFixedWidth(76);
-        inner->addWidget(spinBox);
-        return spinBox;
-    };
-    const auto range = [&](const char* label, TRangeBoxes& boxes, const RangeLook& look, const char* unit) {
-        QHBoxLayout* inner = line(label);
-        boxes.From = spin(inner, look);
-        inner->addWidget(new QLabel(U("～"), box));
-        boxes.To = spin(inner, look);
-        inner->addWidget(new QLabel(U(unit), box));
-        inner->addStretch(1);
-    };
-    range("距離:", Distance, kDistanceLook, "m");
-    range("頭数:", Runners, kRunnersLook, "頭");
-    range("レース番号:", RaceNo, kRaceNoLook, "R");
-    range("◎の指数:", TopIndex, kTopIndexLook, "");
-    QHBoxLayout* gap = line("◎－○の指数差:");
-    GapBox = spin(gap, kGapLook);
+    rows.Range("距離:", Distance, kDistanceLook, "m");
+    rows.Range("頭数:", Runners, kRunnersLook, "頭");
+    rows.Range("レース番号:", RaceNo, kRaceNoLook, "R");
+    rows.Range("◎の指数:", TopIndex, kTopIndexLook, "");
+    QHBoxLayout* gap = rows.Line("◎－○の指数差:");
+    GapBox = rows.Spin(gap, kGapLook);
     gap->addWidget(new QLabel(U("以上（○のないレースは買いません）"), box));
     gap->addStretch(1);
     static const std::array<const char*, 12> kMonths{"1月", "2月", "3月", "4月",  "5月",  "6月",
                                                      "7月", "8月", "9月", "10月", "11月", "12月"};
-    checks("月:", utf8(kMonths), MonthChecks, 6);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(row, 1);
+    rows.Checks("月:", Utf8Texts(kMonths), MonthChecks, 6);
+    rows.End();
     return box;
 }
 

@@ -101,6 +101,7 @@ signals:
 
 private:
     QWidget* BuildList();
+    void ConnectList();
     QWidget* BuildEditor();
     QWidget* BuildConditions();
     void ConnectEditor();
