@@ -20,15 +20,13 @@
 
 #include "backtest/BacktestReport.h"
 #include "backtest/StrategiesFile.h"
+#include "data/Courses.h"
 #include "paper/QtText.h"
 #include "ui/ErrorGuard.h"
 
 namespace talpo {
 namespace {
 
-// 札幌 to 小倉 in the order of the national course codes: the order every list of venues follows.
-constexpr std::array<const char*, 10> kCourses{"札幌", "函館", "福島", "新潟", "東京",
-                                               "中山", "中京", "京都", "阪神", "小倉"};
 constexpr std::array<const char*, 2> kSurfaces{"芝", "ダ"};
 
 // A range box: its lowest value shows blank and leaves that end open. Stepping up from blank starts at a
@@ -324,8 +322,8 @@ QWidget* TStrategyPanel::BuildConditions() {
     counts->addSpacing(8);
     count("枠連・馬連", PairsBox, kMaxPairTickets);
     counts->addStretch(1);
-    VenueChecks.resize(kCourses.size());
-    rows.Checks("場:", Utf8Texts(kCourses), VenueChecks, 5);
+    VenueChecks.resize(kCourseNames.size());
+    rows.Checks("場:", Utf8Texts(kCourseNames), VenueChecks, 5);
     rows.Checks("芝・ダート:", Utf8Texts(kSurfaces), SurfaceChecks, 5);
     classGrid_ = rows.Grid("クラス:");
     classGrid_->setColumnStretch(3, 1);
@@ -451,7 +449,7 @@ void TStrategyPanel::FillEditor() {
     PlacesBox->setValue(strategy.Places);
     PairsBox->setValue(strategy.Pairs);
     const StrategyWhen& w = strategy.When;
-    ShowList(VenueChecks, Cp932Names(kCourses), w.Venues);
+    ShowList(VenueChecks, Cp932Names(kCourseNames), w.Venues);
     const std::vector<QCheckBox*> surfaces(SurfaceChecks.begin(), SurfaceChecks.end());
     ShowList(surfaces, Cp932Names(kSurfaces), w.Surfaces);
     for (QCheckBox* check : ClassChecks) {
@@ -485,7 +483,7 @@ Strategy TStrategyPanel::FromEditor(const Strategy& before) const {
     s.Places = PlacesBox->value();
     s.Pairs = PairsBox->value();
     StrategyWhen& w = s.When;
-    w.Venues = ListOf(VenueChecks, Cp932Names(kCourses), before.When.Venues);
+    w.Venues = ListOf(VenueChecks, Cp932Names(kCourseNames), before.When.Venues);
     const std::vector<QCheckBox*> surfaces(SurfaceChecks.begin(), SurfaceChecks.end());
     w.Surfaces = ListOf(surfaces, Cp932Names(kSurfaces), before.When.Surfaces);
     std::vector<QCheckBox*> classes;
