@@ -43,33 +43,6 @@ QString Title(std::size_t type) {
     return FromCp932(BetTypeTitles()[type]);
 }
 
-void UseFont(QChart& chart, const QFont& font) {
-    QFont title = font;
-    title.setPixelSize(font.pixelSize() + 2);
-    title.setBold(true);
-    chart.setTitleFont(title);
-    chart.legend()->setFont(font);
-    for (QAbstractAxis* axis : chart.axes()) {
-        axis->setLabelsFont(font);
-        axis->setTitleFont(font);
-    }
-}
-
-// A line that is a guide, not a figure.
-QLineSeries* GuideLine(QChart& chart, QPointF from, QPointF to, const QPen& pen, const QString& name) {
-    auto* line = new QLineSeries(&chart);
-    line->setName(name);
-    line->append(from);
-    line->append(to);
-    line->setPen(pen);
-    chart.addSeries(line);
-    return line;
-}
-
-void HideFromLegend(QChart& chart, QAbstractSeries* series) {
-    for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
-}
-
 // Where a pinned text stands: centred over its value, its foot a few pixels above; or beginning just right
 // of its value, centred on it (outside the plot, in the chart's right margin).
 enum class Pin { Above, RightOf };
@@ -162,6 +135,35 @@ std::array<QLineSeries*, kBetTypeCount + 1> ProfitLines(QChart& chart, const std
 
 }  // namespace
 
+void UseChartFont(QChart& chart, const QFont& font) {
+    QFont title = font;
+    if (font.pixelSize() > 0)
+        title.setPixelSize(font.pixelSize() + 2);
+    else
+        title.setPointSizeF(font.pointSizeF() + 2);
+    title.setBold(true);
+    chart.setTitleFont(title);
+    chart.legend()->setFont(font);
+    for (QAbstractAxis* axis : chart.axes()) {
+        axis->setLabelsFont(font);
+        axis->setTitleFont(font);
+    }
+}
+
+QLineSeries* ChartLine(QChart& chart, const std::vector<QPointF>& points, const QPen& pen,
+                       const QString& name) {
+    auto* line = new QLineSeries(&chart);
+    line->setName(name);
+    for (const QPointF& p : points) line->append(p);
+    line->setPen(pen);
+    chart.addSeries(line);
+    return line;
+}
+
+void HideFromLegend(QChart& chart, QAbstractSeries* series) {
+    for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
+}
+
 AxisTicks NiceTicks(double low, double high, int most) {
     low = std::min(low, 0.0);
     high = std::max(high, 0.0);
@@ -184,7 +186,7 @@ std::unique_ptr<QChart> MakeProfitChart(const std::vector<InputRace>& races, con
     const auto lines = ProfitLines(*chart, races);
     for (QLineSeries* line : lines) chart->addSeries(line);
     const int points = lines[kTotal]->count();
-    QLineSeries* zero = GuideLine(*chart, {0, 0}, {static_cast<double>(std::max(points - 1, 1)), 0},
+    QLineSeries* zero = ChartLine(*chart, {{0, 0}, {static_cast<double>(std::max(points - 1, 1)), 0}},
                                   QPen(Qt::black, 1), U("0円"));
     double low = 0;
     double high = 0;
@@ -208,7 +210,7 @@ std::unique_ptr<QChart> MakeProfitChart(const std::vector<InputRace>& races, con
     chart->legend()->setAlignment(Qt::AlignBottom);
     // Each line's marker drawn with its pen, dashes and all, so that the legend reads in grey too.
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-    UseFont(*chart, font);
+    UseChartFont(*chart, font);
     return chart;
 }
 
@@ -240,13 +242,14 @@ std::unique_ptr<QChart> MakeRecoveryChart(const BacktestReport& report, const QF
     series->attachAxis(percent);
 
     const double last = static_cast<double>(report.Recovery.size()) - 0.5;
-    std::vector<QAbstractSeries*> guides{GuideLine(
-        *chart, {-0.5, 100}, {last, 100}, QPen(QColor(0x40, 0x40, 0x40), 1.5, Qt::DashLine), U("損益分岐"))};
+    std::vector<QAbstractSeries*> guides{ChartLine(*chart, {{-0.5, 100}, {last, 100}},
+                                                   QPen(QColor(0x40, 0x40, 0x40), 1.5, Qt::DashLine),
+                                                   U("損益分岐"))};
     for (std::size_t k = 0; k < kBetTypeCount; ++k) {
         const double rate = report.Recovery[k].PoolRate.value_or(0) * 100;
         const double x = static_cast<double>(k);
         guides.push_back(
-            GuideLine(*chart, {x - 0.4, rate}, {x + 0.4, rate}, QPen(Qt::black, 3), U("払戻率")));
+            ChartLine(*chart, {{x - 0.4, rate}, {x + 0.4, rate}}, QPen(Qt::black, 3), U("払戻率")));
     }
     for (QAbstractSeries* guide : guides) {
         guide->attachAxis(categories);
@@ -268,7 +271,7 @@ std::unique_ptr<QChart> MakeRecoveryChart(const BacktestReport& report, const QF
                 {static_cast<double>(k), top}, font, Pin::Above);
     }
     chart->legend()->setAlignment(Qt::AlignBottom);
-    UseFont(*chart, font);
+    UseChartFont(*chart, font);
     return chart;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QChart>
 #include <QFont>
+#include <QLineSeries>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,13 @@ struct AxisTicks {
 };
 // At most `most` marks covering [low, high], each step 1, 2 or 5 times a power of ten.
 AxisTicks NiceTicks(double low, double high, int most);
+
+// Every text of a chart in the one font given, its title a little larger and bold; after the axes are set.
+void UseChartFont(QChart& chart, const QFont& font);
+// A line through the points, added to the chart (a figure, or a guide such as the zero line).
+QLineSeries* ChartLine(QChart& chart, const std::vector<QPointF>& points, const QPen& pen,
+                       const QString& name);
+void HideFromLegend(QChart& chart, QAbstractSeries* series);
 
 // 推移: a line per bet type (単勝, 複勝, 枠連, 馬連) and their total (合計) with a point per scored race in
 // the order of the inputs, the profit so far in yen (marked with separators); a zero line; the dates of the

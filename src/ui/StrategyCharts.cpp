@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "paper/QtText.h"
+#include "ui/BacktestCharts.h"
 
 namespace talpo {
 namespace {
@@ -35,35 +36,6 @@ const std::array<LineLook, 8> kLooks{{{QColor(0x0b, 0x2e, 0x6b), Qt::SolidLine},
 constexpr int kMostDateLabels = 8;
 // A bar's name under it is cut to this many characters; the legend and the table have it whole.
 constexpr int kBarNameLength = 12;
-
-void UseFont(QChart& chart, const QFont& font) {
-    QFont title = font;
-    if (font.pixelSize() > 0)
-        title.setPixelSize(font.pixelSize() + 2);
-    else
-        title.setPointSizeF(font.pointSizeF() + 2);
-    title.setBold(true);
-    chart.setTitleFont(title);
-    chart.legend()->setFont(font);
-    for (QAbstractAxis* axis : chart.axes()) {
-        axis->setLabelsFont(font);
-        axis->setTitleFont(font);
-    }
-}
-
-QLineSeries* Polyline(QChart& chart, const std::vector<QPointF>& points, const QPen& pen,
-                      const QString& name) {
-    auto* line = new QLineSeries(&chart);
-    line->setName(name);
-    for (const QPointF& p : points) line->append(p);
-    line->setPen(pen);
-    chart.addSeries(line);
-    return line;
-}
-
-void HideFromLegend(QChart& chart, QAbstractSeries* series) {
-    for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
-}
 
 void AttachAll(QChart& chart, QAbstractAxis* x, QAbstractAxis* y) {
     chart.addAxis(x, Qt::AlignBottom);
@@ -130,19 +102,19 @@ std::unique_ptr<QChart> MakeStrategyProfitChart(const std::vector<InputRace>& ra
             high = std::max(high, points.back().y());
         }
         const LineLook& look = kLooks[s % kLooks.size()];
-        Polyline(*chart, points, QPen(look.Colour, 2, look.Style),
-                 QString::fromStdString(strategies[s].Name));
+        ChartLine(*chart, points, QPen(look.Colour, 2, look.Style),
+                  QString::fromStdString(strategies[s].Name));
     }
     if (high <= low) high = low + 100;
     const double last = std::max<double>(static_cast<double>(dates.size()) - 1, 1);
-    HideFromLegend(*chart, Polyline(*chart, {{0, 0}, {last, 0}}, QPen(Qt::black, 1), U("0円")));
+    HideFromLegend(*chart, ChartLine(*chart, {{0, 0}, {last, 0}}, QPen(Qt::black, 1), U("0円")));
     if (!split.empty()) {
         const auto at =
             std::find_if(dates.begin(), dates.end(), [&split](const std::string& d) { return d >= split; });
         if (at != dates.begin() && at != dates.end()) {
             const double x = static_cast<double>(at - dates.begin()) - 0.5;
-            Polyline(*chart, {{x, low}, {x, high}}, QPen(Qt::darkGray, 2, Qt::DashLine),
-                     U("分けた日（%1）").arg(MonthDay(split)));
+            ChartLine(*chart, {{x, low}, {x, high}}, QPen(Qt::darkGray, 2, Qt::DashLine),
+                      U("分けた日（%1）").arg(MonthDay(split)));
         }
     }
     auto* yen = new QValueAxis;
@@ -153,7 +125,7 @@ std::unique_ptr<QChart> MakeStrategyProfitChart(const std::vector<InputRace>& ra
     yen->applyNiceNumbers();
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-    UseFont(*chart, font);
+    UseChartFont(*chart, font);
     return chart;
 }
 
@@ -188,12 +160,12 @@ std::unique_ptr<QChart> MakeStrategyRecoveryChart(const std::vector<CompareRow>&
         const double x = static_cast<double>(k);
         const double lo = (*rows[k].All.Range)[0] * 100, hi = (*rows[k].All.Range)[1] * 100;
         // Cap, stem, cap in one stroke.
-        errors.push_back(Polyline(
+        errors.push_back(ChartLine(
             *chart, {{x - 0.12, hi}, {x + 0.12, hi}, {x, hi}, {x, lo}, {x - 0.12, lo}, {x + 0.12, lo}},
             errorPen, U("95%範囲")));
     }
     const double last = static_cast<double>(rows.size()) - 0.5;
-    Polyline(*chart, {{-0.5, 100}, {last, 100}}, QPen(Qt::darkRed, 1, Qt::DashLine), U("100%"));
+    ChartLine(*chart, {{-0.5, 100}, {last, 100}}, QPen(Qt::darkRed, 1, Qt::DashLine), U("100%"));
 
     auto* categories = new QBarCategoryAxis;
     categories->append(names);
@@ -211,7 +183,7 @@ std::unique_ptr<QChart> MakeStrategyRecoveryChart(const std::vector<CompareRow>&
     for (std::size_t e = 1; e < errors.size(); ++e) HideFromLegend(*chart, errors[e]);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-    UseFont(*chart, font);
+    UseChartFont(*chart, font);
     return chart;
 }
 
