@@ -81,36 +81,6 @@ QCategoryAxis* TickAxis(const AxisTicks& ticks, const std::function<QString(doub
     return axis;
 }
 
-// "5/24" at the first race of every so many days, the years in the axis's title.
-QCategoryAxis* DateAxis(const std::vector<InputRace>& races, int points) {
-    std::vector<std::pair<int, std::string>> firsts;  // the first scored race of each date
-    int x = 0;
-    for (const InputRace& r : races) {
-        if (!r.Race.Scored) continue;
-        if (firsts.empty() || firsts.back().second != r.Race.Date) firsts.push_back({x, r.Race.Date});
-        ++x;
-    }
-    auto* axis = new QCategoryAxis;
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setRange(0, std::max(points - 1, 1));
-    const std::size_t step =
-        std::max<std::size_t>((firsts.size() + kMostDateLabels - 1) / kMostDateLabels, 1);
-    for (std::size_t k = 0; k < firsts.size(); k += step) {
-        // Dates are eight digits: the back-test scores no race without one.
-        const std::string& d = firsts[k].second;
-        axis->append(QString("%1/%2").arg(std::stoi(d.substr(4, 2))).arg(std::stoi(d.substr(6, 2))),
-                     firsts[k].first);
-    }
-    QString years;
-    if (!firsts.empty()) {
-        const QString first = QString::fromStdString(firsts.front().second.substr(0, 4));
-        const QString last = QString::fromStdString(firsts.back().second.substr(0, 4));
-        years = first == last ? first + U("年、") : first + U("～") + last + U("年、");
-    }
-    axis->setTitleText(U("日付（%1集計したレース順）").arg(years));
-    return axis;
-}
-
 // The profit so far after each scored race, per bet type and in total.
 std::array<QLineSeries*, kBetTypeCount + 1> ProfitLines(QChart& chart, const std::vector<InputRace>& races) {
     std::array<QLineSeries*, kBetTypeCount + 1> lines{};
@@ -164,6 +134,42 @@ void HideFromLegend(QChart& chart, QAbstractSeries* series) {
     for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
 }
 
+QCategoryAxis* DateAxis(const std::vector<InputRace>& races) {
+    std::vector<std::pair<int, std::string>> firsts;  // the first scored race of each date
+    int x = 0;
+    for (const InputRace& r : races) {
+        if (!r.Race.Scored) continue;
+        if (firsts.empty() || firsts.back().second != r.Race.Date) firsts.push_back({x, r.Race.Date});
+        ++x;
+    }
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setRange(0, std::max(x - 1, 1));
+    const std::size_t step =
+        std::max<std::size_t>((firsts.size() + kMostDateLabels - 1) / kMostDateLabels, 1);
+    for (std::size_t k = 0; k < firsts.size(); k += step) {
+        // Dates are eight digits: the back-test scores no race without one.
+        const std::string& d = firsts[k].second;
+        axis->append(QString("%1/%2").arg(std::stoi(d.substr(4, 2))).arg(std::stoi(d.substr(6, 2))),
+                     firsts[k].first);
+    }
+    QString years;
+    if (!firsts.empty()) {
+        const QString first = QString::fromStdString(firsts.front().second.substr(0, 4));
+        const QString last = QString::fromStdString(firsts.back().second.substr(0, 4));
+        years = first == last ? first + U("年、") : first + U("～") + last + U("年、");
+    }
+    axis->setTitleText(U("日付（%1集計したレース順）").arg(years));
+    return axis;
+}
+
+QCategoryAxis* YenAxis(double low, double high) {
+    QCategoryAxis* yen = TickAxis(NiceTicks(low, high, kMostTicks),
+                                  [](double v) { return QString::fromStdString(YenText(std::llround(v))); });
+    yen->setTitleText(U("累積収支（円）"));
+    return yen;
+}
+
 AxisTicks NiceTicks(double low, double high, int most) {
     low = std::min(low, 0.0);
     high = std::max(high, 0.0);
@@ -196,10 +202,8 @@ std::unique_ptr<QChart> MakeProfitChart(const std::vector<InputRace>& races, con
             high = std::max(high, p.y());
         }
     }
-    QCategoryAxis* yen = TickAxis(NiceTicks(low, high, kMostTicks),
-                                  [](double v) { return QString::fromStdString(YenText(std::llround(v))); });
-    yen->setTitleText(U("累積収支（円）"));
-    QCategoryAxis* dates = DateAxis(races, points);
+    QCategoryAxis* yen = YenAxis(low, high);
+    QCategoryAxis* dates = DateAxis(races);
     chart->addAxis(dates, Qt::AlignBottom);
     chart->addAxis(yen, Qt::AlignLeft);
     for (QAbstractSeries* series : chart->series()) {

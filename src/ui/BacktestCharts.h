@@ -4,6 +4,7 @@
 // font given, and the axes are marked at round values.
 #pragma once
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QFont>
 #include <QLineSeries>
@@ -31,6 +32,12 @@ void UseChartFont(QChart& chart, const QFont& font);
 QLineSeries* ChartLine(QChart& chart, const std::vector<QPointF>& points, const QPen& pen,
                        const QString& name);
 void HideFromLegend(QChart& chart, QAbstractSeries* series);
+// The bottom axis of a running profit: x counts the scored races; "5/24" at the first race of every so many
+// days, the years in the axis's title.
+QCategoryAxis* DateAxis(const std::vector<InputRace>& races);
+// The side axis of a running profit: round marks from low to high (0 among them), labelled in yen with
+// thousands separators.
+QCategoryAxis* YenAxis(double low, double high);
 
 // 推移: a line per bet type (単勝, 複勝, 枠連, 馬連) and their total (合計) with a point per scored race in
 // the order of the inputs, the profit so far in yen (marked with separators); a zero line; the dates of the

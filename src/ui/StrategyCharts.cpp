@@ -33,7 +33,6 @@ const std::array<LineLook, 8> kLooks{{{QColor(0x0b, 0x2e, 0x6b), Qt::SolidLine},
                                       {QColor(0x7b, 0x3f, 0x9e), Qt::DashLine},
                                       {QColor(0x55, 0x55, 0x55), Qt::DotLine},
                                       {QColor(0xe0, 0x6c, 0xa0), Qt::DashDotDotLine}}};
-constexpr int kMostDateLabels = 8;
 // A bar's name under it is cut to this many characters; the legend and the table have it whole.
 constexpr int kBarNameLength = 12;
 
@@ -56,28 +55,6 @@ std::vector<std::string> ScoredDates(const std::vector<InputRace>& races) {
 
 QString MonthDay(const std::string& date) {
     return QString("%1/%2").arg(std::stoi(date.substr(4, 2))).arg(std::stoi(date.substr(6, 2)));
-}
-
-// "5/24" at the first race of every so many days, the years in the axis's title.
-QCategoryAxis* DateAxis(const std::vector<std::string>& dates) {
-    std::vector<std::size_t> firsts;
-    for (std::size_t x = 0; x < dates.size(); ++x)
-        if (x == 0 || dates[x] != dates[x - 1]) firsts.push_back(x);
-    auto* axis = new QCategoryAxis;
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setRange(0, std::max<double>(static_cast<double>(dates.size()) - 1, 1));
-    const std::size_t step =
-        std::max<std::size_t>((firsts.size() + kMostDateLabels - 1) / kMostDateLabels, 1);
-    for (std::size_t k = 0; k < firsts.size(); k += step)
-        axis->append(MonthDay(dates[firsts[k]]), static_cast<double>(firsts[k]));
-    QString years;
-    if (!dates.empty()) {
-        const QString first = QString::fromStdString(dates.front().substr(0, 4));
-        const QString last = QString::fromStdString(dates.back().substr(0, 4));
-        years = first == last ? first + U("年、") : first + U("～") + last + U("年、");
-    }
-    axis->setTitleText(U("日付（%1集計したレース順）").arg(years));
-    return axis;
 }
 
 QString BarName(const std::string& utf8) {
@@ -117,12 +94,7 @@ std::unique_ptr<QChart> MakeStrategyProfitChart(const std::vector<InputRace>& ra
                       U("分けた日（%1）").arg(MonthDay(split)));
         }
     }
-    auto* yen = new QValueAxis;
-    yen->setTitleText(U("累積収支（円）"));
-    yen->setLabelFormat("%.0f");
-    yen->setRange(low, high);
-    AttachAll(*chart, DateAxis(dates), yen);
-    yen->applyNiceNumbers();
+    AttachAll(*chart, DateAxis(races), YenAxis(low, high));
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     UseChartFont(*chart, font);
