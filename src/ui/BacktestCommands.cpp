@@ -115,20 +115,20 @@ std::string SeasonSpan(const std::vector<InputRace>& races) {
 
 // ---- The lists ----
 
-void TBacktestForm::AddDaysTold(const std::vector<std::string>& paths) {
-    const std::vector<std::string> refused = choices_->AddDays(paths);
+// The paths a list refused, a line each, in one warning.
+void TBacktestForm::WarnRefused(const std::vector<std::string>& refused) {
     if (refused.empty()) return;
     std::string text;
     for (const std::string& line : refused) text += (text.empty() ? "" : "\n") + line;
     ShowMessageBox(this, QMessageBox::Warning, U("警告"), QString::fromStdString(text));
 }
 
+void TBacktestForm::AddDaysTold(const std::vector<std::string>& paths) {
+    WarnRefused(choices_->AddDays(paths));
+}
+
 void TBacktestForm::AddResultsTold(const std::vector<std::string>& paths) {
-    const std::vector<std::string> refused = choices_->AddResults(paths);
-    if (refused.empty()) return;
-    std::string text;
-    for (const std::string& line : refused) text += (text.empty() ? "" : "\n") + line;
-    ShowMessageBox(this, QMessageBox::Warning, U("警告"), QString::fromStdString(text));
+    WarnRefused(choices_->AddResults(paths));
 }
 
 void TBacktestForm::AddArchiveBtnClick() {

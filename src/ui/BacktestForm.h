@@ -149,6 +149,7 @@ private:
     void ShowChoices();
     void AddDaysTold(const std::vector<std::string>& paths);
     void AddResultsTold(const std::vector<std::string>& paths);
+    void WarnRefused(const std::vector<std::string>& refused);
     void SetRunning(bool running);
     void UpdateSaving();
     void ShowProgress(int day, int dayCount, const QString& input);
